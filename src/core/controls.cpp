@@ -1,0 +1,144 @@
+#include "core/controls.h"
+
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+
+namespace vexmoor {
+
+Control::Control(std::string name, std::string caption, std::string toolTip)
+    : name_(std::move(name)), caption_(std::move(caption)), toolTip_(std::move(toolTip)) {}
+
+void Control::setEnabled(bool enabled) {
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    notify();
+}
+
+void Control::setVisible(bool visible) {
+    if (visible_ == visible) return;
+    visible_ = visible;
+    notify();
+}
+
+void Control::setCaption(std::string caption) {
+    if (caption_ == caption) return;
+    caption_ = std::move(caption);
+    notify();
+}
+
+void Control::setToolTip(std::string toolTip) {
+    if (toolTip_ == toolTip) return;
+    toolTip_ = std::move(toolTip);
+    notify();
+}
+
+ListBox::ListBox(std::string name, Mode mode, std::string toolTip)
+    : Control(std::move(name), {}, std::move(toolTip)), mode_(mode) {}
+
+void ListBox::addItem(std::string item) {
+    items_.push_back(std::move(item));
+    marks_.push_back(false);
+    notify();
+}
+
+void ListBox::setItems(std::vector<std::string> items) {
+    items_ = std::move(items);
+    marks_.assign(items_.size(), false);
+    selected_ = -1;
+    notify();
+}
+
+void ListBox::clear() {
+    if (items_.empty() && selected_ == -1) return;
+    setItems({});
+}
+
+std::string ListBox::selectedText() const {
+    if (selected_ < 0 || static_cast<std::size_t>(selected_) >= items_.size()) return {};
+    return items_[static_cast<std::size_t>(selected_)];
+}
+
+void ListBox::setSelectedIndex(int index) {
+    if (index < -1 || index >= static_cast<int>(items_.size())) return;
+    if (index == selected_) return;
+    selected_ = index;
+    notify();
+    if (behaviour_) behaviour_();
+}
+
+bool ListBox::isSelected(std::size_t index) const {
+    if (mode_ == Mode::Single) return static_cast<int>(index) == selected_;
+    return index < marks_.size() && marks_[index];
+}
+
+void ListBox::setSelected(std::size_t index, bool selected) {
+    if (index >= items_.size()) return;
+    if (mode_ == Mode::Single) {
+        if (selected) setSelectedIndex(static_cast<int>(index));
+        else if (static_cast<int>(index) == selected_) setSelectedIndex(-1);
+        return;
+    }
+    if (marks_[index] == selected) return;
+    marks_[index] = selected;
+    notify();
+    if (behaviour_) behaviour_();
+}
+
+std::vector<std::string> ListBox::selectedItems() const {
+    std::vector<std::string> result;
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (isSelected(i)) result.push_back(items_[i]);
+    return result;
+}
+
+FileList::FileList(std::string name, std::string extension, std::string toolTip)
+    : ListBox(std::move(name), Mode::Single, std::move(toolTip)), extension_(std::move(extension)) {
+    std::transform(extension_.begin(), extension_.end(), extension_.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+}
+
+Status FileList::setFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    if (error) return Error{folder.string(), 0, error.message()};
+    std::vector<std::string> names;
+    for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+        if (error) return Error{folder.string(), 0, error.message()};
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError)) continue;
+        std::string name = it->path().filename().string();
+        if (name.size() <= extension_.size()) continue;
+        std::string tail = name.substr(name.size() - extension_.size());
+        std::transform(tail.begin(), tail.end(), tail.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (tail == extension_) names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    folder_ = folder;
+    setItems(std::move(names));
+    return {};
+}
+
+OptionButton::OptionButton(std::string name, std::string caption, OptionGroup& group, bool chosen,
+                           std::string toolTip)
+    : ValueControl(std::move(name), chosen, std::move(caption), std::move(toolTip)), group_(group) {
+    group_.add(*this);
+}
+
+void OptionButton::choose() {
+    if (chosen()) return;
+    group_.chose(*this);
+    setValue(true);
+}
+
+void OptionButton::deselect() {
+    assignWithoutBehaviour(false);
+}
+
+void OptionGroup::chose(const OptionButton& button) {
+    for (OptionButton* other : buttons_)
+        if (other != &button) other->deselect();
+}
+
+}  // namespace vexmoor

@@ -1,0 +1,220 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/result.h"
+#include "core/signal.h"
+
+namespace vexmoor {
+
+// A control of a window: its name (the objectName of its widget), its
+// properties and, for fragment holders, the launch fragment it keeps.
+// Property changes notify the view and run no behaviour.
+class Control {
+public:
+    explicit Control(std::string name, std::string caption = {}, std::string toolTip = {});
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    const std::string& name() const { return name_; }
+
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+    bool visible() const { return visible_; }
+    void setVisible(bool visible);
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption);
+    const std::string& toolTip() const { return toolTip_; }
+    void setToolTip(std::string toolTip);
+
+    // The launch fragment this control keeps; empty for most controls.
+    const std::string& fragment() const { return fragment_; }
+    void setFragment(std::string fragment) { fragment_ = std::move(fragment); }
+
+    // Fires after any change of a property or of the value.
+    Signal<>& changed() { return changed_; }
+
+protected:
+    void notify() { changed_.emit(); }
+
+private:
+    std::string name_;
+    std::string caption_;
+    std::string toolTip_;
+    std::string fragment_;
+    bool enabled_ = true;
+    bool visible_ = true;
+    Signal<> changed_;
+};
+
+// The one change rule every valued control follows: an equal value does
+// nothing; a different value is stored, the view is told, then the change
+// behaviour runs to completion before the setter returns. A behaviour may set
+// other controls, or this one again, and so run their behaviours first.
+template <class T>
+class ValueControl : public Control {
+public:
+    ValueControl(std::string name, T initial, std::string caption = {}, std::string toolTip = {})
+        : Control(std::move(name), std::move(caption), std::move(toolTip)), value_(std::move(initial)) {}
+
+    const T& value() const { return value_; }
+    void setValue(T value) {
+        if (value == value_) return;
+        value_ = std::move(value);
+        notify();
+        if (behaviour_) behaviour_();
+    }
+    void onChange(std::function<void()> behaviour) { behaviour_ = std::move(behaviour); }
+
+protected:
+    // For changes that are a side effect of another control's change (an
+    // option button deselected by its group): the view is told, nothing runs.
+    void assignWithoutBehaviour(T value) {
+        if (value == value_) return;
+        value_ = std::move(value);
+        notify();
+    }
+
+private:
+    T value_;
+    std::function<void()> behaviour_;
+};
+
+// State 0 unchecked, 1 checked, 2 grayed (only ever from a stored file).
+class CheckBox : public ValueControl<int> {
+public:
+    CheckBox(std::string name, std::string caption, bool checked, std::string toolTip = {})
+        : ValueControl(std::move(name), checked ? 1 : 0, std::move(caption), std::move(toolTip)) {}
+    int state() const { return value(); }
+    void setState(int state) { setValue(state); }
+    bool checked() const { return value() == 1; }
+    // What a user's click does: checked becomes unchecked, anything else checked.
+    void click() { setValue(value() == 1 ? 0 : 1); }
+};
+
+class TextBox : public ValueControl<std::string> {
+public:
+    TextBox(std::string name, std::string text, std::string toolTip = {})
+        : ValueControl(std::move(name), std::move(text), {}, std::move(toolTip)) {}
+    const std::string& text() const { return value(); }
+    void setText(std::string text) { setValue(std::move(text)); }
+};
+
+// Horizontal scroll bar or slider: a position within a range.
+class RangeControl : public ValueControl<int> {
+public:
+    RangeControl(std::string name, int minimum, int maximum, int value, std::string toolTip = {})
+        : ValueControl(std::move(name), value, {}, std::move(toolTip)), minimum_(minimum), maximum_(maximum) {}
+    int minimum() const { return minimum_; }
+    int maximum() const { return maximum_; }
+
+private:
+    int minimum_;
+    int maximum_;
+};
+
+// A list of texts. Single choice: one selected index (-1 for none), and a
+// selection change runs the behaviour. Multiple choice: each item toggles on
+// its own; these lists carry no behaviour of their own.
+class ListBox : public Control {
+public:
+    enum class Mode { Single, Multiple };
+    ListBox(std::string name, Mode mode, std::string toolTip = {});
+
+    Mode mode() const { return mode_; }
+    const std::vector<std::string>& items() const { return items_; }
+    std::size_t count() const { return items_.size(); }
+    void addItem(std::string item);
+    void setItems(std::vector<std::string> items);
+    void clear();
+
+    int selectedIndex() const { return selected_; }
+    std::string selectedText() const;
+    void setSelectedIndex(int index);
+
+    bool isSelected(std::size_t index) const;
+    void setSelected(std::size_t index, bool selected);
+    std::vector<std::string> selectedItems() const;
+
+    void onChange(std::function<void()> behaviour) { behaviour_ = std::move(behaviour); }
+
+private:
+    Mode mode_;
+    std::vector<std::string> items_;
+    std::vector<bool> marks_;
+    int selected_ = -1;
+    std::function<void()> behaviour_;
+};
+
+// A list of the file names in one folder that match "*.<extension>",
+// compared without regard to case, listed in a stable (sorted) order.
+class FileList : public ListBox {
+public:
+    FileList(std::string name, std::string extension, std::string toolTip = {});
+    const std::filesystem::path& folder() const { return folder_; }
+    // Points the list at a folder and lists it afresh. A folder that does not
+    // exist or cannot be listed leaves the list as it was.
+    Status setFolder(const std::filesystem::path& folder);
+
+private:
+    std::string extension_;
+    std::filesystem::path folder_;
+};
+
+class OptionGroup;
+
+// Option button in a group: choosing one deselects the others. The behaviour
+// runs for the button that becomes chosen.
+class OptionButton : public ValueControl<bool> {
+public:
+    OptionButton(std::string name, std::string caption, OptionGroup& group, bool chosen,
+                 std::string toolTip = {});
+    bool chosen() const { return value(); }
+    void choose();
+
+private:
+    friend class OptionGroup;
+    void deselect();
+    OptionGroup& group_;
+};
+
+class OptionGroup {
+public:
+    void add(OptionButton& button) { buttons_.push_back(&button); }
+    void chose(const OptionButton& button);
+
+private:
+    std::vector<OptionButton*> buttons_;
+};
+
+// A frame (or page) whose enabling and visibility the rules drive; fragment
+// holders among them keep their fragment in the base.
+class Frame : public Control {
+public:
+    using Control::Control;
+};
+
+class Label : public Control {
+public:
+    using Control::Control;
+};
+
+// A button or menu entry: its click is the operation the window wires to it.
+class Button : public Control {
+public:
+    using Control::Control;
+    void onClick(std::function<void()> action) { action_ = std::move(action); }
+    void click() {
+        if (action_ && enabled()) action_();
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+}  // namespace vexmoor

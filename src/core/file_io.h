@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/result.h"
+
+namespace vexmoor {
+
+// Reads a whole file as bytes. A missing file gives an error whose reason is
+// kMissingFileReason, so callers can tell it from an unreadable one.
+Result<std::string> readWholeFile(const std::filesystem::path& path);
+
+inline constexpr const char* kMissingFileReason = "the file does not exist";
+
+// Replaces a file's whole content safely: a temporary file in the same folder
+// is written, synced and renamed over the old one, keeping the old file's
+// permissions. On any failure the old file is left exactly as it was. A file
+// or folder that carries no write permission at all counts as read-only and is
+// refused even for a user the system would let through.
+Status writeWholeFile(const std::filesystem::path& path, std::string_view bytes);
+
+// Whether a regular file of that exact name exists.
+bool regularFileExists(const std::filesystem::path& path);
+
+// Portable path text: the display form of a path the program built.
+std::string pathText(const std::filesystem::path& path);
+
+}  // namespace vexmoor

@@ -1,0 +1,130 @@
+#include "core/number_text.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace vexmoor {
+
+namespace {
+
+std::string trimZeros(std::string mantissa) {
+    if (mantissa.find('.') == std::string::npos) return mantissa;
+    while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
+    if (!mantissa.empty() && mantissa.back() == '.') mantissa.pop_back();
+    return mantissa;
+}
+
+// The digits of |value| with up to 15 significant digits, without sign.
+std::string magnitudeText(double magnitude) {
+    if (magnitude == 0.0) return "0";
+    if (magnitude >= 1e15 || magnitude < 1e-15) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.14E", magnitude);
+        std::string text(buffer);
+        const auto e = text.find('E');
+        std::string mantissa = trimZeros(text.substr(0, e));
+        int exponent = std::stoi(text.substr(e + 1));
+        char expBuffer[16];
+        std::snprintf(expBuffer, sizeof expBuffer, "E%c%02d", exponent < 0 ? '-' : '+',
+                      exponent < 0 ? -exponent : exponent);
+        return mantissa + expBuffer;
+    }
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15G", magnitude);
+    std::string text(buffer);
+    if (text.find('E') != std::string::npos) {
+        // %G chose an exponent for a small fraction; write it out in full instead.
+        const int digitsAfterPoint = 15 - static_cast<int>(std::floor(std::log10(magnitude))) - 1;
+        std::snprintf(buffer, sizeof buffer, "%.*f", digitsAfterPoint, magnitude);
+        text = buffer;
+    }
+    text = trimZeros(text);
+    if (text.size() > 1 && text[0] == '0' && text[1] == '.') text.erase(0, 1);
+    return text;
+}
+
+}  // namespace
+
+std::string numberText(double value) {
+    if (value == 0.0) return " 0";  // also for -0.0
+    return (value < 0 ? "-" : " ") + magnitudeText(std::fabs(value));
+}
+
+std::string rosterNumberText(double value) { return numberText(value) + " "; }
+
+std::optional<double> parseNumber(std::string_view text) {
+    std::size_t i = 0;
+    const auto digitsAt = [&](std::size_t& pos) {
+        const std::size_t start = pos;
+        while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) ++pos;
+        return pos - start;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t digits = digitsAt(i);
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        digits += digitsAt(i);
+    }
+    if (digits == 0) return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digitsAt(i) == 0) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+    std::string copy(text.front() == '+' ? text.substr(1) : text);
+    double value = 0;
+    const auto [end, error] = std::from_chars(copy.data(), copy.data() + copy.size(), value);
+    if (error != std::errc() || end != copy.data() + copy.size()) {
+        if (error == std::errc::result_out_of_range) return std::nullopt;
+        return std::nullopt;
+    }
+    return value;
+}
+
+double leadingNumber(std::string_view text) {
+    std::string compact;
+    for (char c : text)
+        if (c != ' ') compact += c;
+    // The longest prefix that still reads as a number.
+    std::size_t i = 0;
+    if (i < compact.size() && (compact[i] == '+' || compact[i] == '-')) ++i;
+    while (i < compact.size() && std::isdigit(static_cast<unsigned char>(compact[i]))) ++i;
+    if (i < compact.size() && compact[i] == '.') {
+        ++i;
+        while (i < compact.size() && std::isdigit(static_cast<unsigned char>(compact[i]))) ++i;
+    }
+    std::size_t end = i;
+    if (i < compact.size() && (compact[i] == 'e' || compact[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < compact.size() && (compact[j] == '+' || compact[j] == '-')) ++j;
+        const std::size_t digitsStart = j;
+        while (j < compact.size() && std::isdigit(static_cast<unsigned char>(compact[j]))) ++j;
+        if (j > digitsStart) end = j;
+    }
+    const auto value = parseNumber(std::string_view(compact).substr(0, end));
+    return value ? *value : 0.0;
+}
+
+double roundHalfEven(double value) {
+    const double floorValue = std::floor(value);
+    const double difference = value - floorValue;
+    if (difference < 0.5) return floorValue;
+    if (difference > 0.5) return floorValue + 1.0;
+    return std::fmod(floorValue, 2.0) == 0.0 ? floorValue : floorValue + 1.0;
+}
+
+std::optional<int> parseInt16(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    const auto value = parseNumber(text);
+    if (!value) return std::nullopt;
+    const double rounded = roundHalfEven(*value);
+    if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;
+    return static_cast<int>(rounded);
+}
+
+}  // namespace vexmoor

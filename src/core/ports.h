@@ -1,0 +1,72 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace vexmoor {
+
+class WindowModel;
+
+// The title a message box carries when nothing else is named.
+inline constexpr const char* kApplicationTitle = "vexmoor";
+
+enum class Icon { None, Exclamation, Critical, Information };
+enum class Buttons { Ok, YesNo, RetryCancel };
+enum class Answer { Ok, Yes, No, Retry, Cancel };
+
+struct Message {
+    std::string text;
+    std::string title = kApplicationTitle;
+    Icon icon = Icon::None;
+    Buttons buttons = Buttons::Ok;
+};
+
+// Modal message boxes; returns the button pressed.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual Answer show(const Message& message) = 0;
+
+    void inform(std::string text, std::string title = kApplicationTitle, Icon icon = Icon::None) {
+        show(Message{std::move(text), std::move(title), icon, Buttons::Ok});
+    }
+};
+
+// Showing and closing windows. Enabling and disabling the opener is the
+// window models' business (they own an enabled property); the port only puts
+// windows on screen, gives them the focus and ends the program.
+class Windows {
+public:
+    virtual ~Windows() = default;
+    virtual void open(WindowModel& window) = 0;
+    virtual void close(WindowModel& window) = 0;
+    virtual void focus(WindowModel& window) = 0;
+    virtual void quit() = 0;
+};
+
+class Alert {
+public:
+    virtual ~Alert() = default;
+    virtual void beep() = 0;
+};
+
+// Starts a program detached, without a shell, in a working directory.
+class ProcessStarter {
+public:
+    virtual ~ProcessStarter() = default;
+    // knownProgram: a path that, when the command line begins with it, is the
+    // whole program path even if it holds blanks. Returns an error text, or
+    // nothing when the program started.
+    virtual std::optional<std::string> start(const std::string& commandLine,
+                                             const std::filesystem::path& workingDirectory,
+                                             const std::string& knownProgram) = 0;
+};
+
+class SettingsLocation {
+public:
+    virtual ~SettingsLocation() = default;
+    virtual std::filesystem::path settingsFile() const = 0;
+};
+
+}  // namespace vexmoor

@@ -1,0 +1,1 @@
+// placeholder until the first file of this library lands

@@ -1,0 +1,147 @@
+// Whole-file reading and the safe whole-file writer. The only place where
+// system calls for files differ between systems.
+#include "core/file_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace vexmoor {
+
+namespace fs = std::filesystem;
+
+std::string pathText(const fs::path& path) { return path.string(); }
+
+bool regularFileExists(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+Result<std::string> readWholeFile(const fs::path& path) {
+    std::error_code error;
+    const auto status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found) return Error{pathText(path), 0, kMissingFileReason};
+    if (status.type() == fs::file_type::directory)
+        return Error{pathText(path), 0, "it is a folder, not a file"};
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        const int code = errno;
+        return Error{pathText(path), 0,
+                     std::string("the file cannot be opened (") +
+                         (code ? std::strerror(code) : "unknown reason") + ")"};
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) return Error{pathText(path), 0, "the file cannot be read (input/output error)"};
+    return content.str();
+}
+
+namespace {
+
+std::string systemReason(int code) { return std::strerror(code); }
+
+std::string temporaryName(const fs::path& target) {
+    static std::mt19937_64 generator{std::random_device{}()};
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(generator()));
+    return target.filename().string() + suffix;
+}
+
+bool noWritePermission(fs::perms perms) {
+    return (perms & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) ==
+           fs::perms::none;
+}
+
+}  // namespace
+
+Status writeWholeFile(const fs::path& path, std::string_view bytes) {
+    const std::string shown = pathText(path);
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    std::error_code error;
+
+    const auto folderStatus = fs::status(folder, error);
+    if (folderStatus.type() == fs::file_type::not_found)
+        return Error{shown, 0, "the folder " + pathText(folder) + " does not exist"};
+    if (folderStatus.type() != fs::file_type::directory)
+        return Error{shown, 0, pathText(folder) + " is not a folder"};
+    if (noWritePermission(folderStatus.permissions()))
+        return Error{shown, 0, "the folder " + pathText(folder) + " is read-only"};
+
+    const auto targetStatus = fs::status(path, error);
+    const bool exists = targetStatus.type() != fs::file_type::not_found && !error;
+    if (exists && targetStatus.type() == fs::file_type::directory)
+        return Error{shown, 0, "it is a folder, not a file"};
+    if (exists && noWritePermission(targetStatus.permissions()))
+        return Error{shown, 0, "the file is read-only"};
+
+    const fs::path temporary = folder / temporaryName(path);
+#ifdef _WIN32
+    FILE* file = _wfopen(temporary.c_str(), L"wb");
+    if (!file) return Error{shown, 0, systemReason(errno)};
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+                         std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
+    const int writeError = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        _wremove(temporary.c_str());
+        return Error{shown, 0, systemReason(writeError)};
+    }
+    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        _wremove(temporary.c_str());
+        return Error{shown, 0, "the file cannot be replaced"};
+    }
+#else
+    const mode_t mode = exists ? static_cast<mode_t>(targetStatus.permissions()) & 07777 : 0644;
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return Error{shown, 0, systemReason(errno)};
+    const auto fail = [&](int code) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return Error{shown, 0, systemReason(code)};
+    };
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fail(errno);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fchmod(fd, mode) != 0) return fail(errno);
+    if (::fsync(fd) != 0) return fail(errno);
+    if (::close(fd) != 0) {
+        const int code = errno;
+        ::unlink(temporary.c_str());
+        return Error{shown, 0, systemReason(code)};
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int code = errno;
+        ::unlink(temporary.c_str());
+        return Error{shown, 0, systemReason(code)};
+    }
+    // Make the rename itself durable.
+    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
+    }
+#endif
+    return {};
+}
+
+}  // namespace vexmoor

@@ -1,0 +1,1 @@
+#include "roster/roster_file.h"

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "core/ports.h"
+#include "core/result.h"
+#include "roster/roster.h"
+
+namespace vexmoor {
+
+// Which text the second field of every written bot line carries.
+enum class ModelSkinSource {
+    Halves,  // BotModels and BotSkins joined by "/"
+    AsRead,  // BotModelSkins
+};
+
+// The roster file under a game directory text.
+std::filesystem::path rosterPath(const std::string& gameDirectory);
+
+// Start-up tidy step: keeps only the lines that begin with a double quote or
+// "[", creating the file empty (and saying so) when it is missing. A file that
+// exists but cannot be read is left untouched and the error returned; a
+// rewrite that would change nothing is skipped.
+Status CheckRosterFile(const std::filesystem::path& path, Dialogs& dialogs);
+
+// Resets the counts and reads the file into the roster. On failure the roster
+// keeps what was read before it, and the error names the file, line and reason.
+Status ReadRoster(const std::filesystem::path& path, Roster& roster);
+
+// The bytes WriteRoster writes.
+std::string rosterFileBytes(const Roster& roster, ModelSkinSource source);
+
+// Rewrites the whole file (safely: a failure leaves the old file intact) and
+// then shows "Bots.cfg file written."; on failure shows what went wrong
+// instead. The in-memory roster is never changed.
+Status WriteRoster(const std::filesystem::path& path, const Roster& roster, ModelSkinSource source,
+                   Dialogs& dialogs);
+
+}  // namespace vexmoor

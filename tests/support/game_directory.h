@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vexmoor::testing {
+
+// Builds a real game directory in a folder for tests, benchmarks and the
+// demo: eraser/ with bots.cfg, chat.txt and maps.txt; baseq2/players/<model>/
+// with skin images; baseq2/maps/*.bsp; and a stand-in quake2.exe that records
+// its arguments and working directory. Everything it writes is our own.
+class GameDirectoryBuilder {
+public:
+    explicit GameDirectoryBuilder(std::filesystem::path root);
+
+    // The game directory text (ends in the separator).
+    std::string text() const;
+    const std::filesystem::path& root() const { return root_; }
+
+    GameDirectoryBuilder& withEraserFolder();
+    GameDirectoryBuilder& withRoster(const std::string& bytes);  // eraser/bots.cfg
+    GameDirectoryBuilder& withChat(const std::string& bytes);    // eraser/chat.txt
+    GameDirectoryBuilder& withMapCycle(const std::string& bytes);  // eraser/maps.txt
+    GameDirectoryBuilder& withMaps(const std::vector<std::string>& fileNames);  // baseq2/maps/
+    GameDirectoryBuilder& withModel(const std::string& model, const std::vector<std::string>& files);
+    // A stand-in quake2.exe (a small POSIX shell script) that appends one
+    // record per start to recordFile(): the working directory, then each
+    // argument on its own line, then a line "--".
+    GameDirectoryBuilder& withGame();
+
+    std::filesystem::path recordFile() const;
+    // The records of every start so far; each holds the working directory
+    // first, then the arguments.
+    std::vector<std::vector<std::string>> recordedStarts() const;
+
+    // A roster of `bots` generated bots and `teams` teams, in the file format.
+    static std::string generatedRoster(int bots, int teams);
+
+private:
+    std::filesystem::path root_;
+};
+
+}  // namespace vexmoor::testing
