@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vexmoor {
 
@@ -61,6 +62,20 @@ public:
     virtual std::optional<std::string> start(const std::string& commandLine,
                                              const std::filesystem::path& workingDirectory,
                                              const std::string& knownProgram) = 0;
+};
+
+// The roots the game directory chooser offers in its drive list.
+struct Drive {
+    std::string label;             // as the list shows it
+    std::filesystem::path root;    // where choosing it starts
+};
+
+class Drives {
+public:
+    virtual ~Drives() = default;
+    virtual std::vector<Drive> list() const = 0;
+    // The entry the chooser starts on.
+    virtual std::size_t startIndex() const = 0;
 };
 
 class SettingsLocation {

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/controls.h"
+#include "core/ports.h"
+#include "core/window_model.h"
+
+namespace vexmoor {
+
+// A directory list: the current path and the folders in it.
+class DirectoryList : public Control {
+public:
+    using Control::Control;
+    const std::filesystem::path& path() const { return path_; }
+    const std::vector<std::string>& folders() const { return folders_; }
+    // Moves to a folder and lists its sub-folders (sorted; names beginning
+    // with "." are left out). A folder that cannot be listed leaves the list
+    // where it was and gives the error.
+    Status setPath(const std::filesystem::path& path);
+    void onChange(std::function<void()> behaviour) { behaviour_ = std::move(behaviour); }
+
+private:
+    std::filesystem::path path_;
+    std::vector<std::string> folders_;
+    std::function<void()> behaviour_;
+};
+
+// The game directory chooser, in first-run or main-window mode.
+class BrowseForm : public WindowModel {
+public:
+    enum class Mode { FirstRun, MainWindow };
+
+    struct Actions {
+        // Main-window mode Set: the chosen directory text.
+        std::function<void(const std::string&)> chosen;
+        // First-run mode Set: store the chosen directory; true when stored.
+        std::function<bool(const std::string&)> storeFirstRun;
+        std::function<void()> cancelled;
+    };
+
+    BrowseForm(Mode mode, Dialogs& dialogs, const Drives& drives, Actions actions);
+
+    Mode mode() const { return mode_; }
+
+    ListBox QuakeDrive{"QuakeDrive", ListBox::Mode::Single};
+    DirectoryList QuakeDir{"QuakeDir"};
+    Label Label1{"Label1", "Current path is:"};
+    Label Label2{"Label2"};
+    Button SetButton{"SetButton", "Set"};
+    Button CancelButton{"CancelButton", "Cancel"};
+
+    // The chosen directory: the current path with a separator appended
+    // unless it already ends in one.
+    std::string chosenDirectory() const;
+
+    void closeRequested() override { CancelButton.click(); }
+
+private:
+    void driveChanged();
+    void set();
+    std::size_t driveOf(const std::filesystem::path& path) const;
+
+    Mode mode_;
+    Dialogs& dialogs_;
+    std::vector<Drive> drives_;
+    std::map<std::size_t, std::filesystem::path> currentFolder_;  // per drive, as a drive remembers it
+    Actions actions_;
+};
+
+}  // namespace vexmoor

@@ -1,1 +1,0 @@
-// placeholder until the first file of this library lands

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/controls.h"
+#include "core/ports.h"
+#include "core/window_model.h"
+#include "launcher/about_form.h"
+#include "launcher/browse_form.h"
+#include "launcher/cmd_line_form.h"
+#include "options/bots_page.h"
+#include "options/deathmatch_flags.h"
+#include "options/gameplay_page.h"
+#include "options/maps_page.h"
+#include "options/teamplay_page.h"
+#include "roster/roster.h"
+
+namespace vexmoor {
+
+// What the main window talks to outside the core.
+struct Services {
+    Dialogs& dialogs;
+    Windows& windows;
+    Alert& alert;
+    ProcessStarter& processes;
+    const SettingsLocation& settings;
+    const Drives& drives;
+};
+
+// The tab strip: the selected tab, 1 to 6.
+class TabStrip : public ValueControl<int> {
+public:
+    TabStrip() : ValueControl("BotTabStrip", 1) {}
+    static const std::vector<std::string>& tabs();
+};
+
+class PreferencesPage {
+public:
+    Frame PreferencesTab{"PreferencesTab"};
+    Button QuakePathButton{"QuakePathButton", "Browse"};
+    Button SaveChangesButton{"SaveChangesButton", "Save Settings", "Saves path and Gameplay settings."};
+    TextBox ExePathText{"ExePathText", "", "Path to Quake 2 directory."};
+    Label QuakePathLabel{"QuakePathLabel"};
+    PreferencesPage();
+};
+
+// The main window: its pages, menus and the operations behind them.
+class VexmoorMain : public WindowModel {
+public:
+    VexmoorMain(Services services, Roster& roster);
+    ~VexmoorMain() override;
+
+    // The start-up sequence, run once before the window is shown. On a first
+    // run the window stays hidden and the chooser opens.
+    void startUp();
+
+    TabStrip BotTabStrip;
+    Frame AboutTab{"AboutTab"};
+    Label Image1{"Image1"};
+    Button LaunchButton{"LaunchButton", "Launch!", "Launches Quake 2"};
+    Label StatusBar1{"StatusBar1"};
+    Control FileMenu{"FileMenu", "&File"};
+    Button LaunchMenu{"LaunchMenu", "&Launch"};
+    Button ExitMenu{"ExitMenu", "E&xit"};
+    Control HelpMenu{"HelpMenu", "&Help"};
+    Button AboutMenu{"AboutMenu", "&About"};
+
+    DeathmatchFlags flags;
+    GameplayPage gameplay{flags};
+    BotsPage bots;
+    MapsPage maps{flags};
+    TeamplayPage teamplay;
+    PreferencesPage preferences;
+
+    // The game directory text, read afresh at each use.
+    const std::string& gameDirectory() const { return preferences.ExePathText.text(); }
+    Roster& roster() { return roster_; }
+    const Roster& roster() const { return roster_; }
+
+    // The side windows while they are open (null otherwise).
+    BrowseForm* browseForm() { return browseForm_.get(); }
+    CmdLineForm* cmdLineForm() { return cmdLineForm_.get(); }
+    AboutForm* aboutForm() { return aboutForm_.get(); }
+
+    // The four editors that open after their file check; an editor that is
+    // not registered opens nothing.
+    enum class Editor { BotProfiles, Chat, MapCycle, Teams };
+    using EditorFactory = std::function<std::unique_ptr<WindowModel>(VexmoorMain&)>;
+    void registerEditor(Editor editor, EditorFactory factory);
+    WindowModel* editor() { return editor_.get(); }
+    // Closes the open editor and gives the main window back.
+    void closeEditor();
+
+    void closeRequested() override { ExitMenu.click(); }
+
+    Services& services() { return services_; }
+
+private:
+    void showPage();
+    void startUpSteps();
+    void prepareMapLists();
+    void saveSettings();
+    void openEditor(Editor editor);
+    void openBrowse(BrowseForm::Mode mode);
+    void closeBrowse();
+    void openAbout();
+    void closeAbout();
+    void launch();
+    void goFromReview(const std::string& commandLine);
+    void returnFromReview();
+    bool startGame(const std::string& commandLine);
+    bool storeFirstRun(const std::string& directory);
+    void reportUnreadable(const Error& error, const char* what);
+
+    Services services_;
+    Roster& roster_;
+    std::unique_ptr<BrowseForm> browseForm_;
+    std::unique_ptr<CmdLineForm> cmdLineForm_;
+    std::unique_ptr<AboutForm> aboutForm_;
+    std::unique_ptr<WindowModel> editor_;
+    std::map<Editor, EditorFactory> editorFactories_;
+};
+
+}  // namespace vexmoor

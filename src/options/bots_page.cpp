@@ -1,0 +1,75 @@
+#include "options/bots_page.h"
+
+#include <string>
+
+#include "core/number_text.h"
+#include "options/deathmatch_flags.h"
+
+namespace vexmoor {
+
+BotsPage::BotsPage(Alert& alert) : alert_(alert) {
+    BotNumberFrame.setFragment(" +bot_num 1");
+    BotSkillFrame.setFragment(" +skill 0");
+    SpawnSpecificBotsFrame.setEnabled(false);
+    SpecificBotList.setEnabled(false);
+
+    BotAutoskillCheck.setFragment(" +set bot_auto_skill 1");
+    wireNumberFragment(BotAutoskillCheck, " +set bot_auto_skill ");
+
+    BotNumScroll.onChange([this] { BotNumText.setText(std::to_string(BotNumScroll.value())); });
+    BotNumText.onChange([this] { countTextChanged(); });
+
+    SpawnRandomBotsOption.onChange([this] {
+        if (!SpawnRandomBotsOption.chosen()) return;
+        BotNumberFrame.setEnabled(true);
+        SpawnSpecificBotsFrame.setEnabled(false);
+        SpecificBotList.setEnabled(false);
+        BotNumberFrame.setFragment(" +bot_num " + BotNumText.text());
+        BotNumLabel.setEnabled(true);
+        BotNumScroll.setEnabled(true);
+        BotNumText.setEnabled(true);
+    });
+    SpawnSpecificBotsOption.onChange([this] {
+        if (!SpawnSpecificBotsOption.chosen()) return;
+        BotNumberFrame.setEnabled(false);
+        BotNumberFrame.setFragment({});
+        SpawnSpecificBotsFrame.setEnabled(true);
+        SpecificBotList.setEnabled(true);
+        BotNumLabel.setEnabled(false);
+        BotNumScroll.setEnabled(false);
+        BotNumText.setEnabled(false);
+    });
+
+    BotSkillSlider.onChange([this] {
+        const int position = BotSkillSlider.value();
+        if (position >= 0 && position <= 3) BotSkillLabel.setCaption(skillName(position));
+        BotSkillFrame.setFragment(" +skill " + numberText(position));
+    });
+}
+
+// Setting the scroll bar rewrites the text, and a rewritten text that differs
+// from what was typed runs this rule again from the start before we go on.
+void BotsPage::countTextChanged() {
+    const double count = leadingNumber(BotNumText.text());
+    if (count >= 0 && count <= 30) {
+        BotNumScroll.setValue(static_cast<int>(roundHalfEven(count)));
+    } else {
+        alert_.beep();
+        BotNumText.setText("0");
+        BotNumScroll.setValue(0);
+    }
+    BotNumberFrame.setFragment(" +set bot_num " + BotNumText.text());
+}
+
+void BotsPage::fillSpecificBots(const Roster& roster) {
+    std::vector<std::string> names;
+    for (int i = 0; i < roster.BotCount; ++i) names.push_back(roster.BotNames[static_cast<std::size_t>(i)]);
+    SpecificBotList.setItems(std::move(names));
+}
+
+const char* BotsPage::skillName(int position) {
+    static const char* const names[] = {"Easy", "Medium", "Hard", "Nightmare"};
+    return position >= 0 && position <= 3 ? names[position] : "";
+}
+
+}  // namespace vexmoor

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/controls.h"
+#include "core/ports.h"
+#include "roster/roster.h"
+
+namespace vexmoor {
+
+// The "Bots" page: spawn mode, bot count and skill, and the specific bots.
+class BotsPage {
+public:
+    explicit BotsPage(Alert& alert);
+
+    Frame BotTab{"BotTab"};
+
+    OptionGroup spawnMode;
+    OptionButton SpawnSpecificBotsOption{"SpawnSpecificBotsOption", "Spawn Specific Bots", spawnMode, false};
+    OptionButton SpawnRandomBotsOption{"SpawnRandomBotsOption", "Spawn Random Bots", spawnMode, true};
+    Button EditChatButton{"EditChatButton", "Edit Bot Chat"};
+    Button BotEditButton{"BotEditButton", "Edit Bot Profiles", "Edits particular bot's settings."};
+
+    Frame BotSkillFrame{"BotSkillFrame", "Bot Skill"};
+    CheckBox BotAutoskillCheck{"BotAutoskillCheck", "Auto Skill", true,
+                               "Enables/Disables automatic skill adjustment."};
+    RangeControl BotSkillSlider{"BotSkillSlider", 0, 3, 0, "Adjusts the skill level of the bots. "};
+    Label BotSkillLabel{"BotSkillLabel", "Easy"};
+
+    Frame BotNumberFrame{"BotNumberFrame"};
+    RangeControl BotNumScroll{"BotNumScroll", 0, 30, 1};
+    TextBox BotNumText{"BotNumText", "1", "Number of bots to be spawned."};
+    Label BotNumLabel{"BotNumLabel", "Number of Bots (0-30)"};
+
+    Frame SpawnSpecificBotsFrame{"SpawnSpecificBotsFrame"};
+    ListBox SpecificBotList{"SpecificBotList", ListBox::Mode::Multiple};
+
+    // Empties the list and adds the roster's bot names in roster order.
+    void fillSpecificBots(const Roster& roster);
+
+    static const char* skillName(int position);
+
+private:
+    void countTextChanged();
+    Alert& alert_;
+};
+
+}  // namespace vexmoor

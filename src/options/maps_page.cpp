@@ -1,0 +1,96 @@
+#include "options/maps_page.h"
+
+namespace vexmoor {
+
+const std::vector<std::string>& MapsPage::internalMaps() {
+    static const std::vector<std::string> maps = {
+        "q2dm1",  "q2dm2",  "q2dm3",    "q2dm4",  "q2dm5",  "q2dm6",  "q2dm7",   "q2dm8",   "base1", "base2",
+        "base3",  "train",  "bunk1",    "ware1",  "ware2",  "jail1",  "jail2",   "jail3",   "jail4", "jail5",
+        "security", "mintro", "mine1",  "mine2",  "mine3",  "mine4",  "fact1",   "fact2",   "fact3", "power1",
+        "power2", "cool1",  "waste1",   "waste2", "waste3", "biggun", "hangar1", "hangar2", "lab",   "command",
+        "strke",  "city1",  "city2",    "city3",  "boss1",  "boss2"};
+    return maps;
+}
+
+std::string MapsPage::mapNameOfFile(const std::string& fileName) {
+    return fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
+}
+
+MapsPage::MapsPage(DeathmatchFlags& flags) {
+    MapFrame.setFragment(" +map q2dm1");
+    MapList.setItems(internalMaps());
+    CTFList.setItems({"q2ctf1", "q2ctf2", "q2ctf3", "q2ctf4", "q2ctf5"});
+    MapFile.setEnabled(false);
+    CTFList.setEnabled(false);
+    // Until start-up points it at the game's map folder the file list shows
+    // the working folder, as a fresh file list does.
+    std::error_code error;
+    const auto workingFolder = std::filesystem::current_path(error);
+    if (!error) static_cast<void>(MapFile.setFolder(workingFolder));
+
+    CTFOptionsFrame.setVisible(false);
+    for (CheckBox* box : {&NoTechPowerupsCheckBox, &ArmorProtectCheckBox, &ForceJoinCheckBox})
+        box->setVisible(false);
+    wireFlagBox(ForceJoinCheckBox, 131072, FlagKind::Enable, flags);
+    wireFlagBox(ArmorProtectCheckBox, 262144, FlagKind::Enable, flags);
+    wireFlagBox(NoTechPowerupsCheckBox, 524288, FlagKind::Enable, flags);
+
+    // The list rules run whatever type is chosen: the program selects in
+    // lists that the user cannot click at that moment.
+    MapList.onChange([this] {
+        if (MapList.selectedIndex() >= 0) setMapFragment(MapList.selectedText());
+    });
+    CTFList.onChange([this] {
+        if (CTFList.selectedIndex() >= 0) setMapFragment(CTFList.selectedText());
+    });
+    MapFile.onChange([this] {
+        if (MapFile.selectedIndex() >= 0) setMapFragment(mapNameOfFile(MapFile.selectedText()));
+    });
+
+    InternalMapOption.onChange([this] {
+        if (!InternalMapOption.chosen()) return;
+        MapList.setEnabled(true);
+        MapFile.setEnabled(false);
+        CTFList.setEnabled(false);
+        CTFOptionsFrame.setVisible(false);
+        clearCtfBoxes();
+        setMapFragment(MapList.selectedText());
+    });
+
+    ExternalMapOption.onChange([this] {
+        if (!ExternalMapOption.chosen()) return;
+        if (MapFile.count() == 0) {
+            InternalMapOption.choose();
+            return;
+        }
+        MapList.setEnabled(false);
+        MapFile.setEnabled(true);
+        CTFList.setEnabled(false);
+        CTFOptionsFrame.setVisible(false);
+        clearCtfBoxes();
+        const std::string file = MapFile.selectedText();
+        if (file.size() > 4) setMapFragment(mapNameOfFile(file));
+    });
+
+    CTFMapOption.onChange([this] {
+        if (!CTFMapOption.chosen()) return;
+        setMapFragment(CTFList.selectedText());
+        MapList.setEnabled(false);
+        MapFile.setEnabled(false);
+        CTFList.setEnabled(true);
+        CTFOptionsFrame.setVisible(true);
+        for (CheckBox* box : {&NoTechPowerupsCheckBox, &ArmorProtectCheckBox, &ForceJoinCheckBox})
+            box->setVisible(true);
+        if (onCtfChosen) onCtfChosen();
+    });
+}
+
+// Leaving the CTF type unchecks its boxes; each that was checked subtracts its
+// value through its own flag rule.
+void MapsPage::clearCtfBoxes() {
+    ForceJoinCheckBox.setState(0);
+    NoTechPowerupsCheckBox.setState(0);
+    ArmorProtectCheckBox.setState(0);
+}
+
+}  // namespace vexmoor

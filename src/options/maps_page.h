@@ -1,0 +1,52 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/controls.h"
+#include "options/deathmatch_flags.h"
+
+namespace vexmoor {
+
+// The "Maps" page: the map type, the three map lists and the CTF options.
+class MapsPage {
+public:
+    explicit MapsPage(DeathmatchFlags& flags);
+
+    Frame MapTab{"MapTab"};
+    Button EditMapCycleButton{"EditMapCycleButton", "Edit Map Cycle", "Edits map cycle. "};
+
+    Frame MapFrame{"MapFrame", "Map"};
+    OptionGroup mapType;
+    OptionButton InternalMapOption{"InternalMapOption", "Q2 Internal", mapType, true,
+                                   "One of the id designed Q2 maps."};
+    OptionButton ExternalMapOption{"ExternalMapOption", "Q2 External", mapType, false, "Third party maps."};
+    OptionButton CTFMapOption{"CTFMapOption", "Q2 CTF", mapType, false, "Capture the Flag maps."};
+    ListBox MapList{"MapList", ListBox::Mode::Single};
+    FileList MapFile{"MapFile", ".bsp", "Third party map files installed, if any."};
+    ListBox CTFList{"CTFList", ListBox::Mode::Single};
+
+    Frame CTFOptionsFrame{"CTFOptionsFrame", "CTF Options"};
+    CheckBox NoTechPowerupsCheckBox{"NoTechPowerupsCheckBox", "No Tech Powerups", false};
+    CheckBox ArmorProtectCheckBox{"ArmorProtectCheckBox", "Armor Protect", false};
+    CheckBox ForceJoinCheckBox{"ForceJoinCheckBox", "Force Join", false};
+
+    Label Image2{"Image2"};
+
+    // Runs last when "Q2 CTF" becomes chosen; the main window switches team
+    // play off from here.
+    std::function<void()> onCtfChosen;
+
+    // The map name a file of MapFile stands for: the name without its last
+    // four characters.
+    static std::string mapNameOfFile(const std::string& fileName);
+
+    static const std::vector<std::string>& internalMaps();
+
+private:
+    void setMapFragment(const std::string& map) { MapFrame.setFragment(" +map " + map); }
+    void clearCtfBoxes();
+};
+
+}  // namespace vexmoor

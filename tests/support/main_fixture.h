@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "launcher/vexmoor_main.h"
+#include "roster/roster.h"
+#include "support/fakes.h"
+#include "support/game_directory.h"
+
+namespace vexmoor::testing {
+
+class FakeDrives : public Drives {
+public:
+    std::vector<Drive> list() const override { return drives; }
+    std::size_t startIndex() const override { return start; }
+    std::vector<Drive> drives;
+    std::size_t start = 0;
+};
+
+// A main window on fakes, with a temporary folder holding a game directory
+// ("game/") and the settings file ("config/vexmoor.ini"). Nothing touches the
+// user's real settings.
+struct MainFixture {
+    MainFixture();
+
+    // A settings file pointing at the game directory; fields after the first
+    // line can be replaced by passing the whole remaining text.
+    void writeSettings(const std::string& afterFirstLine = kDefaultSettingsTail);
+    // Builds the main window (if not yet built) and runs its start-up.
+    VexmoorMain& startUp();
+    VexmoorMain& main();
+
+    static const std::string kDefaultSettingsTail;
+
+    TempDir temp;
+    GameDirectoryBuilder game;
+    std::filesystem::path settingsFile;
+    FakeDialogs dialogs;
+    FakeWindows windows;
+    FakeAlert alert;
+    FakeProcessStarter processes;
+    FakeSettingsLocation settings;
+    FakeDrives drives;
+    Roster roster;
+
+private:
+    std::unique_ptr<VexmoorMain> main_;
+};
+
+}  // namespace vexmoor::testing
