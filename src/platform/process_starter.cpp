@@ -1,0 +1,235 @@
+// Starting the game. The only place where starting a process differs
+// between systems.
+#include "platform/process_starter.h"
+
+#include "core/command_line.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <vector>
+#else
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+#endif
+
+namespace vexmoor {
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+
+namespace {
+
+std::wstring widened(const std::string& text) {
+    if (text.empty()) return {};
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+std::string systemMessage(DWORD code) {
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string message = length ? std::string(buffer, length) : "error " + std::to_string(code);
+    if (buffer) LocalFree(buffer);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
+        message.pop_back();
+    return message;
+}
+
+}  // namespace
+
+std::optional<std::string> SystemProcessStarter::start(const std::string& commandLine,
+                                                       const fs::path& workingDirectory,
+                                                       const std::string& knownProgram) {
+    const ProgramAndArguments parsed = parseCommandLine(commandLine, knownProgram);
+    if (parsed.program.empty()) return std::string("There is no program to start: the command line is empty.");
+
+    // The system would read an unquoted path with blanks as the shortest
+    // path that exists ("c:\my" before "c:\my games\quake2.exe"); naming
+    // the known program settles it. The command line itself goes unchanged.
+    const std::wstring application = widened(knownProgram);
+    const bool named = beginsWithProgram(commandLine, knownProgram);
+    std::wstring line = widened(commandLine);
+    std::vector<wchar_t> mutableLine(line.begin(), line.end());
+    mutableLine.push_back(L'\0');
+    const std::wstring directory = workingDirectory.wstring();
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(named ? application.c_str() : nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+            return parsed.program + " does not exist";
+        return parsed.program + " cannot be started (" + systemMessage(code) + ")";
+    }
+    // Nothing is kept of the game: it runs on its own.
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return std::nullopt;
+}
+
+#else
+
+namespace {
+
+std::string reason(int code) { return std::strerror(code); }
+
+// Why the program cannot be run, or nothing when it looks runnable. The
+// system's own refusal ("Permission denied") says less than these.
+std::optional<std::string> programProblem(const std::string& program) {
+    struct stat info {};
+    if (::stat(program.c_str(), &info) != 0) {
+        const int code = errno;
+        if (code == ENOENT || code == ENOTDIR) return program + " does not exist";
+        return program + " cannot be reached (" + reason(code) + ")";
+    }
+    if (S_ISDIR(info.st_mode)) return program + " is a folder";
+    if (!S_ISREG(info.st_mode)) return program + " is not a program that can be run (it is not a regular file)";
+    if (::access(program.c_str(), X_OK) != 0)
+        return program + " is not a program that can be run (it is not executable)";
+    return std::nullopt;
+}
+
+std::optional<std::string> directoryProblem(const fs::path& directory) {
+    if (directory.empty()) return std::nullopt;
+    const std::string text = directory.string();
+    struct stat info {};
+    if (::stat(text.c_str(), &info) != 0) {
+        const int code = errno;
+        if (code == ENOENT || code == ENOTDIR) return "The folder to start in, " + text + ", does not exist";
+        return "The folder to start in, " + text + ", cannot be reached (" + reason(code) + ")";
+    }
+    if (!S_ISDIR(info.st_mode)) return "The folder to start in, " + text + ", is not a folder";
+    return std::nullopt;
+}
+
+// Owners of the spawn settings, so that every way out releases them.
+struct FileActions {
+    posix_spawn_file_actions_t value;
+    int error = posix_spawn_file_actions_init(&value);
+    ~FileActions() {
+        if (error == 0) posix_spawn_file_actions_destroy(&value);
+    }
+};
+
+struct Attributes {
+    posix_spawnattr_t value;
+    int error = posix_spawnattr_init(&value);
+    ~Attributes() {
+        if (error == 0) posix_spawnattr_destroy(&value);
+    }
+};
+
+// The launcher never waits for the game, but an ended child that nobody
+// waits for stays behind as a zombie for as long as the launcher runs. A
+// small detached thread waits for this one child only: ignoring SIGCHLD or
+// reaping every child would take the exit statuses away from anything else
+// in the program that starts processes (the toolkit does). When the
+// launcher ends first, the game passes to init, which reaps it.
+void reapWhenEnded(pid_t child) {
+    try {
+        std::thread([child] {
+            int status = 0;
+            while (::waitpid(child, &status, 0) == -1 && errno == EINTR) {
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+        // Without a thread the game still runs; it only lingers as a zombie
+        // once it ends, until the launcher does.
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> SystemProcessStarter::start(const std::string& commandLine,
+                                                       const fs::path& workingDirectory,
+                                                       const std::string& knownProgram) {
+    const ProgramAndArguments parsed = parseCommandLine(commandLine, knownProgram);
+    if (parsed.program.empty()) return std::string("There is no program to start: the command line is empty.");
+
+    // A program named without a folder is looked for where it will run, as
+    // Windows looks in the current folder, which the launch has made the
+    // game directory. Never in PATH: the game is not an installed command.
+    fs::path program(parsed.program);
+    if (program.is_relative()) program = workingDirectory / program;
+    // Made absolute here because the child changes its folder before it
+    // looks the program up.
+    std::error_code ignored;
+    fs::path absolute = fs::absolute(program, ignored);
+    if (absolute.empty()) absolute = program;
+    const std::string programText = program.string();
+    if (auto problem = programProblem(programText)) return problem;
+    if (auto problem = directoryProblem(workingDirectory)) return problem;
+
+    std::vector<std::string> argumentTexts;
+    argumentTexts.reserve(parsed.arguments.size() + 1);
+    argumentTexts.push_back(parsed.program);
+    argumentTexts.insert(argumentTexts.end(), parsed.arguments.begin(), parsed.arguments.end());
+    std::vector<char*> argv;
+    for (auto& text : argumentTexts) argv.push_back(text.data());
+    argv.push_back(nullptr);
+
+    FileActions actions;
+    Attributes attributes;
+    if (actions.error != 0 || attributes.error != 0)
+        return programText + " cannot be started (" + reason(actions.error ? actions.error : attributes.error) + ")";
+
+    // The game reads no input from the launcher, and should not inherit
+    // whatever the launcher has open beyond its output.
+    int error = posix_spawn_file_actions_addopen(&actions.value, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (error == 0 && !workingDirectory.empty())
+        error = posix_spawn_file_actions_addchdir_np(&actions.value, workingDirectory.c_str());
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+    if (error == 0) error = posix_spawn_file_actions_addclosefrom_np(&actions.value, STDERR_FILENO + 1);
+#endif
+
+    // A session of its own, so a hang-up or Ctrl+C meant for the launcher's
+    // terminal does not end the game; signals as a fresh program has them.
+    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
+#ifdef POSIX_SPAWN_SETSID
+    flags |= POSIX_SPAWN_SETSID;
+#endif
+    sigset_t noSignals;
+    sigset_t allSignals;
+    sigemptyset(&noSignals);
+    sigfillset(&allSignals);
+    if (error == 0) error = posix_spawnattr_setflags(&attributes.value, flags);
+    if (error == 0) error = posix_spawnattr_setsigmask(&attributes.value, &noSignals);
+    if (error == 0) error = posix_spawnattr_setsigdefault(&attributes.value, &allSignals);
+    if (error != 0) return programText + " cannot be started (" + reason(error) + ")";
+
+    // posix_spawn, unlike fork, is sound in a program with threads, and it
+    // reports a failed exec (a file that is no program, a denied start) as
+    // its result rather than as a child that ends at once.
+    pid_t child = 0;
+    error = ::posix_spawn(&child, absolute.c_str(), &actions.value, &attributes.value, argv.data(), environ);
+    if (error == ENOEXEC) return programText + " is not a program that can be run (" + reason(error) + ")";
+    if (error != 0) return programText + " cannot be started (" + reason(error) + ")";
+    reapWhenEnded(child);
+    return std::nullopt;
+}
+
+#endif
+
+}  // namespace vexmoor

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/ports.h"
+
+namespace vexmoor {
+
+// Starts the game the way the system starts programs, never through a
+// shell. On Windows the command line goes to the system as it is; elsewhere
+// it is split by the Windows rules first, since the game and the texts
+// users type into the review window expect them.
+class SystemProcessStarter : public ProcessStarter {
+public:
+    std::optional<std::string> start(const std::string& commandLine,
+                                     const std::filesystem::path& workingDirectory,
+                                     const std::string& knownProgram) override;
+};
+
+}  // namespace vexmoor
