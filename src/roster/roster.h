@@ -61,6 +61,8 @@ struct Roster {
 
     // Empty roster: counts 0, no slots.
     void clear();
+
+    bool operator==(const Roster&) const = default;
 };
 
 }  // namespace vexmoor

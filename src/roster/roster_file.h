@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "core/ports.h"
 #include "core/result.h"
@@ -24,11 +25,19 @@ std::filesystem::path rosterPath(const std::string& gameDirectory);
 // rewrite that would change nothing is skipped.
 Status CheckRosterFile(const std::filesystem::path& path, Dialogs& dialogs);
 
+// What the tidy step leaves of a file's bytes: the lines (ended by CR LF or a
+// bare LF) that begin with a double quote or "[", in order, each ended by CR LF.
+std::string tidiedRosterBytes(std::string_view bytes);
+
 // Resets the counts and reads the file into the roster. On failure the roster
 // keeps what was read before it, and the error names the file, line and reason.
 Status ReadRoster(const std::filesystem::path& path, Roster& roster);
 
-// The bytes WriteRoster writes.
+// The reading itself, on bytes already in memory; fileName only labels errors.
+Status readRosterBytes(std::string_view bytes, const std::string& fileName, Roster& roster);
+
+// The bytes WriteRoster writes. Entries past the shortest list of a group are
+// left out; WriteRoster refuses such a roster instead of writing it.
 std::string rosterFileBytes(const Roster& roster, ModelSkinSource source);
 
 // Rewrites the whole file (safely: a failure leaves the old file intact) and
