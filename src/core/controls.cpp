@@ -108,7 +108,9 @@ Status FileList::setFolder(const std::filesystem::path& folder) {
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
         std::string name = it->path().filename().string();
-        if (name.size() <= extension_.size()) continue;
+        // Hidden files (a name beginning with a dot) are not listed; start-up
+        // does not count them as map files either.
+        if (name.front() == '.' || name.size() <= extension_.size()) continue;
         std::string tail = name.substr(name.size() - extension_.size());
         std::transform(tail.begin(), tail.end(), tail.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });

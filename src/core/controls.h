@@ -152,7 +152,8 @@ private:
 };
 
 // A list of the file names in one folder that match "*.<extension>",
-// compared without regard to case, listed in a stable (sorted) order.
+// compared without regard to case, listed in a stable (sorted) order. Hidden
+// files (names beginning with a dot) are not listed.
 class FileList : public ListBox {
 public:
     FileList(std::string name, std::string extension, std::string toolTip = {});

@@ -1,0 +1,171 @@
+#include "support/game_directory.h"
+
+#include <iterator>
+
+#include "core/paths.h"
+#include "support/fakes.h"
+
+namespace vexmoor::testing {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Text between single quotes for a POSIX shell: every ' becomes '\''.
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    quoted += '\'';
+    return quoted;
+}
+
+// Invented player models and skins; the roster generator cycles through them.
+const char* const kModelSkins[] = {"rook/slate", "wren/ember", "rook/moss",  "wren/frost",
+                                   "gaunt/ash",  "rook/rust",  "gaunt/bone", "wren/dusk"};
+constexpr int kModelSkinCount = static_cast<int>(sizeof kModelSkins / sizeof kModelSkins[0]);
+
+std::string padded(int value, int width) {
+    std::string digits = std::to_string(value);
+    if (static_cast<int>(digits.size()) < width)
+        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
+    return digits;
+}
+
+std::string botName(int index) { return "Bot " + padded(index + 1, 4); }
+
+}  // namespace
+
+GameDirectoryBuilder::GameDirectoryBuilder(fs::path root) : root_(std::move(root)) {
+    fs::create_directories(root_);
+}
+
+std::string GameDirectoryBuilder::text() const {
+    std::string text = root_.string();
+    if (text.empty() || text.back() != kPathSeparator) text += kPathSeparator;
+    return text;
+}
+
+GameDirectoryBuilder& GameDirectoryBuilder::withEraserFolder() {
+    fs::create_directories(root_ / "eraser");
+    return *this;
+}
+
+GameDirectoryBuilder& GameDirectoryBuilder::withRoster(const std::string& bytes) {
+    writeBytes(root_ / "eraser" / "bots.cfg", bytes);
+    return *this;
+}
+
+GameDirectoryBuilder& GameDirectoryBuilder::withChat(const std::string& bytes) {
+    writeBytes(root_ / "eraser" / "chat.txt", bytes);
+    return *this;
+}
+
+GameDirectoryBuilder& GameDirectoryBuilder::withMapCycle(const std::string& bytes) {
+    writeBytes(root_ / "eraser" / "maps.txt", bytes);
+    return *this;
+}
+
+GameDirectoryBuilder& GameDirectoryBuilder::withMaps(const std::vector<std::string>& fileNames) {
+    const fs::path folder = root_ / "baseq2" / "maps";
+    fs::create_directories(folder);
+    // A few bytes that only look like a map header; nothing reads further.
+    for (const auto& name : fileNames) writeBytes(folder / name, std::string("IBSP&\0\0\0", 8) + name);
+    return *this;
+}
+
+GameDirectoryBuilder& GameDirectoryBuilder::withModel(const std::string& model,
+                                                      const std::vector<std::string>& files) {
+    const fs::path folder = root_ / "baseq2" / "players" / model;
+    fs::create_directories(folder);
+    // A PCX manufacturer byte and the name: enough to be a file with content.
+    for (const auto& name : files) writeBytes(folder / name, std::string("\x0a\x05\x01\x08", 4) + name);
+    return *this;
+}
+
+// The stand-in writes the physical working directory (pwd -P), so a symbolic
+// link in the game directory's path shows up resolved in the record.
+GameDirectoryBuilder& GameDirectoryBuilder::withGame() {
+    const fs::path program = root_ / "quake2.exe";
+    const std::string script =
+        "#!/bin/sh\n"
+        "# Stand-in for the game: records how it was started, then ends.\n"
+        "log=" +
+        shellQuoted(fs::absolute(recordFile()).string()) +
+        "\n"
+        "record=$(\n"
+        "    pwd -P\n"
+        "    for argument in \"$@\"; do\n"
+        "        printf '%s\\n' \"$argument\"\n"
+        "    done\n"
+        "    printf %s --\n"
+        ")\n"
+        "# One append per start, so a reader never sees half a record.\n"
+        "printf '%s\\n' \"$record\" >>\"$log\"\n";
+    writeBytes(program, script);
+    fs::permissions(program,
+                    fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                        fs::perms::others_read | fs::perms::others_exec,
+                    fs::perm_options::replace);
+    return *this;
+}
+
+fs::path GameDirectoryBuilder::recordFile() const { return root_ / "quake2-starts.log"; }
+
+std::vector<std::vector<std::string>> GameDirectoryBuilder::recordedStarts() const {
+    std::vector<std::vector<std::string>> starts;
+    if (!fs::exists(recordFile())) return starts;
+    const std::string log = readBytes(recordFile());
+    std::vector<std::string> current;
+    std::size_t begin = 0;
+    while (begin < log.size()) {
+        std::size_t end = log.find('\n', begin);
+        if (end == std::string::npos) end = log.size();
+        std::string line = log.substr(begin, end - begin);
+        begin = end + 1;
+        if (line == "--") {
+            starts.push_back(std::move(current));
+            current.clear();
+        } else {
+            current.push_back(std::move(line));
+        }
+    }
+    // A record without its closing line is a start still being written down.
+    return starts;
+}
+
+std::string GameDirectoryBuilder::generatedRoster(int bots, int teams) {
+    std::string out = "[bots]\r\n";
+    for (int i = 0; i < bots; ++i) {
+        const int values[] = {1 + i % 5,       1 + (i * 2 + 1) % 5, 1 + (i * 3 + 2) % 5,
+                              i % 10,          (i / 3) % 2,         (i / 2) % 2,
+                              20 + (i * 37) % 380};
+        out += '"' + botName(i) + "\"\"" + kModelSkins[i % kModelSkinCount] + '"';
+        for (std::size_t v = 0; v < std::size(values); ++v) {
+            out += v == 0 ? " " : "  ";
+            out += std::to_string(values[v]);
+        }
+        out += " \r\n";
+    }
+    out += "[teams]\r\n";
+    for (int t = 0; t < teams; ++t) {
+        out += "\"Team " + padded(t + 1, 2) + "\"\"T" + std::to_string(t + 1) + "\"\"" +
+               kModelSkins[(t * 3) % kModelSkinCount] + "\"[";
+        // Up to three members each, taken round the teams in turn.
+        for (int m = 0, bot = t; m < 3 && bot < bots; ++m, bot += teams) {
+            if (m > 0) out += ' ';
+            out += '"' + botName(bot) + '"';
+        }
+        out += "]\r\n";
+    }
+    out += "[view weapons]\r\n";
+    out += "\"w_blaster\"\r\n";
+    out += "\"w_railgun\"\r\n";
+    return out;
+}
+
+}  // namespace vexmoor::testing
