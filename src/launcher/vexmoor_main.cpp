@@ -181,8 +181,8 @@ void VexmoorMain::openEditor(Editor editor) {
         {Editor::Teams, {"eraser\\bots.cfg", "There is no bots.cfg in path "}},
     };
     const Check& check = checks.at(editor);
-    std::error_code error;
-    if (!fs::exists(gamePath(gameDirectory(), check.file), error)) {
+    // A folder of that name is not the file the editor needs.
+    if (!regularFileExists(gamePath(gameDirectory(), check.file))) {
         services_.dialogs.inform(check.message + gameDirectory() + "eraser.");
         return;
     }

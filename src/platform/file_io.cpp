@@ -68,10 +68,17 @@ bool noWritePermission(fs::perms perms) {
 
 }  // namespace
 
-Status writeWholeFile(const fs::path& path, std::string_view bytes) {
-    const std::string shown = pathText(path);
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+Status writeWholeFile(const fs::path& requested, std::string_view bytes) {
+    const std::string shown = pathText(requested);
     std::error_code error;
+    // A link is written through, so the user's link stays a link.
+    fs::path path = requested;
+    if (fs::is_symlink(requested, error)) {
+        const fs::path target = fs::weakly_canonical(requested, error);
+        if (error) return Error{shown, 0, "the link cannot be followed (" + error.message() + ")"};
+        path = target;
+    }
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
 
     const auto folderStatus = fs::status(folder, error);
     if (folderStatus.type() == fs::file_type::not_found)
@@ -105,8 +112,8 @@ Status writeWholeFile(const fs::path& path, std::string_view bytes) {
         return Error{shown, 0, "the file cannot be replaced"};
     }
 #else
-    const mode_t mode = exists ? static_cast<mode_t>(targetStatus.permissions()) & 07777 : 0644;
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    // A new file gets the usual mode less the user's umask; a replaced one keeps its own.
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
     if (fd < 0) return Error{shown, 0, systemReason(errno)};
     const auto fail = [&](int code) {
         ::close(fd);
@@ -122,7 +129,7 @@ Status writeWholeFile(const fs::path& path, std::string_view bytes) {
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fchmod(fd, mode) != 0) return fail(errno);
+    if (exists && ::fchmod(fd, static_cast<mode_t>(targetStatus.permissions()) & 07777) != 0) return fail(errno);
     if (::fsync(fd) != 0) return fail(errno);
     if (::close(fd) != 0) {
         const int code = errno;

@@ -1,0 +1,64 @@
+#include "core/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vexmoor {
+namespace {
+
+// The tables read best in rows.
+// clang-format off
+
+TEST(NumberText, SignBlankThenDigitsWithoutTrailingZerosOrLeadingZero) {
+    const std::vector<std::pair<double, std::string>> cases = {
+        {1, " 1"},          {0, " 0"},           {-0.0, " 0"},     {2048, " 2048"},
+        {-1024, "-1024"},   {12.5, " 12.5"},     {0.5, " .5"},     {-0.25, "-.25"},
+        {0.1 + 0.2, " .3"}, {131072, " 131072"}, {123456789012345, " 123456789012345"},
+        {1e15, " 1E+15"}};
+    for (const auto& [value, text] : cases) EXPECT_EQ(numberText(value), text) << value;
+    EXPECT_EQ(rosterNumberText(3), " 3 ");
+    EXPECT_EQ(rosterNumberText(-2.5), "-2.5 ");
+}
+
+TEST(NumberText, ParseNumberTakesOnlyAWholeNumber) {
+    const std::vector<std::pair<std::string, std::optional<double>>> cases = {
+        {"12", 12},            {"-3.5", -3.5},        {"+7", 7},             {".5", 0.5},
+        {"5.", 5},             {"1e3", 1000},         {"2E-1", 0.2},         {"", std::nullopt},
+        {"-", std::nullopt},   {".", std::nullopt},   {"1e", std::nullopt},  {"12a", std::nullopt},
+        {" 1", std::nullopt},  {"0x10", std::nullopt}, {"nan", std::nullopt}, {"inf", std::nullopt},
+        {"1e999", std::nullopt}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(parseNumber(text), value) << '"' << text << '"';
+}
+
+TEST(NumberText, LeadingNumberReadsAsFarAsANumberGoesIgnoringBlanks) {
+    const std::vector<std::pair<std::string, double>> cases = {
+        {"20", 20},     {" 12abc", 12}, {"1 2", 12},   {"-3.5x", -3.5}, {"1e3", 1000},
+        {"1e", 1},      {"2e+", 2},     {".5", 0.5},   {"+7", 7},       {"abc", 0},
+        {"", 0},        {"--1", 0},     {"1,5", 1},    {"- 4", -4}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(leadingNumber(text), value) << '"' << text << '"';
+}
+
+TEST(NumberText, RoundHalfEvenSendsHalvesToTheEvenNeighbour) {
+    const std::vector<std::pair<double, double>> cases = {
+        {0.5, 0},   {1.5, 2},   {2.5, 2},   {3.5, 4},   {-0.5, 0},  {-1.5, -2},
+        {-2.5, -2}, {2.4, 2},   {2.6, 3},   {-2.6, -3}, {7, 7},     {32767.5, 32768}};
+    for (const auto& [value, rounded] : cases) EXPECT_EQ(roundHalfEven(value), rounded) << value;
+}
+
+TEST(NumberText, ParseInt16AcceptsNumbersThatRoundIntoRange) {
+    const std::vector<std::pair<std::string, std::optional<int>>> cases = {
+        {"0", 0},                 {" 1 ", 1},                {"2", 2},              {"1.5", 2},
+        {"2.5", 2},               {"32767", 32767},          {"-32768", -32768},    {"32767.5", std::nullopt},
+        {"32768", std::nullopt},  {"-32769", std::nullopt},  {"", std::nullopt},    {"x", std::nullopt},
+        {"1x", std::nullopt}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(parseInt16(text), value) << '"' << text << '"';
+}
+
+// clang-format on
+
+}  // namespace
+}  // namespace vexmoor
