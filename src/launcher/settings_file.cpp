@@ -122,6 +122,12 @@ Status writeSettingsFile(const std::filesystem::path& path, const VexmoorMain& m
     const std::string offending = fieldWithDoubleQuote(main);
     if (!offending.empty())
         return Error{pathText(path), 0, offending + " holds a double quote, which the settings file cannot store"};
+    // A fresh account may not have its configuration folder yet.
+    std::error_code error;
+    if (path.has_parent_path() && !std::filesystem::exists(path.parent_path(), error)) {
+        std::filesystem::create_directories(path.parent_path(), error);
+        if (error) return Error{pathText(path), 0, "its folder cannot be created (" + error.message() + ")"};
+    }
     return writeWholeFile(path, settingsFileBytes(main, flagsTotal));
 }
 

@@ -56,7 +56,7 @@ void VexmoorMain::showPage() {
 }
 
 void VexmoorMain::reportUnreadable(const Error& error, const char* what) {
-    services_.dialogs.show(Message{std::string("The ") + what + " could not be read.\r\n\r\n" + error.describe() +
+    services_.dialogs.show(Message{std::string("Vexmoor could not use the ") + what + ".\r\n\r\n" + error.describe() +
                                        "\r\n\r\nVexmoor starts with what it could read; the file is left as it is.",
                                    kApplicationTitle, Icon::Exclamation, Buttons::Ok});
 }

@@ -80,7 +80,8 @@ public:
     Roster& roster() { return roster_; }
     const Roster& roster() const { return roster_; }
 
-    // The side windows while they are open (null otherwise).
+    // The side windows last opened. A closed one is kept until the next
+    // opens, since it is often closed from inside its own button handler.
     BrowseForm* browseForm() { return browseForm_.get(); }
     CmdLineForm* cmdLineForm() { return cmdLineForm_.get(); }
     AboutForm* aboutForm() { return aboutForm_.get(); }

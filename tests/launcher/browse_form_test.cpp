@@ -154,7 +154,7 @@ TEST(Chooser, FirstRunSetWritesZeroForTheFlagsWhateverTheBoxesAdded) {
 TEST(Chooser, FirstRunSetThatCannotWriteSaysSoAndStaysOpen) {
     FirstRunMode f;
     f.game.withGame();
-    fs::remove_all(f.settingsFile.parent_path());
+    makeReadOnly(f.settingsFile.parent_path());
     ASSERT_TRUE(f.browse().QuakeDir.setPath(f.game.root()));
 
     f.browse().SetButton.click();
@@ -249,4 +249,16 @@ TEST(Chooser, TheChosenDirectoryEndsInExactlyOneSeparator) {
 }
 
 }  // namespace
+TEST(Chooser, FirstRunSetCreatesAMissingSettingsFolder) {
+    FirstRunMode f;
+    f.game.withGame();
+    fs::remove_all(f.settingsFile.parent_path());
+    ASSERT_TRUE(f.browse().QuakeDir.setPath(f.game.root()));
+
+    f.browse().SetButton.click();
+
+    EXPECT_EQ(readBytes(f.settingsFile).rfind("\"" + f.game.text() + "\"\r\n", 0), 0u);
+    EXPECT_EQ(f.windows.quits, 1);
+}
+
 }  // namespace vexmoor::testing
