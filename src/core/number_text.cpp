@@ -78,10 +78,7 @@ std::optional<double> parseNumber(std::string_view text) {
     std::string copy(text.front() == '+' ? text.substr(1) : text);
     double value = 0;
     const auto [end, error] = std::from_chars(copy.data(), copy.data() + copy.size(), value);
-    if (error != std::errc() || end != copy.data() + copy.size()) {
-        if (error == std::errc::result_out_of_range) return std::nullopt;
-        return std::nullopt;
-    }
+    if (error != std::errc() || end != copy.data() + copy.size()) return std::nullopt;
     return value;
 }
 
@@ -105,8 +102,18 @@ double leadingNumber(std::string_view text) {
         while (j < compact.size() && std::isdigit(static_cast<unsigned char>(compact[j]))) ++j;
         if (j > digitsStart) end = j;
     }
-    const auto value = parseNumber(std::string_view(compact).substr(0, end));
-    return value ? *value : 0.0;
+    const std::string_view number = std::string_view(compact).substr(0, end);
+    if (const auto value = parseNumber(number)) return *value;
+    // A well-formed number too large or too small for a double: far out of
+    // any range, or as good as zero.
+    if (number.find_first_of("0123456789") == std::string_view::npos) return 0.0;
+    const auto e = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, e);
+    const std::string_view whole = mantissa.substr(0, mantissa.find('.'));
+    const bool tiny = e != std::string_view::npos ? number[e + 1] == '-'
+                                                  : whole.find_first_of("123456789") == std::string_view::npos;
+    if (tiny) return 0.0;
+    return number.front() == '-' ? -HUGE_VAL : HUGE_VAL;
 }
 
 double roundHalfEven(double value) {

@@ -1,3 +1,4 @@
+#include <cmath>
 #include "core/number_text.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,10 @@ TEST(NumberText, LeadingNumberReadsAsFarAsANumberGoesIgnoringBlanks) {
     const std::vector<std::pair<std::string, double>> cases = {
         {"20", 20},     {" 12abc", 12}, {"1 2", 12},   {"-3.5x", -3.5}, {"1e3", 1000},
         {"1e", 1},      {"2e+", 2},     {".5", 0.5},   {"+7", 7},       {"abc", 0},
-        {"", 0},        {"--1", 0},     {"1,5", 1},    {"- 4", -4}};
+        {"", 0},        {"--1", 0},     {"1,5", 1},    {"- 4", -4},
+        // Beyond a double: far out of any range, or as good as zero.
+        {"1e999", HUGE_VAL}, {"-1e999x", -HUGE_VAL}, {"1e-999", 0}, {std::string(400, '9'), HUGE_VAL},
+        {"0." + std::string(400, '0') + "1", 0}};
     for (const auto& [text, value] : cases) EXPECT_EQ(leadingNumber(text), value) << '"' << text << '"';
 }
 
