@@ -1,0 +1,53 @@
+#include "views/application.h"
+
+#include <QApplication>
+
+#include "views/about_view.h"
+#include "views/browse_view.h"
+#include "views/cmd_line_view.h"
+#include "views/main_window.h"
+
+namespace vexmoor {
+
+Application::Application()
+    : main_(std::make_unique<VexmoorMain>(
+          Services{dialogs_, windows_, alert_, processes_, settings_, drives_}, roster_)) {
+    registerViews();
+}
+
+Application::~Application() {
+    // Views before the models they show.
+    windows_.deleteViews();
+    mainWindow_.reset();
+    main_.reset();
+}
+
+void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
+    windows.registerView("BrowseForm", [&dialogs](WindowModel& model) -> QWidget* {
+        return new BrowseView(static_cast<BrowseForm&>(model), dialogs);
+    });
+    windows.registerView("CmdLineForm", [&dialogs](WindowModel& model) -> QWidget* {
+        return new CmdLineView(static_cast<CmdLineForm&>(model), dialogs);
+    });
+    windows.registerView("AboutForm", [](WindowModel& model) -> QWidget* {
+        return new AboutView(static_cast<AboutForm&>(model));
+    });
+}
+
+void Application::registerViews() { registerSideWindowViews(windows_, dialogs_); }
+
+void Application::start() {
+    // The start-up runs before the view exists: the window is built once,
+    // from the state the start-up leaves, rather than redrawn for every step.
+    main_->startUp();
+    mainWindow_ = std::make_unique<MainWindow>(*main_);
+    windows_.setMainWindow(*main_, mainWindow_.get());
+    if (main_->visible()) mainWindow_->show();
+}
+
+int Application::run() {
+    start();
+    return QApplication::exec();
+}
+
+}  // namespace vexmoor

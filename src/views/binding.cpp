@@ -1,0 +1,374 @@
+#include "views/binding.h"
+
+#include <algorithm>
+
+#include <QAbstractSlider>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "launcher/vexmoor_main.h"
+#include "views/codec.h"
+
+namespace vexmoor {
+
+void Bindings::release() {
+    *alive_ = false;
+    alive_ = std::make_shared<bool>(true);
+    for (const auto& link : widgetLinks_) QObject::disconnect(link);
+    widgetLinks_.clear();
+    modelLinks_.clear();
+}
+
+namespace {
+
+QString q(const std::string& bytes) { return toQString(bytes); }
+
+// Set while a widget is being brought in line with its model, so the
+// widget's own change signals are not taken for the user's.
+struct Guard {
+    bool syncing = false;
+};
+
+class Syncing {
+public:
+    explicit Syncing(Guard& guard) : guard_(guard), previous_(guard.syncing) { guard_.syncing = true; }
+    ~Syncing() { guard_.syncing = previous_; }
+
+private:
+    Guard& guard_;
+    bool previous_;
+};
+
+void showCommon(QWidget* widget, const Control& model) {
+    widget->setToolTip(q(model.toolTip()));
+    widget->setEnabled(model.enabled());
+    // Only touch visibility when it differs: showing a child explicitly
+    // before its window is shown is harmless, but needless.
+    if (widget->isHidden() == model.visible()) widget->setVisible(model.visible());
+}
+
+// Calls the sync now and after every change of the model.
+template <class Sync>
+void follow(Bindings& bindings, Control& model, Sync sync) {
+    sync();
+    bindings.keep(model.changed().connect(sync));
+}
+
+}  // namespace
+
+void bind(Bindings& bindings, QCheckBox* box, CheckBox& model) {
+    box->setObjectName(q(model.name()));
+    const auto sync = [box, &model] {
+        showCommon(box, model);
+        box->setText(q(model.caption()));
+        const int state = model.state();
+        box->setTristate(state != 0 && state != 1);
+        box->setCheckState(state == 1 ? Qt::Checked : state == 0 ? Qt::Unchecked : Qt::PartiallyChecked);
+    };
+    follow(bindings, model, sync);
+    // The box toggles itself before it reports the click; the model decides
+    // what the state really becomes, so the box is set from it afterwards.
+    bindings.keep(
+        QObject::connect(box, &QAbstractButton::clicked, box, [&model, sync, alive = bindings.alive()] {
+            model.click();
+            if (*alive) sync();
+        }));
+}
+
+namespace {
+
+// Tells the user that a typed character has no place in the game's files.
+void refuse(Dialogs& dialogs, const QString& refused) {
+    const char32_t code = refused.toUcs4().value(0);
+    const std::string number =
+        QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')).toStdString();
+    dialogs.show(Message{"The character U+" + number +
+                             " cannot be used here. The game's files hold only the characters of the Western "
+                             "European code page (Windows-1252), so the text is left as it was.",
+                         kApplicationTitle, Icon::Exclamation, Buttons::Ok});
+}
+
+}  // namespace
+
+void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs) {
+    edit->setObjectName(q(model.name()));
+    const auto sync = [edit, &model] {
+        showCommon(edit, model);
+        const QString text = q(model.text());
+        if (edit->text() == text) return;
+        const int cursor = edit->cursorPosition();
+        edit->setText(text);
+        edit->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+    };
+    follow(bindings, model, sync);
+    bindings.keep(
+        QObject::connect(edit, &QLineEdit::textEdited, edit,
+                         [edit, &model, &dialogs, sync, alive = bindings.alive()](const QString& text) {
+                             const auto bytes = fromQString(text);
+                             if (!bytes) {
+                                 const QString refused = firstUnencodable(text);
+                                 const int cursor = edit->cursorPosition() - static_cast<int>(refused.size());
+                                 edit->setText(q(model.text()));
+                                 edit->setCursorPosition(std::max(0, cursor));
+                                 refuse(dialogs, refused);
+                                 return;
+                             }
+                             model.setText(*bytes);
+                             if (*alive) sync();
+                         }));
+}
+
+void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dialogs) {
+    edit->setObjectName(q(model.name()));
+    const auto state = std::make_shared<Guard>();
+    const auto sync = [edit, &model, state] {
+        Syncing syncing(*state);
+        showCommon(edit, model);
+        const QString text = q(model.text());
+        if (edit->toPlainText() == text) return;
+        const int cursor = edit->textCursor().position();
+        edit->setPlainText(text);
+        QTextCursor moved = edit->textCursor();
+        moved.setPosition(std::min(cursor, static_cast<int>(text.size())));
+        edit->setTextCursor(moved);
+    };
+    follow(bindings, model, sync);
+    bindings.keep(QObject::connect(
+        edit, &QPlainTextEdit::textChanged, edit,
+        [edit, &model, &dialogs, state, sync, alive = bindings.alive()] {
+            if (state->syncing) return;
+            const QString text = edit->toPlainText();
+            const auto bytes = fromQString(text);
+            if (!bytes) {
+                const QString refused = firstUnencodable(text);
+                const int cursor = edit->textCursor().position() - static_cast<int>(refused.size());
+                {
+                    Syncing syncing(*state);
+                    edit->setPlainText(q(model.text()));
+                }
+                QTextCursor moved = edit->textCursor();
+                moved.setPosition(std::clamp(cursor, 0, static_cast<int>(edit->toPlainText().size())));
+                edit->setTextCursor(moved);
+                refuse(dialogs, refused);
+                return;
+            }
+            model.setText(*bytes);
+            if (*alive) sync();
+        }));
+}
+
+void bind(Bindings& bindings, QListWidget* list, ListBox& model) {
+    list->setObjectName(q(model.name()));
+    const bool single = model.mode() == ListBox::Mode::Single;
+    list->setSelectionMode(single ? QAbstractItemView::SingleSelection : QAbstractItemView::MultiSelection);
+    struct State : Guard {
+        std::vector<std::string> shown;
+        int selected = -1;
+    };
+    const auto state = std::make_shared<State>();
+    const auto sync = [list, &model, state, single] {
+        Syncing syncing(*state);
+        showCommon(list, model);
+        if (model.items() != state->shown || list->count() != static_cast<int>(model.count())) {
+            list->clear();
+            for (const auto& item : model.items()) list->addItem(q(item));
+            state->shown = model.items();
+            state->selected = -1;
+        }
+        if (single) {
+            const int selected = model.selectedIndex();
+            if (selected >= 0) {
+                list->setCurrentRow(selected);
+                if (selected != state->selected) list->scrollToItem(list->item(selected));
+            } else {
+                list->clearSelection();
+            }
+            state->selected = selected;
+            return;
+        }
+        for (int row = 0; row < list->count(); ++row)
+            list->item(row)->setSelected(model.isSelected(static_cast<std::size_t>(row)));
+    };
+    follow(bindings, model, sync);
+    bindings.keep(QObject::connect(list, &QListWidget::itemSelectionChanged, list,
+                                   [list, &model, state, single, sync, alive = bindings.alive()] {
+                                       if (state->syncing) return;
+                                       if (single) {
+                                           const auto rows = list->selectionModel()->selectedRows();
+                                           // A list of this kind never loses its selection to a click:
+                                           // an emptied selection shows the model's again.
+                                           if (!rows.isEmpty()) model.setSelectedIndex(rows.front().row());
+                                       } else {
+                                           // Read the whole selection first: each model change redraws the
+                                           // list.
+                                           std::vector<bool> marks;
+                                           for (int row = 0; row < list->count(); ++row)
+                                               marks.push_back(list->item(row)->isSelected());
+                                           for (std::size_t i = 0; i < marks.size() && *alive; ++i)
+                                               model.setSelected(i, marks[i]);
+                                       }
+                                       if (*alive) sync();
+                                   }));
+}
+
+void bind(Bindings& bindings, QComboBox* combo, ListBox& model) {
+    combo->setObjectName(q(model.name()));
+    const auto state = std::make_shared<Guard>();
+    const auto sync = [combo, &model, state] {
+        Syncing syncing(*state);
+        showCommon(combo, model);
+        QStringList items;
+        for (const auto& item : model.items()) items << q(item);
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
+        if (items != shown) {
+            combo->clear();
+            combo->addItems(items);
+        }
+        combo->setCurrentIndex(model.selectedIndex());
+    };
+    follow(bindings, model, sync);
+    bindings.keep(QObject::connect(combo, &QComboBox::activated, combo,
+                                   [&model, state, sync, alive = bindings.alive()](int index) {
+                                       if (state->syncing) return;
+                                       model.setSelectedIndex(index);
+                                       if (*alive) sync();
+                                   }));
+}
+
+void bind(Bindings& bindings, QRadioButton* button, OptionButton& model) {
+    button->setObjectName(q(model.name()));
+    // The group's model keeps the buttons exclusive; left to themselves the
+    // buttons would refuse to show a choice the model takes back.
+    button->setAutoExclusive(false);
+    const auto sync = [button, &model] {
+        showCommon(button, model);
+        button->setText(q(model.caption()));
+        button->setChecked(model.chosen());
+    };
+    follow(bindings, model, sync);
+    bindings.keep(
+        QObject::connect(button, &QAbstractButton::clicked, button, [&model, sync, alive = bindings.alive()] {
+            model.choose();
+            if (*alive) sync();
+        }));
+}
+
+void bind(Bindings& bindings, QAbstractSlider* slider, RangeControl& model) {
+    slider->setObjectName(q(model.name()));
+    slider->setRange(model.minimum(), model.maximum());
+    slider->setSingleStep(1);
+    const auto state = std::make_shared<Guard>();
+    const auto sync = [slider, &model, state] {
+        Syncing syncing(*state);
+        showCommon(slider, model);
+        slider->setValue(model.value());
+    };
+    follow(bindings, model, sync);
+    // Tracking is on: a drag reports every position, as a moving slider should.
+    bindings.keep(QObject::connect(slider, &QAbstractSlider::valueChanged, slider,
+                                   [&model, state, sync, alive = bindings.alive()](int value) {
+                                       if (state->syncing) return;
+                                       model.setValue(value);
+                                       if (*alive) sync();
+                                   }));
+}
+
+void bind(Bindings& bindings, QWidget* frame, Frame& model) {
+    frame->setObjectName(q(model.name()));
+    follow(bindings, model, [frame, &model] {
+        showCommon(frame, model);
+        if (auto* box = qobject_cast<QGroupBox*>(frame)) box->setTitle(q(model.caption()));
+    });
+}
+
+void bind(Bindings& bindings, QLabel* label, Label& model) {
+    label->setObjectName(q(model.name()));
+    label->setTextFormat(Qt::PlainText);
+    follow(bindings, model, [label, &model] {
+        showCommon(label, model);
+        label->setText(q(model.caption()));
+    });
+}
+
+void bindPicture(Bindings& bindings, QLabel* label, Label& model, const QPixmap& picture) {
+    label->setObjectName(q(model.name()));
+    label->setPixmap(picture);
+    follow(bindings, model, [label, &model] { showCommon(label, model); });
+}
+
+void bind(Bindings& bindings, QPushButton* button, Button& model) {
+    button->setObjectName(q(model.name()));
+    follow(bindings, model, [button, &model] {
+        showCommon(button, model);
+        button->setText(q(model.caption()));
+    });
+    // The click may close the window; nothing is touched after it.
+    bindings.keep(QObject::connect(button, &QAbstractButton::clicked, button, [&model] { model.click(); }));
+}
+
+void bind(Bindings& bindings, QAction* action, Button& model) {
+    action->setObjectName(q(model.name()));
+    follow(bindings, model, [action, &model] {
+        action->setText(q(model.caption()));
+        action->setToolTip(q(model.toolTip()));
+        action->setEnabled(model.enabled());
+        action->setVisible(model.visible());
+    });
+    bindings.keep(QObject::connect(action, &QAction::triggered, action, [&model] { model.click(); }));
+}
+
+void bind(Bindings& bindings, QTabWidget* tabs, TabStrip& model) {
+    tabs->setObjectName(q(model.name()));
+    const auto& captions = TabStrip::tabs();
+    for (int i = 0; i < tabs->count() && i < static_cast<int>(captions.size()); ++i)
+        tabs->setTabText(i, q(captions[static_cast<std::size_t>(i)]));
+    const auto state = std::make_shared<Guard>();
+    follow(bindings, model, [tabs, &model, state] {
+        Syncing syncing(*state);
+        showCommon(tabs, model);
+        tabs->setCurrentIndex(model.value() - 1);
+    });
+    bindings.keep(QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [tabs, &model, state](int index) {
+        if (state->syncing) return;
+        model.setValue(index + 1);
+        // Should the model keep its page, the strip shows that one.
+        if (tabs->currentIndex() != model.value() - 1) tabs->setCurrentIndex(model.value() - 1);
+    }));
+}
+
+void bindPage(Bindings& bindings, QWidget* page, Frame& model) {
+    page->setObjectName(q(model.name()));
+    follow(bindings, model, [page, &model] {
+        page->setToolTip(q(model.toolTip()));
+        page->setEnabled(model.enabled());
+    });
+}
+
+void bindWindow(Bindings& bindings, QWidget* window, WindowModel& model) {
+    window->setObjectName(q(model.name()));
+    const auto sync = [window, &model] {
+        window->setWindowTitle(q(model.caption()));
+        window->setEnabled(model.enabled());
+    };
+    sync();
+    bindings.keep(model.changed().connect(sync));
+}
+
+void nameByLabel(QLabel* label, QWidget* field) {
+    label->setBuddy(field);
+    QString name = label->text();
+    name.remove(QLatin1Char('&'));
+    field->setAccessibleName(name);
+}
+
+}  // namespace vexmoor

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QMetaObject>
+
+#include "core/controls.h"
+#include "core/ports.h"
+#include "core/signal.h"
+#include "core/window_model.h"
+
+class QAbstractSlider;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPixmap;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QWidget;
+
+namespace vexmoor {
+
+class TabStrip;
+
+// The links between a window's widgets and its models, both ways. A window
+// keeps one of these and lets it go (or calls release()) before its models
+// do: after release() no widget event reaches a model and no model change
+// reaches a widget.
+class Bindings {
+public:
+    Bindings() = default;
+    Bindings(const Bindings&) = delete;
+    Bindings& operator=(const Bindings&) = delete;
+    ~Bindings() { release(); }
+
+    void keep(Connection connection) { modelLinks_.push_back(std::move(connection)); }
+    void keep(QMetaObject::Connection connection) { widgetLinks_.push_back(connection); }
+    void release();
+
+    // Whether the links still hold; a widget handler that calls into a model
+    // checks it before touching the model again, since the call may have
+    // closed the window.
+    std::shared_ptr<const bool> alive() const { return alive_; }
+
+private:
+    std::vector<Connection> modelLinks_;
+    std::vector<QMetaObject::Connection> widgetLinks_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// Each binder names the widget after its control, shows the control's
+// caption, tooltip, enabled and visible state, follows every later change of
+// the model, and passes the user's actions to the model. A model change made
+// while the model handles a widget event never echoes back as a new event.
+
+// A grayed state (2, only ever from a stored file) shows as partly checked.
+void bind(Bindings& bindings, QCheckBox* box, CheckBox& model);
+// A typed character the game's files cannot hold is refused with a message.
+void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs);
+// The same for a text field of several lines.
+void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dialogs);
+void bind(Bindings& bindings, QListWidget* list, ListBox& model);
+void bind(Bindings& bindings, QComboBox* combo, ListBox& model);
+void bind(Bindings& bindings, QRadioButton* button, OptionButton& model);
+void bind(Bindings& bindings, QAbstractSlider* slider, RangeControl& model);
+// A QGroupBox also shows the frame's caption as its title.
+void bind(Bindings& bindings, QWidget* frame, Frame& model);
+void bind(Bindings& bindings, QLabel* label, Label& model);
+// A picture: the label shows the pixmap instead of a caption.
+void bindPicture(Bindings& bindings, QLabel* label, Label& model, const QPixmap& picture);
+void bind(Bindings& bindings, QPushButton* button, Button& model);
+void bind(Bindings& bindings, QAction* action, Button& model);
+// The tab strip: the page widgets are the tab widget's pages, in tab order.
+void bind(Bindings& bindings, QTabWidget* tabs, TabStrip& model);
+
+// A tab page: its name and enabled state; which page shows is the tab strip's business.
+void bindPage(Bindings& bindings, QWidget* page, Frame& model);
+// A window: its title and enabled state.
+void bindWindow(Bindings& bindings, QWidget* window, WindowModel& model);
+
+// A field that a label names: the label becomes its buddy and its text the
+// field's accessible name.
+void nameByLabel(QLabel* label, QWidget* field);
+
+}  // namespace vexmoor

@@ -1,0 +1,144 @@
+#include "views/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "views/bots_page_view.h"
+#include "views/codec.h"
+#include "views/gameplay_page_view.h"
+#include "views/maps_page_view.h"
+#include "views/pictures.h"
+#include "views/preferences_page_view.h"
+#include "views/teamplay_page_view.h"
+
+namespace vexmoor {
+
+MainWindow::MainWindow(VexmoorMain& model, QWidget* parent)
+    : QMainWindow(parent),
+      model_(model),
+      fileMenu_(new QMenu(this)),
+      launchAction_(new QAction(this)),
+      exitAction_(new QAction(this)),
+      helpMenu_(new QMenu(this)),
+      aboutAction_(new QAction(this)),
+      tabs_(new QTabWidget),
+      mainPage_(new QWidget),
+      picture_(new QLabel(mainPage_)),
+      botsPage_(new BotsPageView(model.bots, model.services().dialogs, bindings_)),
+      mapsPage_(new MapsPageView(model.maps, bindings_)),
+      teamplayPage_(new TeamplayPageView(model.teamplay, model.services().dialogs, bindings_)),
+      gameplayPage_(new GameplayPageView(model.gameplay, model.services().dialogs, bindings_)),
+      preferencesPage_(new PreferencesPageView(model.preferences, model.services().dialogs, bindings_)),
+      launchButton_(new QPushButton),
+      version_(new QLabel) {
+    buildMenus();
+    buildPages();
+    connectObservers();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus() {
+    fileMenu_->addAction(launchAction_);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(exitAction_);
+    helpMenu_->addAction(aboutAction_);
+    menuBar()->addMenu(fileMenu_);
+    menuBar()->addMenu(helpMenu_);
+}
+
+void MainWindow::buildPages() {
+    auto* mainLayout = new QVBoxLayout(mainPage_);
+    mainLayout->addWidget(picture_, 1, Qt::AlignCenter);
+    picture_->setAccessibleName(QStringLiteral("Vexmoor"));
+
+    // The tab strip's order; which page shows is the model's to say.
+    tabs_->addTab(mainPage_, QString());
+    tabs_->addTab(botsPage_, QString());
+    tabs_->addTab(mapsPage_, QString());
+    tabs_->addTab(teamplayPage_, QString());
+    tabs_->addTab(gameplayPage_, QString());
+    tabs_->addTab(preferencesPage_, QString());
+
+    // Launch stays in reach below whichever page is open.
+    launchButton_->setDefault(true);
+    launchButton_->setMinimumWidth(launchButton_->fontMetrics().horizontalAdvance(QStringLiteral("Launch!")) *
+                                   2);
+    QFont bold = launchButton_->font();
+    bold.setBold(true);
+    launchButton_->setFont(bold);
+    // The other buttons take Enter for themselves while they have the focus.
+    for (QPushButton* button : tabs_->findChildren<QPushButton*>()) button->setAutoDefault(true);
+
+    auto* launchRow = new QHBoxLayout;
+    launchRow->addStretch(1);
+    launchRow->addWidget(launchButton_);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(launchRow);
+    setCentralWidget(central);
+
+    statusBar()->addWidget(version_, 1);
+    statusBar()->setSizeGripEnabled(false);
+    tabs_->setFocusPolicy(Qt::StrongFocus);
+}
+
+void MainWindow::connectObservers() {
+    bindWindow(bindings_, this, model_);
+    bindings_.keep(model_.changed().connect([this] {
+        if (!model_.visible()) hide();
+    }));
+    bind(bindings_, launchAction_, model_.LaunchMenu);
+    bind(bindings_, exitAction_, model_.ExitMenu);
+    bind(bindings_, aboutAction_, model_.AboutMenu);
+    const auto menuTitles = [this] {
+        fileMenu_->setObjectName(toQString(model_.FileMenu.name()));
+        fileMenu_->setTitle(toQString(model_.FileMenu.caption()));
+        helpMenu_->setObjectName(toQString(model_.HelpMenu.name()));
+        helpMenu_->setTitle(toQString(model_.HelpMenu.caption()));
+    };
+    menuTitles();
+    bindings_.keep(model_.FileMenu.changed().connect(menuTitles));
+    bindings_.keep(model_.HelpMenu.changed().connect(menuTitles));
+
+    bind(bindings_, tabs_, model_.BotTabStrip);
+    bindPage(bindings_, mainPage_, model_.AboutTab);
+    bindPicture(bindings_, picture_, model_.Image1, titlePicture(devicePixelRatioF()));
+    bind(bindings_, launchButton_, model_.LaunchButton);
+    bind(bindings_, version_, model_.StatusBar1);
+}
+
+void MainWindow::detachFromModel() {
+    detached_ = true;
+    bindings_.release();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier && launchButton_->isEnabled() && launchButton_->isVisible()) {
+        launchButton_->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+// The frame's close button is File, Exit. A window kept disabled by an open
+// side window does not react to it, as it does not react to anything else.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (detached_ || !model_.enabled()) return;
+    model_.closeRequested();
+}
+
+}  // namespace vexmoor

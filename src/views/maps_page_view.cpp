@@ -1,0 +1,98 @@
+#include "views/maps_page_view.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "views/layout.h"
+#include "views/pictures.h"
+
+namespace vexmoor {
+
+MapsPageView::MapsPageView(MapsPage& page, Bindings& bindings, QWidget* parent)
+    : QWidget(parent),
+      page_(page),
+      bindings_(bindings),
+      mapFrame_(new QGroupBox(this)),
+      internalOption_(new QRadioButton(mapFrame_)),
+      externalOption_(new QRadioButton(mapFrame_)),
+      ctfOption_(new QRadioButton(mapFrame_)),
+      mapList_(new QListWidget(mapFrame_)),
+      mapFile_(new QListWidget(mapFrame_)),
+      ctfList_(new QListWidget(mapFrame_)),
+      ctfFrame_(new QGroupBox(this)),
+      noTech_(new QCheckBox(ctfFrame_)),
+      armorProtect_(new QCheckBox(ctfFrame_)),
+      forceJoin_(new QCheckBox(ctfFrame_)),
+      picture_(new QLabel(this)),
+      editMapCycle_(new QPushButton(this)) {
+    connectObservers();
+    buildLayout();
+}
+
+void MapsPageView::buildLayout() {
+    mapList_->setAccessibleName(QStringLiteral("Internal maps"));
+    mapFile_->setAccessibleName(QStringLiteral("External maps"));
+    ctfList_->setAccessibleName(QStringLiteral("CTF maps"));
+    picture_->setAccessibleName(QStringLiteral("Map picture"));
+
+    auto* map = new QGridLayout(mapFrame_);
+    map->addWidget(internalOption_, 0, 0);
+    map->addWidget(externalOption_, 0, 1);
+    map->addWidget(ctfOption_, 0, 2);
+    map->addWidget(mapList_, 1, 0);
+    map->addWidget(mapFile_, 1, 1);
+    map->addWidget(ctfList_, 1, 2);
+    map->setHorizontalSpacing(12);
+    for (int column = 0; column < 3; ++column) map->setColumnStretch(column, 1);
+
+    // The CTF options come and go with the map type; the page keeps their
+    // place so nothing else moves.
+    QSizePolicy keepPlace = ctfFrame_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    ctfFrame_->setSizePolicy(keepPlace);
+    auto* ctf = new QHBoxLayout(ctfFrame_);
+    ctf->addWidget(noTech_);
+    ctf->addWidget(armorProtect_);
+    ctf->addWidget(forceJoin_);
+    ctf->addStretch(1);
+
+    auto* lower = new QGridLayout;
+    lower->addWidget(ctfFrame_, 0, 0, Qt::AlignTop);
+    lower->addWidget(editMapCycle_, 1, 0, Qt::AlignLeft | Qt::AlignBottom);
+    lower->addWidget(picture_, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignBottom);
+    lower->setColumnStretch(0, 1);
+    lower->setHorizontalSpacing(18);
+
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(mapFrame_, 1);
+    page->addLayout(lower);
+
+    chainTabOrder({internalOption_, mapList_, externalOption_, mapFile_, ctfOption_, ctfList_, noTech_,
+                   armorProtect_, forceJoin_, editMapCycle_});
+}
+
+void MapsPageView::connectObservers() {
+    bindPage(bindings_, this, page_.MapTab);
+    bind(bindings_, mapFrame_, page_.MapFrame);
+    bind(bindings_, internalOption_, page_.InternalMapOption);
+    bind(bindings_, externalOption_, page_.ExternalMapOption);
+    bind(bindings_, ctfOption_, page_.CTFMapOption);
+    bind(bindings_, mapList_, page_.MapList);
+    bind(bindings_, mapFile_, page_.MapFile);
+    bind(bindings_, ctfList_, page_.CTFList);
+    bind(bindings_, ctfFrame_, page_.CTFOptionsFrame);
+    bind(bindings_, noTech_, page_.NoTechPowerupsCheckBox);
+    bind(bindings_, armorProtect_, page_.ArmorProtectCheckBox);
+    bind(bindings_, forceJoin_, page_.ForceJoinCheckBox);
+    bindPicture(bindings_, picture_, page_.Image2, mapPicture(devicePixelRatioF()));
+    bind(bindings_, editMapCycle_, page_.EditMapCycleButton);
+}
+
+}  // namespace vexmoor

@@ -1,0 +1,171 @@
+#include "view_fixture.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTabBar>
+#include <QTest>
+
+#include "views/application.h"
+
+namespace vexmoor::testing {
+
+namespace fs = std::filesystem;
+
+ViewTest::ViewTest()
+    : game(temp.path() / "game"),
+      home(temp.path() / "home"),
+      settingsFile(temp.path() / "config" / "vexmoor.ini"),
+      settings(settingsFile) {
+    game.withEraserFolder()
+        .withRoster(GameDirectoryBuilder::generatedRoster(5, 3))
+        .withChat("")
+        .withMapCycle("q2dm1\r\n")
+        .withMaps({"alpha.bsp", "beta.bsp"})
+        .withGame();
+    fs::create_directories(settingsFile.parent_path());
+    writeBytes(settingsFile, "\"" + game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail);
+    fs::create_directories(home / "alpha");
+    fs::create_directories(home / "beta" / "gamma");
+    fs::create_directories(home / ".hidden");
+    drives.drives = {{"/", "/"}, {home.string(), home}};
+    drives.start = 1;
+    registerSideWindowViews(windows, dialogs);
+}
+
+ViewTest::~ViewTest() {
+    windows.deleteViews();
+    window.reset();
+    main.reset();
+}
+
+void ViewTest::open() {
+    main =
+        std::make_unique<VexmoorMain>(Services{dialogs, windows, alert, processes, settings, drives}, roster);
+    main->startUp();
+    window = std::make_unique<MainWindow>(*main);
+    windows.setMainWindow(*main, window.get());
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void ViewTest::settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+}
+
+void ViewTest::clickRow(QListWidget* list, int row) {
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+}
+
+void ViewTest::type(QWidget* field, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(field, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(field, &release);
+    }
+}
+
+void ViewTest::clickMark(QWidget* button) {
+    // A box's own area can be wider than its mark and caption; its left end is always the mark.
+    const QPoint mark(button->fontMetrics().height() / 2 + 2, button->height() / 2);
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, mark);
+}
+
+void ViewTest::showTab(int index) const {
+    auto* tabs = find<QTabWidget>("BotTabStrip");
+    QTabBar* bar = tabs->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+}
+
+std::vector<Control*> ViewTest::controls() const {
+    VexmoorMain& m = *main;
+    BotsPage& b = m.bots;
+    MapsPage& p = m.maps;
+    TeamplayPage& t = m.teamplay;
+    GameplayPage& g = m.gameplay;
+    PreferencesPage& r = m.preferences;
+    std::vector<Control*> all = {
+        &m.BotTabStrip,
+        &m.AboutTab,
+        &m.Image1,
+        &m.LaunchButton,
+        &m.StatusBar1,
+        &m.FileMenu,
+        &m.LaunchMenu,
+        &m.ExitMenu,
+        &m.HelpMenu,
+        &m.AboutMenu,
+        &b.BotTab,
+        &b.SpawnSpecificBotsOption,
+        &b.SpawnRandomBotsOption,
+        &b.EditChatButton,
+        &b.BotEditButton,
+        &b.BotSkillFrame,
+        &b.BotAutoskillCheck,
+        &b.BotSkillSlider,
+        &b.BotSkillLabel,
+        &b.BotNumberFrame,
+        &b.BotNumScroll,
+        &b.BotNumText,
+        &b.BotNumLabel,
+        &b.SpawnSpecificBotsFrame,
+        &b.SpecificBotList,
+        &p.MapTab,
+        &p.EditMapCycleButton,
+        &p.MapFrame,
+        &p.InternalMapOption,
+        &p.ExternalMapOption,
+        &p.CTFMapOption,
+        &p.MapList,
+        &p.MapFile,
+        &p.CTFList,
+        &p.CTFOptionsFrame,
+        &p.NoTechPowerupsCheckBox,
+        &p.ArmorProtectCheckBox,
+        &p.ForceJoinCheckBox,
+        &p.Image2,
+        &t.GameplayTab,
+        &t.EditTeamButton,
+        &t.TeamplayCheckBox,
+        &t.TeamplayFrame,
+        &t.YourTeamLabel,
+        &t.YourTeamList,
+        &t.BotTeamLabel,
+        &t.BotTeamList,
+        &t.PlayersPerTeamLabel,
+        &t.PlayersPerTeamText,
+        &g.ConsoleTab,
+        &g.DeathmatchFrame,
+        &g.ServerFrame,
+        &g.ViewableWeaponsCheckBox,
+        &g.CloseOnExitCheckBox,
+        &g.CommandLineEditCheck,
+        &g.DedicatedCheckBox,
+        &g.BotCalcNodesCheck,
+        &g.AllowCheatsCheckBox,
+        &g.BotConnectInfoCheckBox,
+        &g.ClientCommandsCheckBox,
+        &g.TimelimitCheckBox,
+        &g.TimeLimitText,
+        &g.FraglimitCheckBox,
+        &g.FragLimitText,
+        &g.ClientLatencyLabel,
+        &g.ClientLatencyText,
+        &g.MaxPlayersCheckBox,
+        &g.MaxPlayersText,
+        &g.BotFreeClientsLabel,
+        &g.BotFreeClientsText,
+        &r.PreferencesTab,
+        &r.QuakePathButton,
+        &r.SaveChangesButton,
+        &r.ExePathText,
+        &r.QuakePathLabel,
+    };
+    for (CheckBox* box : g.flagBoxes()) all.push_back(box);
+    return all;
+}
+
+}  // namespace vexmoor::testing

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QListWidget>
+#include <QPoint>
+#include <QTabWidget>
+#include <QWidget>
+
+#include "launcher/vexmoor_main.h"
+#include "platform/qt_windows.h"
+#include "roster/roster.h"
+#include "support/fakes.h"
+#include "support/game_directory.h"
+#include "support/main_fixture.h"
+#include "views/main_window.h"
+
+namespace vexmoor::testing {
+
+// The real window registry, except that ending the program is only counted:
+// a test has no event loop to end.
+class TestWindows : public QtWindows {
+public:
+    void quit() override { ++quits; }
+    int quits = 0;
+};
+
+// The real main window and side windows on a generated game directory, with
+// fake message boxes, process starts and drives. The chooser's home drive is
+// a folder of the test's own.
+class ViewTest : public ::testing::Test {
+protected:
+    ViewTest();
+    ~ViewTest() override;
+
+    // Builds the model, runs its start-up and shows the window.
+    void open();
+
+    template <class W>
+    W* find(const std::string& name) const {
+        return window->findChild<W*>(QString::fromStdString(name));
+    }
+    // The view of an open side window, or null.
+    QWidget* sideView(const WindowModel* model) const { return model ? windows.viewOf(*model) : nullptr; }
+    // Lets deferred deletions and posted events run.
+    static void settle();
+    static void clickRow(QListWidget* list, int row);
+    // Types text a key at a time, whatever its characters (QTest's typing knows only ASCII).
+    static void type(QWidget* field, const QString& text);
+    // Clicks a check box or option button on its mark, where a user would.
+    static void clickMark(QWidget* button);
+    void showTab(int index) const;
+
+    // Every control of the main window's model, pages included.
+    std::vector<Control*> controls() const;
+
+    TempDir temp;
+    GameDirectoryBuilder game;
+    std::filesystem::path home;
+    std::filesystem::path settingsFile;
+    FakeDialogs dialogs;
+    TestWindows windows;
+    FakeAlert alert;
+    FakeProcessStarter processes;
+    FakeSettingsLocation settings;
+    FakeDrives drives;
+    Roster roster;
+    std::unique_ptr<VexmoorMain> main;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace vexmoor::testing
