@@ -42,7 +42,11 @@ BrowseForm::BrowseForm(Mode mode, Dialogs& dialogs, const Drives& drives, Action
 
     QuakeDir.onChange([this] {
         Label2.setCaption(pathText(QuakeDir.path()));
-        currentFolder_[driveOf(QuakeDir.path())] = QuakeDir.path();
+        // Moving up past a root lands on another drive; the drive list follows
+        // so the two lists always agree.
+        const std::size_t drive = driveOf(QuakeDir.path());
+        currentFolder_[drive] = QuakeDir.path();
+        QuakeDrive.setSelectedIndex(static_cast<int>(drive));
     });
     QuakeDrive.onChange([this] { driveChanged(); });
     SetButton.onClick([this] { set(); });

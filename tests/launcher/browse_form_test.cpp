@@ -72,6 +72,17 @@ TEST(Chooser, ADriveReturnsToTheFolderItWasLastIn) {
     EXPECT_TRUE(f.dialogs.shown.empty());
 }
 
+TEST(Chooser, TheDriveListFollowsTheDirectoryListAboveADriveRoot) {
+    MainWindowMode f;
+    BrowseForm& browse = f.browse();
+
+    ASSERT_TRUE(browse.QuakeDir.setPath(f.temp.path().parent_path()));
+
+    EXPECT_EQ(browse.QuakeDrive.selectedIndex(), 0);
+    EXPECT_EQ(browse.QuakeDir.path(), f.temp.path().parent_path());
+    EXPECT_TRUE(f.dialogs.shown.empty());
+}
+
 TEST(Chooser, MainWindowSetTakesAFolderHoldingTheGameWithATrailingSeparator) {
     MainWindowMode f;
     const TempDir elsewhere;
