@@ -20,6 +20,13 @@ std::string trimZeros(std::string mantissa) {
 // The digits of |value| with up to 15 significant digits, without sign.
 std::string magnitudeText(double magnitude) {
     if (magnitude == 0.0) return "0";
+    // Whole numbers are nearly every value the files hold; they need no
+    // rounding to 15 digits, so they skip the formatted path.
+    if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+        char buffer[24];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(magnitude)).ptr;
+        return std::string(buffer, end);
+    }
     if (magnitude >= 1e15 || magnitude < 1e-15) {
         char buffer[64];
         std::snprintf(buffer, sizeof buffer, "%.14E", magnitude);
