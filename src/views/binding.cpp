@@ -17,6 +17,7 @@
 
 #include "launcher/vexmoor_main.h"
 #include "views/codec.h"
+#include "views/option_button_accessible.h"
 
 namespace vexmoor {
 
@@ -67,21 +68,30 @@ void follow(Bindings& bindings, Control& model, Sync sync) {
 
 void bind(Bindings& bindings, QCheckBox* box, CheckBox& model) {
     box->setObjectName(q(model.name()));
-    const auto sync = [box, &model] {
+    const auto state = std::make_shared<Guard>();
+    const auto sync = [box, &model, state] {
+        Syncing syncing(*state);
         showCommon(box, model);
         box->setText(q(model.caption()));
-        const int state = model.state();
-        box->setTristate(state != 0 && state != 1);
-        box->setCheckState(state == 1 ? Qt::Checked : state == 0 ? Qt::Unchecked : Qt::PartiallyChecked);
+        const int value = model.state();
+        box->setTristate(value != 0 && value != 1);
+        box->setCheckState(value == 1 ? Qt::Checked : value == 0 ? Qt::Unchecked : Qt::PartiallyChecked);
     };
     follow(bindings, model, sync);
-    // The box toggles itself before it reports the click; the model decides
-    // what the state really becomes, so the box is set from it afterwards.
-    bindings.keep(
-        QObject::connect(box, &QAbstractButton::clicked, box, [&model, sync, alive = bindings.alive()] {
-            model.click();
-            if (*alive) sync();
-        }));
+    // Any change of the box that the model did not make is the user's: a
+    // click, Space, or assistive technology's toggle action, which changes
+    // the box without a click. The model decides what the state really
+    // becomes, so the box is set from it afterwards.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+    const auto changed = &QCheckBox::checkStateChanged;
+#else
+    const auto changed = &QCheckBox::stateChanged;
+#endif
+    bindings.keep(QObject::connect(box, changed, box, [&model, state, sync, alive = bindings.alive()] {
+        if (state->syncing) return;
+        model.click();
+        if (*alive) sync();
+    }));
 }
 
 namespace {
@@ -248,8 +258,10 @@ void bind(Bindings& bindings, QComboBox* combo, ListBox& model) {
 void bind(Bindings& bindings, QRadioButton* button, OptionButton& model) {
     button->setObjectName(q(model.name()));
     // The group's model keeps the buttons exclusive; left to themselves the
-    // buttons would refuse to show a choice the model takes back.
+    // buttons would refuse to show a choice the model takes back. Assistive
+    // technology still has to see a radio button, not a check box.
     button->setAutoExclusive(false);
+    markAsOptionButton(button);
     const auto sync = [button, &model] {
         showCommon(button, model);
         button->setText(q(model.caption()));

@@ -60,9 +60,10 @@ void BrowseView::buildLayout() {
     path_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     nameByLabel(label1_, path_);
 
+    // Enter presses Set, except on Cancel: a focused button takes Enter for itself.
     set_->setDefault(true);
     set_->setAutoDefault(true);
-    cancel_->setAutoDefault(false);
+    cancel_->setAutoDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -31,9 +31,10 @@ void CmdLineView::buildLayout() {
     commandLine_->setAccessibleName(QStringLiteral("Command line"));
     commandLine_->moveCursor(QTextCursor::Start);
 
+    // Enter presses Go, except on Return to Main: a focused button takes Enter for itself.
     go_->setDefault(true);
     go_->setAutoDefault(true);
-    back_->setAutoDefault(false);
+    back_->setAutoDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -33,6 +33,17 @@ public:
 // fake message boxes, process starts and drives. The chooser's home drive is
 // a folder of the test's own.
 class ViewTest : public ::testing::Test {
+public:
+    // Helpers that need no window of the fixture; the whole-program tests use them too.
+
+    // Lets deferred deletions and posted events run.
+    static void settle();
+    static void clickRow(QListWidget* list, int row);
+    // Types text a key at a time, whatever its characters (QTest's typing knows only ASCII).
+    static void type(QWidget* field, const QString& text);
+    // Clicks a check box or option button on its mark, where a user would.
+    static void clickMark(QWidget* button);
+
 protected:
     ViewTest();
     ~ViewTest() override;
@@ -46,13 +57,6 @@ protected:
     }
     // The view of an open side window, or null.
     QWidget* sideView(const WindowModel* model) const { return model ? windows.viewOf(*model) : nullptr; }
-    // Lets deferred deletions and posted events run.
-    static void settle();
-    static void clickRow(QListWidget* list, int row);
-    // Types text a key at a time, whatever its characters (QTest's typing knows only ASCII).
-    static void type(QWidget* field, const QString& text);
-    // Clicks a check box or option button on its mark, where a user would.
-    static void clickMark(QWidget* button);
     void showTab(int index) const;
 
     // Every control of the main window's model, pages included.
