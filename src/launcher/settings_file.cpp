@@ -169,7 +169,6 @@ Status applySettingsBytes(std::string_view bytes, const std::string& fileName, V
 }
 
 Status readSettingsFile(const std::filesystem::path& path, VexmoorMain& main) {
-    main.flags.total = 0;
     auto bytes = readWholeFile(path);
     if (!bytes) return bytes.status();
     return applySettingsBytes(bytes.value(), pathText(path), main);

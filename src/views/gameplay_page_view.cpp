@@ -79,33 +79,25 @@ void GameplayPageView::buildServer() {
         layout->addWidget(box(*model, serverFrame_));
 
     auto* limits = new QGridLayout;
-    limits->addWidget(box(p.TimelimitCheckBox, serverFrame_), 0, 0);
-    QLineEdit* timeLimit = field(p.TimeLimitText, serverFrame_);
-    timeLimit->setAccessibleName(QStringLiteral("Time limit"));
-    limits->addWidget(timeLimit, 0, 1);
-    limits->addWidget(box(p.FraglimitCheckBox, serverFrame_), 1, 0);
-    QLineEdit* fragLimit = field(p.FragLimitText, serverFrame_);
-    fragLimit->setAccessibleName(QStringLiteral("Frag limit"));
-    limits->addWidget(fragLimit, 1, 1);
-
-    auto* latencyLabel = new QLabel(serverFrame_);
-    bind(bindings_, latencyLabel, p.ClientLatencyLabel);
-    QLineEdit* latency = field(p.ClientLatencyText, serverFrame_);
-    nameByLabel(latencyLabel, latency);
-    limits->addWidget(latencyLabel, 2, 0);
-    limits->addWidget(latency, 2, 1);
-
+    // A check box or label on the left, its text field on the right.
+    const auto addRow = [&](int row, QWidget* left, TextBox& text, const char* accessibleName) {
+        QLineEdit* edit = field(text, serverFrame_);
+        if (auto* label = qobject_cast<QLabel*>(left)) nameByLabel(label, edit);
+        else edit->setAccessibleName(QString::fromLatin1(accessibleName));
+        limits->addWidget(left, row, 0);
+        limits->addWidget(edit, row, 1);
+    };
+    const auto label = [&](Label& model) {
+        auto* widget = new QLabel(serverFrame_);
+        bind(bindings_, widget, model);
+        return widget;
+    };
+    addRow(0, box(p.TimelimitCheckBox, serverFrame_), p.TimeLimitText, "Time limit");
+    addRow(1, box(p.FraglimitCheckBox, serverFrame_), p.FragLimitText, "Frag limit");
+    addRow(2, label(p.ClientLatencyLabel), p.ClientLatencyText, nullptr);
     // Never shown: these only travel through the settings file.
-    limits->addWidget(box(p.MaxPlayersCheckBox, serverFrame_), 3, 0);
-    QLineEdit* maxPlayers = field(p.MaxPlayersText, serverFrame_);
-    maxPlayers->setAccessibleName(QStringLiteral("Max players"));
-    limits->addWidget(maxPlayers, 3, 1);
-    auto* freeLabel = new QLabel(serverFrame_);
-    bind(bindings_, freeLabel, p.BotFreeClientsLabel);
-    QLineEdit* freeSlots = field(p.BotFreeClientsText, serverFrame_);
-    nameByLabel(freeLabel, freeSlots);
-    limits->addWidget(freeLabel, 4, 0);
-    limits->addWidget(freeSlots, 4, 1);
+    addRow(3, box(p.MaxPlayersCheckBox, serverFrame_), p.MaxPlayersText, "Max players");
+    addRow(4, label(p.BotFreeClientsLabel), p.BotFreeClientsText, nullptr);
     limits->setColumnStretch(2, 1);
 
     layout->addSpacing(6);
