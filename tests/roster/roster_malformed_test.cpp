@@ -16,7 +16,9 @@ namespace fs = std::filesystem;
 
 // Small broken rosters beside this source file. A name beginning "error_"
 // must be refused with the file and a line named; "clean_" must read.
-fs::path malformedFolder() { return fs::path(__FILE__).parent_path() / "malformed"; }
+// The source folder comes from the build: __FILE__ may be relative to a
+// build folder elsewhere (a compiler cache rewrites it so).
+fs::path malformedFolder() { return fs::path(VEXMOOR_TESTS_SOURCE_DIR) / "roster" / "malformed"; }
 
 std::vector<fs::path> malformedFiles() {
     std::vector<fs::path> files;
