@@ -4,10 +4,32 @@
 
 namespace vexmoor {
 
-std::string RosterValue::fileText() const {
-    if (isNumber()) return rosterNumberText(asNumber());
-    if (isText()) return asText();
-    return {};
+bool RosterValue::appendFileText(std::string& out) const {
+    if (isNumber()) {
+        out += rosterNumberText(asNumber());
+        return true;
+    }
+    if (isEmpty()) {
+        out += "\"\"";
+        return true;
+    }
+    const std::string& text = asText();
+    const bool bare = text.front() != '"' && text.find_first_of(" ,\r\n") == std::string::npos && !parseNumber(text);
+    if (bare) {
+        out += text;
+        return true;
+    }
+    if (text.find('"') != std::string::npos) return false;
+    out += '"';
+    out += text;
+    out += '"';
+    return true;
+}
+
+std::optional<std::string> RosterValue::fileText() const {
+    std::string out;
+    if (!appendFileText(out)) return std::nullopt;
+    return out;
 }
 
 void Roster::resizeBots(std::size_t slots) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -14,7 +15,10 @@ class RosterValue {
 public:
     RosterValue() = default;
     static RosterValue number(double value) { return RosterValue(value); }
-    static RosterValue text(std::string value) { return RosterValue(std::move(value)); }
+    // An empty text is the empty value: the file cannot tell them apart.
+    static RosterValue text(std::string value) {
+        return value.empty() ? RosterValue{} : RosterValue(std::move(value));
+    }
 
     bool isEmpty() const { return std::holds_alternative<std::monostate>(data_); }
     bool isNumber() const { return std::holds_alternative<double>(data_); }
@@ -23,8 +27,14 @@ public:
     const std::string& asText() const { return std::get<std::string>(data_); }
 
     // How the roster file writes it: the number format with its trailing
-    // blank, the bare text, or nothing.
-    std::string fileText() const;
+    // blank, the bare text, or the text in double quotes where the bare text
+    // would not read back as this value (empty, a blank, comma or line end in
+    // it, or a text that reads as a number). Nothing when even the quotes
+    // cannot carry it: a text that needs them and holds a double quote.
+    std::optional<std::string> fileText() const;
+    // The same, appended to a line being built; false (and nothing appended)
+    // when the value cannot be written.
+    bool appendFileText(std::string& out) const;
 
     bool operator==(const RosterValue&) const = default;
 

@@ -167,8 +167,21 @@ std::size_t writableViewWeapons(const Roster& r) {
     return writableEntries(r.ViewWeaponCount, {r.ViewWeaponLines.size()});
 }
 
-// Why a roster cannot be written faithfully, if it cannot.
-std::optional<std::string> unwritableReason(const Roster& r) {
+bool fitsInQuotes(std::string_view text) { return text.find('"') == std::string_view::npos; }
+
+// A member list is written bare, as the game expects it, unless that would
+// not read back: then it goes in quotes, which the reader takes off again.
+bool memberListIsBare(std::string_view members) {
+    return !members.empty() && members.front() != '"' && members.front() != ' ' &&
+           members.find_first_of(",\r\n") == std::string_view::npos;
+}
+
+std::string botLabel(const Roster& r, std::size_t i) { return "bot " + std::to_string(i + 1) + " (\"" + r.BotNames[i] + "\")"; }
+std::string teamLabel(const Roster& r, std::size_t t) { return "team " + std::to_string(t + 1) + " (\"" + r.TeamNames[t] + "\")"; }
+
+}  // namespace
+
+std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSource source) {
     const struct {
         std::int16_t count;
         std::size_t writable;
@@ -184,13 +197,62 @@ std::optional<std::string> unwritableReason(const Roster& r) {
             return "the roster's lists of " + std::string(group.what) + " are shorter than its count (" +
                    std::to_string(group.count) + ")";
     }
+    const std::string noQuote = " holds a double quote, which the roster file cannot hold";
+    // The first item of a record that begins with "[" reads back as a header.
+    const std::string header = " begins with \"[\", which the roster file reads as a section header";
+    const auto opensHeader = [](const std::string& text) { return !text.empty() && text.front() == '['; };
+    std::string scratch;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(r.BotCount); ++i) {
+        if (!fitsInQuotes(r.BotNames[i])) return botLabel(r, i) + ": the name" + noQuote;
+        if (opensHeader(r.BotNames[i])) return botLabel(r, i) + ": the name" + header;
+        const bool halves = source == ModelSkinSource::Halves;
+        if (!(halves ? fitsInQuotes(r.BotModels[i]) && fitsInQuotes(r.BotSkins[i]) : fitsInQuotes(r.BotModelSkins[i])))
+            return botLabel(r, i) + ": the model/skin" + noQuote;
+        for (const auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills, &r.BotFavoriteWeapon,
+                                 &r.BotQuadFreak, &r.BotCamper, &r.BotPing}) {
+            scratch.clear();
+            if (!(*list)[i].appendFileText(scratch))
+                return botLabel(r, i) + ": the value \"" + (*list)[i].asText() + "\"" + noQuote +
+                       " together with a blank or comma";
+        }
+    }
+    for (std::size_t t = 0; t < static_cast<std::size_t>(r.TeamCount); ++t) {
+        if (!fitsInQuotes(r.TeamNames[t]) || !fitsInQuotes(r.TeamShortNames[t]) || !fitsInQuotes(r.TeamModelSkins[t]))
+            return teamLabel(r, t) + ": the name, abbreviation or model/skin" + noQuote;
+        if (opensHeader(r.TeamNames[t])) return teamLabel(r, t) + ": the name" + header;
+        const std::string& members = r.TeamMembers[t];
+        if (!memberListIsBare(members) && !fitsInQuotes(members))
+            return teamLabel(r, t) + ": the member list holds a comma or line end together with double quotes";
+    }
+    for (std::size_t v = 0; v < static_cast<std::size_t>(r.ViewWeaponCount); ++v)
+        if (!fitsInQuotes(r.ViewWeaponLines[v]))
+            return "view weapon " + std::to_string(v + 1) + noQuote;
+        else if (opensHeader(r.ViewWeaponLines[v]))
+            return "view weapon " + std::to_string(v + 1) + header;
     return std::nullopt;
 }
+
+namespace {
 
 void appendQuoted(std::string& out, std::string_view text) {
     out += '"';
     out += text;
     out += '"';
+}
+
+// The seven values of a bot line. A number carries its own blanks; a bare
+// word is kept apart from a next field that would otherwise run into it.
+void appendValues(std::string& out, const Roster& r, std::size_t i) {
+    bool afterBareWord = false;
+    for (const auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills, &r.BotFavoriteWeapon,
+                             &r.BotQuadFreak, &r.BotCamper, &r.BotPing}) {
+        const RosterValue& value = (*list)[i];
+        const std::size_t start = out.size();
+        if (!value.appendFileText(out)) continue;  // refused before writing
+        const char first = out[start];
+        if (afterBareWord && first != ' ') out.insert(start, 1, ' ');
+        afterBareWord = value.isText() && first != '"';
+    }
 }
 
 }  // namespace
@@ -262,10 +324,7 @@ std::string rosterFileBytes(const Roster& roster, ModelSkinSource source) {
             appendQuoted(out, roster.BotModels[i] + "/" + roster.BotSkins[i]);
         else
             appendQuoted(out, roster.BotModelSkins[i]);
-        for (const auto* list :
-             {&roster.BotAccuracy, &roster.BotAgressiveness, &roster.BotCombatSkills,
-              &roster.BotFavoriteWeapon, &roster.BotQuadFreak, &roster.BotCamper, &roster.BotPing})
-            out += (*list)[i].fileText();
+        appendValues(out, roster, i);
         out += kLineEnd;
     }
 
@@ -275,7 +334,10 @@ std::string rosterFileBytes(const Roster& roster, ModelSkinSource source) {
         appendQuoted(out, roster.TeamNames[t]);
         appendQuoted(out, roster.TeamShortNames[t]);
         appendQuoted(out, roster.TeamModelSkins[t]);
-        out += roster.TeamMembers[t];
+        if (memberListIsBare(roster.TeamMembers[t]))
+            out += roster.TeamMembers[t];
+        else
+            appendQuoted(out, roster.TeamMembers[t]);
         out += kLineEnd;
     }
 
@@ -290,7 +352,7 @@ std::string rosterFileBytes(const Roster& roster, ModelSkinSource source) {
 
 Status WriteRoster(const fs::path& path, const Roster& roster, ModelSkinSource source, Dialogs& dialogs) {
     Status status;
-    if (const auto reason = unwritableReason(roster))
+    if (const auto reason = unwritableRosterReason(roster, source))
         status = Error{pathText(path), 0, *reason};
     else
         status = writeWholeFile(path, rosterFileBytes(roster, source));

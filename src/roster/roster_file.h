@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,13 +37,21 @@ Status ReadRoster(const std::filesystem::path& path, Roster& roster);
 // The reading itself, on bytes already in memory; fileName only labels errors.
 Status readRosterBytes(std::string_view bytes, const std::string& fileName, Roster& roster);
 
-// The bytes WriteRoster writes. Entries past the shortest list of a group are
+// Why the roster cannot be written so that it reads back the same (a count
+// its lists cannot hold, a double quote where the file has no room for one),
+// or nothing when it can.
+std::optional<std::string> unwritableRosterReason(const Roster& roster, ModelSkinSource source);
+
+// The bytes WriteRoster writes: one line per record, quoted texts, values in
+// the number format; a value or member list that would not read back bare is
+// written in quotes. Entries past the shortest list of a group are
 // left out; WriteRoster refuses such a roster instead of writing it.
 std::string rosterFileBytes(const Roster& roster, ModelSkinSource source);
 
 // Rewrites the whole file (safely: a failure leaves the old file intact) and
-// then shows "Bots.cfg file written."; on failure shows what went wrong
-// instead. The in-memory roster is never changed.
+// then shows "Bots.cfg file written."; on failure, or for a roster that
+// cannot be written faithfully, shows what went wrong instead. The in-memory
+// roster is never changed.
 Status WriteRoster(const std::filesystem::path& path, const Roster& roster, ModelSkinSource source,
                    Dialogs& dialogs);
 

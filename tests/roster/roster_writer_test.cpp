@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "roster/roster_file.h"
 #include "roster_test_support.h"
 #include "support/fakes.h"
+#include "support/roster_compare.h"
 
 namespace vexmoor::testing {
 namespace {
@@ -62,7 +64,8 @@ TEST(RosterWriter, WritesValuesInTheRosterNumberFormat) {
     } cases[] = {
         {num(0), " 0 "},   {num(50), " 50 "},      {num(200), " 200 "},     {num(100), " 100 "},
         {num(-1), "-1 "},  {num(0.5), " .5 "},     {num(12.25), " 12.25 "}, {num(-0.5), "-.5 "},
-        {num(1.0), " 1 "}, {word("high"), "high"}, {word(""), ""},          {RosterValue{}, ""},
+        {num(1.0), " 1 "}, {word("high"), "high"}, {word(""), "\"\""},      {RosterValue{}, "\"\""},
+        {word("a b"), "\"a b\""}, {word("x,y"), "\"x,y\""}, {word("3"), "\"3\""},  {word("1e5"), "\"1e5\""},
     };
     for (const auto& c : cases) {
         Roster r;
@@ -132,11 +135,72 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{
             "negative and fractional values", "[bots]\r\n\"Ed\",\"male/grunt\",-1,-2.5,.5,0,-0,1,0.125\r\n",
             "[bots]\r\n\"Ed\"\"male/grunt\"-1 -2.5  .5  0  0  1  .125 \r\n[teams]\r\n[view weapons]\r\n"},
+        RoundTripCase{"adjacent words and empty values keep their places",
+                      "[bots]\r\n\"Bot\",\"male/x\",abc,def,3,1,0,0,100\r\n\"B2\",\"m/s\",,-1,\"\",x,\"4\",\"a b\",w\r\n"
+                      "[teams]\r\n\"T\",\"t\",\"m/s\",\"\"\r\n\"U\",\"u\",\"m/s\",\"[a,b]\"\r\n",
+                      "[bots]\r\n\"Bot\"\"male/x\"abc def 3  1  0  0  100 \r\n"
+                      "\"B2\"\"m/s\"\"\"-1 \"\"x \"4\"\"a b\"w\r\n"
+                      "[teams]\r\n\"T\"\"t\"\"m/s\"\"\"\r\n\"U\"\"u\"\"m/s\"\"[a,b]\"\r\n[view weapons]\r\n"},
         RoundTripCase{
             "headers the reader skips are not written back",
             "junk\r\n[Bots]\r\n[bots]\r\n\"Ed\",\"male/grunt\",2,3,1,5,0,1,50\r\n[Teams]\r\n",
             "[bots]\r\n\"Ed\"\"male/grunt\" 2  3  1  5  0  1  50 \r\n[teams]\r\n[view weapons]\r\n"}),
     caseName<RoundTripCase>);
+
+// Random rosters of words, empty values, whole numbers and fractions, with
+// the characters that matter to the reader, come back from the file as they
+// went in.
+TEST(RosterWriter, EveryWritableRosterReadsBackTheSame) {
+    std::mt19937 random(20261207);
+    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    const std::string pieces[] = {"a", "Z", "7", " ", ",", "-", ".", "e", "[", "]", "#", "\t", "\xE9", "/", "\r\n"};
+    const auto text = [&](std::size_t maxLength) {
+        std::string t;
+        for (std::size_t n = pick(maxLength + 1); n > 0; --n) t += pieces[pick(std::size(pieces))];
+        return t;
+    };
+    const auto value = [&] {
+        switch (pick(5)) {
+            case 0: return RosterValue{};
+            case 1: return num(static_cast<double>(pick(2001)) - 1000.0);
+            case 2: return num((static_cast<double>(pick(200001)) - 100000.0) / 64.0);
+            case 3: return num(static_cast<double>(pick(1000000)) / 1000.0);
+            default: return word(text(6));
+        }
+    };
+    for (int round = 0; round < 300; ++round) {
+        Roster r;
+        for (std::size_t n = pick(5); n > 0; --n) {
+            BotRow row{text(8), text(8) + "/" + text(4), {}};
+            for (auto& v : row.values) v = value();
+            addBot(r, row);
+        }
+        for (std::size_t n = pick(4); n > 0; --n)
+            addTeam(r, {text(6), text(3), text(6), pick(2) ? "[\"" + text(5) + "\"]" : text(6)});
+        for (std::size_t n = pick(3); n > 0; --n) addViewWeapon(r, text(8));
+        // A member list with '"' and ',', a name opening a header: refused, not written.
+        if (unwritableRosterReason(r, ModelSkinSource::AsRead)) continue;
+
+        const std::string written = rosterFileBytes(r, ModelSkinSource::AsRead);
+        Roster back;
+        ASSERT_TRUE(readRosterBytes(written, "bots.cfg", back)) << written;
+        ASSERT_EQ(back, asWritten(r)) << written;
+    }
+}
+
+TEST(RosterWriteFile, RefusesTextsTheFileCannotCarry) {
+    const Roster good = sampleRoster();
+    for (auto spoil : {+[](Roster& r) { r.BotNames[0] = "Ed\"s"; }, +[](Roster& r) { r.TeamShortNames[1] = "\""; },
+                       +[](Roster& r) { r.BotPing[1] = word("a\" b"); },
+                       +[](Roster& r) { r.TeamMembers[0] = "[\"Big, Ed\"]"; },
+                       +[](Roster& r) { r.ViewWeaponLines[0] = "w\"x"; }, +[](Roster& r) { r.BotNames[1] = "[b]"; },
+                       +[](Roster& r) { r.TeamNames[0] = "[x"; }}) {
+        Roster roster = good;
+        spoil(roster);
+        EXPECT_TRUE(unwritableRosterReason(roster, ModelSkinSource::AsRead).has_value());
+    }
+    EXPECT_FALSE(unwritableRosterReason(good, ModelSkinSource::AsRead).has_value());
+}
 
 TEST(RosterWriteFile, WritesTheFileAndSaysSo) {
     TempDir dir;
