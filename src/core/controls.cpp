@@ -36,22 +36,50 @@ void Control::setToolTip(std::string toolTip) {
 ListBox::ListBox(std::string name, Mode mode, std::string toolTip)
     : Control(std::move(name), {}, std::move(toolTip)), mode_(mode) {}
 
-void ListBox::addItem(std::string item) {
-    items_.push_back(std::move(item));
-    marks_.push_back(false);
+void ListBox::itemsChanged(ItemsChange::Kind kind, std::size_t index) {
+    lastChange_ = ItemsChange{kind, index, revision_};
+    ++revision_;
+    ++selectionRevision_;
     notify();
 }
+
+void ListBox::addItem(std::string item) { insertItem(items_.size(), std::move(item)); }
 
 void ListBox::setItems(std::vector<std::string> items) {
     items_ = std::move(items);
     marks_.assign(items_.size(), false);
     selected_ = -1;
-    notify();
+    itemsChanged(ItemsChange::Kind::Reset, 0);
 }
 
 void ListBox::clear() {
     if (items_.empty() && selected_ == -1) return;
     setItems({});
+}
+
+void ListBox::insertItem(std::size_t index, std::string item) {
+    index = std::min(index, items_.size());
+    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
+    marks_.insert(marks_.begin() + static_cast<std::ptrdiff_t>(index), false);
+    if (selected_ >= static_cast<int>(index)) ++selected_;
+    itemsChanged(ItemsChange::Kind::Inserted, index);
+}
+
+void ListBox::removeItem(std::size_t index) {
+    if (index >= items_.size()) return;
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+    marks_.erase(marks_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (selected_ == static_cast<int>(index))
+        selected_ = -1;
+    else if (selected_ > static_cast<int>(index))
+        --selected_;
+    itemsChanged(ItemsChange::Kind::Removed, index);
+}
+
+void ListBox::setItem(std::size_t index, std::string item) {
+    if (index >= items_.size() || items_[index] == item) return;
+    items_[index] = std::move(item);
+    itemsChanged(ItemsChange::Kind::Replaced, index);
 }
 
 std::string ListBox::selectedText() const {
@@ -63,6 +91,7 @@ void ListBox::setSelectedIndex(int index) {
     if (index < -1 || index >= static_cast<int>(items_.size())) return;
     if (index == selected_) return;
     selected_ = index;
+    ++selectionRevision_;
     notify();
     if (behaviour_) behaviour_();
 }
@@ -81,6 +110,7 @@ void ListBox::setSelected(std::size_t index, bool selected) {
     }
     if (marks_[index] == selected) return;
     marks_[index] = selected;
+    ++selectionRevision_;
     notify();
     if (behaviour_) behaviour_();
 }

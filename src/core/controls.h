@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -120,10 +121,14 @@ private:
 
 // A list of texts. Single choice: one selected index (-1 for none), and a
 // selection change runs the behaviour. Multiple choice: each item toggles on
-// its own; these lists carry no behaviour of their own.
+// its own. Checked: the same marks, shown as a check box at each entry.
+//
+// Views follow the items through itemsRevision() and lastItemsChange(): a
+// change that only appended, inserted, removed or replaced one entry since
+// the revision a view shows can be applied as such, anything else is a reset.
 class ListBox : public Control {
 public:
-    enum class Mode { Single, Multiple };
+    enum class Mode { Single, Multiple, Checked };
     ListBox(std::string name, Mode mode, std::string toolTip = {});
 
     Mode mode() const { return mode_; }
@@ -132,6 +137,12 @@ public:
     void addItem(std::string item);
     void setItems(std::vector<std::string> items);
     void clear();
+    // Inserting before the selected entry moves the selection down with its
+    // entry, removing the selected entry leaves none selected; neither runs
+    // the behaviour, since the selected entry itself did not change.
+    void insertItem(std::size_t index, std::string item);
+    void removeItem(std::size_t index);
+    void setItem(std::size_t index, std::string item);
 
     int selectedIndex() const { return selected_; }
     std::string selectedText() const;
@@ -143,12 +154,28 @@ public:
 
     void onChange(std::function<void()> behaviour) { behaviour_ = std::move(behaviour); }
 
+    struct ItemsChange {
+        enum class Kind { Reset, Inserted, Removed, Replaced };
+        Kind kind = Kind::Reset;
+        std::size_t index = 0;
+        std::uint64_t from = 0;  // the revision it was made on
+    };
+    std::uint64_t itemsRevision() const { return revision_; }
+    // Grows with every change of the selection or the marks.
+    std::uint64_t selectionRevision() const { return selectionRevision_; }
+    const ItemsChange& lastItemsChange() const { return lastChange_; }
+
 private:
+    void itemsChanged(ItemsChange::Kind kind, std::size_t index);
+
     Mode mode_;
     std::vector<std::string> items_;
     std::vector<bool> marks_;
     int selected_ = -1;
     std::function<void()> behaviour_;
+    std::uint64_t revision_ = 0;
+    std::uint64_t selectionRevision_ = 0;
+    ItemsChange lastChange_;
 };
 
 // A list of the file names in one folder that match "*.<extension>",

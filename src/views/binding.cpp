@@ -9,14 +9,17 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTextDocument>
 
 #include "launcher/vexmoor_main.h"
 #include "views/codec.h"
+#include "views/list_model.h"
 #include "views/option_button_accessible.h"
 
 namespace vexmoor {
@@ -111,7 +114,9 @@ void refuse(Dialogs& dialogs, const QString& refused) {
 
 void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs) {
     edit->setObjectName(q(model.name()));
-    const auto sync = [edit, &model] {
+    const auto state = std::make_shared<Guard>();
+    const auto sync = [edit, &model, state] {
+        Syncing syncing(*state);
         showCommon(edit, model);
         const QString text = q(model.text());
         if (edit->text() == text) return;
@@ -120,14 +125,21 @@ void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs)
         edit->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
     };
     follow(bindings, model, sync);
+    // Every change the model did not make is the user's, whoever carried it
+    // out: typing, pasting, undo, or assistive technology's "set text", which
+    // arrives as setText() and never as an edit.
     bindings.keep(
-        QObject::connect(edit, &QLineEdit::textEdited, edit,
-                         [edit, &model, &dialogs, sync, alive = bindings.alive()](const QString& text) {
+        QObject::connect(edit, &QLineEdit::textChanged, edit,
+                         [edit, &model, &dialogs, state, sync, alive = bindings.alive()](const QString& text) {
+                             if (state->syncing) return;
                              const auto bytes = fromQString(text);
                              if (!bytes) {
                                  const QString refused = firstUnencodable(text);
                                  const int cursor = edit->cursorPosition() - static_cast<int>(refused.size());
-                                 edit->setText(q(model.text()));
+                                 {
+                                     Syncing syncing(*state);
+                                     edit->setText(q(model.text()));
+                                 }
                                  edit->setCursorPosition(std::max(0, cursor));
                                  refuse(dialogs, refused);
                                  return;
@@ -137,6 +149,20 @@ void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs)
                          }));
 }
 
+namespace {
+
+// The field's text exactly as it holds it. toPlainText() turns a no-break
+// blank (byte A0) into an ordinary one; the raw text keeps it, and only its
+// paragraph separators stand for line ends.
+QString rawPlainText(const QPlainTextEdit* edit) {
+    QString text = edit->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
+
 void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dialogs) {
     edit->setObjectName(q(model.name()));
     const auto state = std::make_shared<Guard>();
@@ -144,7 +170,7 @@ void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dia
         Syncing syncing(*state);
         showCommon(edit, model);
         const QString text = q(model.text());
-        if (edit->toPlainText() == text) return;
+        if (rawPlainText(edit) == text) return;
         const int cursor = edit->textCursor().position();
         edit->setPlainText(text);
         QTextCursor moved = edit->textCursor();
@@ -156,7 +182,7 @@ void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dia
         edit, &QPlainTextEdit::textChanged, edit,
         [edit, &model, &dialogs, state, sync, alive = bindings.alive()] {
             if (state->syncing) return;
-            const QString text = edit->toPlainText();
+            const QString text = rawPlainText(edit);
             const auto bytes = fromQString(text);
             if (!bytes) {
                 const QString refused = firstUnencodable(text);
@@ -166,7 +192,7 @@ void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dia
                     edit->setPlainText(q(model.text()));
                 }
                 QTextCursor moved = edit->textCursor();
-                moved.setPosition(std::clamp(cursor, 0, static_cast<int>(edit->toPlainText().size())));
+                moved.setPosition(std::clamp(cursor, 0, static_cast<int>(rawPlainText(edit).size())));
                 edit->setTextCursor(moved);
                 refuse(dialogs, refused);
                 return;
@@ -176,58 +202,89 @@ void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dia
         }));
 }
 
-void bind(Bindings& bindings, QListWidget* list, ListBox& model) {
-    list->setObjectName(q(model.name()));
-    const bool single = model.mode() == ListBox::Mode::Single;
-    list->setSelectionMode(single ? QAbstractItemView::SingleSelection : QAbstractItemView::MultiSelection);
+void bind(Bindings& bindings, QListView* view, ListBox& model) {
+    view->setObjectName(q(model.name()));
+    view->setUniformItemSizes(true);
+    auto* items = new ListBoxItemModel(model, view);
+    QItemSelectionModel* const previous = view->selectionModel();
+    view->setModel(items);
+    delete previous;
+    const ListBox::Mode mode = model.mode();
+    view->setSelectionMode(mode == ListBox::Mode::Single     ? QAbstractItemView::SingleSelection
+                           : mode == ListBox::Mode::Multiple ? QAbstractItemView::MultiSelection
+                                                             : QAbstractItemView::NoSelection);
     struct State : Guard {
-        std::vector<std::string> shown;
+        std::uint64_t selection = ~std::uint64_t{0};
         int selected = -1;
     };
     const auto state = std::make_shared<State>();
-    const auto sync = [list, &model, state, single] {
+    const auto sync = [view, items, &model, state, mode] {
         Syncing syncing(*state);
-        showCommon(list, model);
-        if (model.items() != state->shown || list->count() != static_cast<int>(model.count())) {
-            list->clear();
-            for (const auto& item : model.items()) list->addItem(q(item));
-            state->shown = model.items();
-            state->selected = -1;
-        }
-        if (single) {
+        showCommon(view, model);
+        const bool rowsChanged = items->follow();
+        if (!rowsChanged && model.selectionRevision() == state->selection) return;
+        state->selection = model.selectionRevision();
+        QItemSelectionModel* selection = view->selectionModel();
+        if (mode == ListBox::Mode::Checked) {
+            items->marksChanged();
+        } else if (mode == ListBox::Mode::Single) {
             const int selected = model.selectedIndex();
             if (selected >= 0) {
-                list->setCurrentRow(selected);
-                if (selected != state->selected) list->scrollToItem(list->item(selected));
+                const QModelIndex index = items->index(selected);
+                if (selection->currentIndex() != index || !selection->isSelected(index))
+                    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+                if (selected != state->selected || rowsChanged) view->scrollTo(index);
             } else {
-                list->clearSelection();
+                selection->clearSelection();
             }
             state->selected = selected;
-            return;
+        } else {
+            // The marks as ranges of rows, set in one go.
+            QItemSelection marked;
+            const int rows = static_cast<int>(model.count());
+            for (int row = 0; row < rows;) {
+                if (!model.isSelected(static_cast<std::size_t>(row))) {
+                    ++row;
+                    continue;
+                }
+                const int first = row;
+                while (row < rows && model.isSelected(static_cast<std::size_t>(row))) ++row;
+                marked.select(items->index(first), items->index(row - 1));
+            }
+            selection->select(marked, QItemSelectionModel::ClearAndSelect);
         }
-        for (int row = 0; row < list->count(); ++row)
-            list->item(row)->setSelected(model.isSelected(static_cast<std::size_t>(row)));
     };
     follow(bindings, model, sync);
-    bindings.keep(QObject::connect(list, &QListWidget::itemSelectionChanged, list,
-                                   [list, &model, state, single, sync, alive = bindings.alive()] {
-                                       if (state->syncing) return;
-                                       if (single) {
-                                           const auto rows = list->selectionModel()->selectedRows();
-                                           // A list of this kind never loses its selection to a click:
-                                           // an emptied selection shows the model's again.
-                                           if (!rows.isEmpty()) model.setSelectedIndex(rows.front().row());
-                                       } else {
-                                           // Read the whole selection first: each model change redraws the
-                                           // list.
-                                           std::vector<bool> marks;
-                                           for (int row = 0; row < list->count(); ++row)
-                                               marks.push_back(list->item(row)->isSelected());
-                                           for (std::size_t i = 0; i < marks.size() && *alive; ++i)
-                                               model.setSelected(i, marks[i]);
-                                       }
-                                       if (*alive) sync();
-                                   }));
+    // The model may go before the view: from then on the view shows nothing of it.
+    bindings.keep(Connection([items = QPointer<ListBoxItemModel>(items)] {
+        if (items) items->detach();
+    }));
+    // Every change of the selection the model did not make is the user's:
+    // a click, the keyboard, or assistive technology's "select".
+    bindings.keep(QObject::connect(
+        view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
+        [view, &model, state, mode, sync, alive = bindings.alive()](const QItemSelection& selected,
+                                                                     const QItemSelection& deselected) {
+            if (state->syncing || mode == ListBox::Mode::Checked) return;
+            if (mode == ListBox::Mode::Single) {
+                const auto rows = view->selectionModel()->selectedRows();
+                // A list of this kind never loses its selection to a click:
+                // an emptied selection shows the model's again.
+                if (!rows.isEmpty()) model.setSelectedIndex(rows.front().row());
+            } else {
+                // Read the whole change first: each model change redraws the list.
+                std::vector<std::pair<std::size_t, bool>> marks;
+                for (const auto& [ranges, mark] : {std::pair{&selected, true}, std::pair{&deselected, false}})
+                    for (const QItemSelectionRange& range : *ranges)
+                        for (int row = range.top(); row <= range.bottom(); ++row)
+                            marks.emplace_back(static_cast<std::size_t>(row), mark);
+                for (const auto& [row, mark] : marks) {
+                    if (!*alive) return;
+                    model.setSelected(row, mark);
+                }
+            }
+            if (*alive) sync();
+        }));
 }
 
 void bind(Bindings& bindings, QComboBox* combo, ListBox& model) {
@@ -247,10 +304,12 @@ void bind(Bindings& bindings, QComboBox* combo, ListBox& model) {
         combo->setCurrentIndex(model.selectedIndex());
     };
     follow(bindings, model, sync);
-    bindings.keep(QObject::connect(combo, &QComboBox::activated, combo,
+    // Any change of the choice the model did not make is the user's, also
+    // one made through assistive technology rather than the popup.
+    bindings.keep(QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
                                    [&model, state, sync, alive = bindings.alive()](int index) {
                                        if (state->syncing) return;
-                                       model.setSelectedIndex(index);
+                                       if (index >= 0) model.setSelectedIndex(index);
                                        if (*alive) sync();
                                    }));
 }
@@ -262,23 +321,31 @@ void bind(Bindings& bindings, QRadioButton* button, OptionButton& model) {
     // technology still has to see a radio button, not a check box.
     button->setAutoExclusive(false);
     markAsOptionButton(button);
-    const auto sync = [button, &model] {
+    const auto state = std::make_shared<Guard>();
+    const auto sync = [button, &model, state] {
+        Syncing syncing(*state);
         showCommon(button, model);
         button->setText(q(model.caption()));
         button->setChecked(model.chosen());
     };
     follow(bindings, model, sync);
-    bindings.keep(
-        QObject::connect(button, &QAbstractButton::clicked, button, [&model, sync, alive = bindings.alive()] {
-            model.choose();
-            if (*alive) sync();
-        }));
+    // A click, Space, or assistive technology's toggle, which may set the
+    // button without a click. Only choosing counts: a chosen button cannot
+    // be unchosen by itself, so the button shows the model's choice again.
+    bindings.keep(QObject::connect(button, &QAbstractButton::toggled, button,
+                                   [&model, state, sync, alive = bindings.alive()](bool checked) {
+                                       if (state->syncing) return;
+                                       if (checked) model.choose();
+                                       if (*alive) sync();
+                                   }));
 }
 
 void bind(Bindings& bindings, QAbstractSlider* slider, RangeControl& model) {
     slider->setObjectName(q(model.name()));
     slider->setRange(model.minimum(), model.maximum());
+    // Every range shown is a handful of steps: a click in the trough moves one, as an arrow does.
     slider->setSingleStep(1);
+    slider->setPageStep(1);
     const auto state = std::make_shared<Guard>();
     const auto sync = [slider, &model, state] {
         Syncing syncing(*state);

@@ -16,7 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPixmap;
 class QPlainTextEdit;
 class QPushButton;
@@ -65,7 +65,10 @@ void bind(Bindings& bindings, QCheckBox* box, CheckBox& model);
 void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs);
 // The same for a text field of several lines.
 void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dialogs);
-void bind(Bindings& bindings, QListWidget* list, ListBox& model);
+// The list's entries through a model over the core list, not an item each:
+// a single-choice list selects one row, a multiple-choice list toggles rows,
+// a checked list shows a check box at each entry.
+void bind(Bindings& bindings, QListView* list, ListBox& model);
 void bind(Bindings& bindings, QComboBox* combo, ListBox& model);
 void bind(Bindings& bindings, QRadioButton* button, OptionButton& model);
 void bind(Bindings& bindings, QAbstractSlider* slider, RangeControl& model);

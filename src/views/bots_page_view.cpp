@@ -9,7 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -37,7 +37,7 @@ BotsPageView::BotsPageView(BotsPage& page, Dialogs& dialogs, Bindings& bindings,
       skillLabel_(new QLabel(skillFrame_)),
       autoSkill_(new QCheckBox(skillFrame_)),
       specificFrame_(new QGroupBox(this)),
-      specificList_(new QListWidget(specificFrame_)),
+      specificList_(new QListView(specificFrame_)),
       editBots_(new QPushButton(this)),
       editChat_(new QPushButton(this)) {
     connectObservers();

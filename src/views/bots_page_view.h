@@ -10,7 +10,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -42,7 +42,7 @@ private:
     QLabel* skillLabel_;
     QCheckBox* autoSkill_;
     QGroupBox* specificFrame_;
-    QListWidget* specificList_;
+    QListView* specificList_;
     QPushButton* editBots_;
     QPushButton* editChat_;
 };

@@ -5,7 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -23,9 +23,9 @@ MapsPageView::MapsPageView(MapsPage& page, Bindings& bindings, QWidget* parent)
       internalOption_(new QRadioButton(mapFrame_)),
       externalOption_(new QRadioButton(mapFrame_)),
       ctfOption_(new QRadioButton(mapFrame_)),
-      mapList_(new QListWidget(mapFrame_)),
-      mapFile_(new QListWidget(mapFrame_)),
-      ctfList_(new QListWidget(mapFrame_)),
+      mapList_(new QListView(mapFrame_)),
+      mapFile_(new QListView(mapFrame_)),
+      ctfList_(new QListView(mapFrame_)),
       ctfFrame_(new QGroupBox(this)),
       noTech_(new QCheckBox(ctfFrame_)),
       armorProtect_(new QCheckBox(ctfFrame_)),

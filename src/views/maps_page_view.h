@@ -8,7 +8,7 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QRadioButton;
 
@@ -30,9 +30,9 @@ private:
     QRadioButton* internalOption_;
     QRadioButton* externalOption_;
     QRadioButton* ctfOption_;
-    QListWidget* mapList_;
-    QListWidget* mapFile_;
-    QListWidget* ctfList_;
+    QListView* mapList_;
+    QListView* mapFile_;
+    QListView* ctfList_;
     QGroupBox* ctfFrame_;
     QCheckBox* noTech_;
     QCheckBox* armorProtect_;

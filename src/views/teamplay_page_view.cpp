@@ -6,7 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -22,9 +22,9 @@ TeamplayPageView::TeamplayPageView(TeamplayPage& page, Dialogs& dialogs, Binding
       teamplay_(new QCheckBox(this)),
       teamplayFrame_(new QGroupBox(this)),
       yourTeamLabel_(new QLabel(teamplayFrame_)),
-      yourTeamList_(new QListWidget(teamplayFrame_)),
+      yourTeamList_(new QListView(teamplayFrame_)),
       botTeamLabel_(new QLabel(teamplayFrame_)),
-      botTeamList_(new QListWidget(teamplayFrame_)),
+      botTeamList_(new QListView(teamplayFrame_)),
       playersPerTeamLabel_(new QLabel(teamplayFrame_)),
       playersPerTeamText_(new QLineEdit(teamplayFrame_)),
       editTeams_(new QPushButton(this)) {

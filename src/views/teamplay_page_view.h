@@ -10,7 +10,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace vexmoor {
@@ -31,9 +31,9 @@ private:
     QCheckBox* teamplay_;
     QGroupBox* teamplayFrame_;
     QLabel* yourTeamLabel_;
-    QListWidget* yourTeamList_;
+    QListView* yourTeamList_;
     QLabel* botTeamLabel_;
-    QListWidget* botTeamList_;
+    QListView* botTeamList_;
     QLabel* playersPerTeamLabel_;
     QLineEdit* playersPerTeamText_;
     QPushButton* editTeams_;

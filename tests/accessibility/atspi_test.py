@@ -309,7 +309,7 @@ def report(failures, log_path):
         return 1
     print(f"accessibility: {len(NAMED_FIELDS) + len(LABELLED_FIELDS)} fields, {len(CHECK_BOXES)} check boxes, "
           f"{len(OPTION_BUTTONS)} option buttons, {len(BUTTONS)} buttons and {len(PAGE_TABS)} page tabs found; "
-          "a page tab, a check box, Launch and File, Exit worked through AT-SPI", flush=True)
+          "a page tab, a check box, a text set, Launch and File, Exit worked through AT-SPI", flush=True)
     return 0
 
 
@@ -359,15 +359,21 @@ def inside(program, work):
         check(failures, [tab.name for tab in tabs] == PAGE_TABS,
               f"page tabs {[tab.name for tab in tabs]}, not {PAGE_TABS}")
 
-        # Work the program through AT-SPI alone: the Gameplay page by its tab,
-        # Allow Cheats by its action, then Launch.
+        # Work the program through AT-SPI alone: the bot count set as a screen
+        # reader sets text, the Gameplay page by its tab, Allow Cheats by its
+        # action, then Launch.
         cheats = having("Allow Cheats", ("ROLE_CHECK_BOX",))
         launch = having("Launch!", ("ROLE_PUSH_BUTTON",))
         gameplay = [tab for tab in tabs if tab.name == "Gameplay"]
-        if not (cheats and launch and gameplay):
-            failures.append("cannot work the controls: Allow Cheats, Launch! or the Gameplay tab is missing")
+        bots_tab = [tab for tab in tabs if tab.name == "Bots"]
+        bot_count = having("Number of Bots (0-30)", LABELLED_FIELDS["Number of Bots (0-30)"])
+        if not (cheats and launch and gameplay and bots_tab and bot_count):
+            failures.append("cannot work the controls: Allow Cheats, Launch!, the bot count or a page tab is missing")
         else:
             cheats, launch, gameplay = cheats[0], launch[0], gameplay[0]
+            tree.do(bots_tab[0], "Press", "Switch", "click")
+            wait_for("the Bots page to show", lambda: pyatspi.STATE_SHOWING in tree.states(bot_count[0]))
+            tree.fresh(bot_count[0]).queryEditableText().setTextContents("3")
             tree.do(gameplay, "Press", "Switch", "click")
             wait_for("the Gameplay page to show", lambda: pyatspi.STATE_SHOWING in tree.states(cheats))
             check(failures, pyatspi.STATE_CHECKED not in tree.states(cheats), "Allow Cheats starts checked")
@@ -387,6 +393,8 @@ def inside(program, work):
                 check(failures, arguments.startswith("+set game eraser "), f"the game got {arguments!r}")
                 check(failures, "+set cheats 1" in arguments,
                       f"Allow Cheats, checked through AT-SPI, did not reach the launch: {arguments!r}")
+                check(failures, "+set bot_num 3 " in arguments + " ",
+                      f"the bot count, set through AT-SPI, did not reach the launch: {arguments!r}")
             except AssertionError as error:
                 failures.append(str(error))
 

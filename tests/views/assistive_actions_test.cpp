@@ -5,6 +5,9 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -96,7 +99,7 @@ TEST_F(AssistiveActions, OptionButtonsAreRadioButtonsChosenByTheirAction) {
     EXPECT_TRUE(main->bots.SpawnSpecificBotsOption.chosen());
     EXPECT_TRUE(specific->state().checked);
     EXPECT_FALSE(random->state().checked);
-    EXPECT_TRUE(find<QListWidget>("SpecificBotList")->isEnabled());
+    EXPECT_TRUE(find<QListView>("SpecificBotList")->isEnabled());
     EXPECT_EQ(main->bots.BotNumberFrame.fragment(), "");
 
     // The action on the chosen button leaves it chosen, as a click does.
@@ -118,6 +121,44 @@ TEST_F(AssistiveActions, LaunchPressedByItsActionStartsTheGame) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return !processes.starts.empty(); }, 5000));
     const std::string& line = processes.starts[0].commandLine;
     EXPECT_NE(line.find(" +set cheats  1"), std::string::npos) << line;
+}
+
+// A screen reader's "set text", a list's "select" and a scroll bar's
+// "set value" are the user's changes: each reaches the model and its rule.
+TEST_F(AssistiveActions, ValuesSetThroughTheInterfacesReachTheModel) {
+    pressTab(5);
+    QAccessibleInterface* path = accessible(find<QLineEdit>("ExePathText"));
+    ASSERT_NE(path->editableTextInterface(), nullptr);
+    const std::string withoutSeparator = game.text().substr(0, game.text().size() - 1);
+    path->editableTextInterface()->replaceText(0, static_cast<int>(path->text(QAccessible::Value).size()),
+                                               QString::fromStdString(withoutSeparator));
+    EXPECT_EQ(main->gameDirectory(), withoutSeparator);
+    QTest::mouseClick(find<QPushButton>("SaveChangesButton"), Qt::LeftButton);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.texts().back(), "Last character of Quake 2 .exe path needs to be a /. Changes not saved.");
+
+    pressTab(1);
+    QAccessibleInterface* count = accessible(find<QLineEdit>("BotNumText"));
+    count->editableTextInterface()->replaceText(0, 1, QStringLiteral("31"));
+    // Refused as typing it is: a beep, and the field shows what the model holds.
+    EXPECT_EQ(alert.beeps, 1);
+    EXPECT_EQ(main->bots.BotNumText.text(), "0");
+    EXPECT_EQ(find<QLineEdit>("BotNumText")->text(), "0");
+
+    QAccessibleInterface* scroll = accessible(find<QScrollBar>("BotNumScroll"));
+    ASSERT_NE(scroll->valueInterface(), nullptr);
+    scroll->valueInterface()->setCurrentValue(7);
+    EXPECT_EQ(main->bots.BotNumText.text(), "7");
+
+    main->bots.SpawnSpecificBotsOption.choose();
+    QAccessibleInterface* list = accessible(find<QListView>("SpecificBotList"));
+    ASSERT_NE(list->tableInterface(), nullptr);
+    QAccessibleInterface* second = list->child(1);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->text(QAccessible::Name), "Bot 0002");
+    // What the AT-SPI bridge calls for its Selection interface.
+    list->tableInterface()->selectRow(1);
+    EXPECT_EQ(main->bots.SpecificBotList.selectedItems(), std::vector<std::string>{"Bot 0002"});
 }
 
 }  // namespace

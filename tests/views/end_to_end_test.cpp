@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -190,10 +191,10 @@ TEST_F(WholeProgram, StartsWithTheRosterAndLaunchesTheGameFromItsDirectory) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(window.windowTitle(), "Vexmoor ");
 
-    auto* bots = find<QListWidget>(app, "SpecificBotList");
+    auto* bots = find<QListView>(app, "SpecificBotList");
     ASSERT_NE(bots, nullptr);
     QStringList names;
-    for (int row = 0; row < bots->count(); ++row) names << bots->item(row)->text();
+    for (int row = 0; row < bots->model()->rowCount(); ++row) names << bots->model()->index(row, 0).data().toString();
     EXPECT_EQ(names, (QStringList{"Bot 0001", "Bot 0002", "Bot 0003", "Bot 0004", "Bot 0005"}));
 
     // The game directory holds a blank; the program path is still taken whole.

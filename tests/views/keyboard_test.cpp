@@ -35,7 +35,7 @@ constexpr int kWaitMs = 5000;
 
 bool isInput(const QWidget* w) {
     return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
-           qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QListWidget*>(w) ||
+           qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QAbstractItemView*>(w) ||
            qobject_cast<const QAbstractSlider*>(w) || qobject_cast<const QComboBox*>(w);
 }
 

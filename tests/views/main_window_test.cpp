@@ -11,7 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,7 +30,7 @@ namespace {
 
 bool isInput(const QWidget* w) {
     return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QCheckBox*>(w) ||
-           qobject_cast<const QRadioButton*>(w) || qobject_cast<const QListWidget*>(w) ||
+           qobject_cast<const QRadioButton*>(w) || qobject_cast<const QAbstractItemView*>(w) ||
            qobject_cast<const QSlider*>(w) || qobject_cast<const QScrollBar*>(w) ||
            qobject_cast<const QComboBox*>(w) || qobject_cast<const QPushButton*>(w);
 }
@@ -100,12 +100,12 @@ TEST_F(MainWindowView, ShowsTheModelsCaptionsAndState) {
     EXPECT_TRUE(find<QWidget>("CTFOptionsFrame")->isHidden());
 
     // Start-up filled the list from the roster and disabled it with its frame.
-    auto* bots = find<QListWidget>("SpecificBotList");
-    ASSERT_EQ(bots->count(), 5);
-    EXPECT_EQ(bots->item(0)->text(), "Bot 0001");
+    auto* bots = find<QListView>("SpecificBotList");
+    ASSERT_EQ(rowsOf(bots).size(), 5);
+    EXPECT_EQ(rowsOf(bots)[0], "Bot 0001");
     EXPECT_FALSE(bots->isEnabled());
     EXPECT_EQ(bots->selectionMode(), QAbstractItemView::MultiSelection);
-    EXPECT_EQ(find<QListWidget>("MapList")->currentItem()->text(), "q2dm1");
+    EXPECT_EQ(currentText(find<QListView>("MapList")), "q2dm1");
 
     auto* slider = find<QSlider>("BotSkillSlider");
     EXPECT_EQ(slider->orientation(), Qt::Horizontal);
@@ -225,13 +225,13 @@ TEST_F(MainWindowView, ASwitchThatSpringsBackShowsUnchecked) {
 TEST_F(MainWindowView, TeamplayFillsAndEmptiesTheTeamLists) {
     showTab(3);
     clickMark(find<QCheckBox>("TeamplayCheckBox"));
-    auto* yours = find<QListWidget>("YourTeamList");
-    auto* bots = find<QListWidget>("BotTeamList");
-    ASSERT_EQ(yours->count(), 3);
+    auto* yours = find<QListView>("YourTeamList");
+    auto* bots = find<QListView>("BotTeamList");
+    ASSERT_EQ(rowsOf(yours).size(), 3);
     EXPECT_TRUE(yours->isEnabled());
-    EXPECT_EQ(yours->currentRow(), 0);
-    EXPECT_TRUE(yours->item(0)->isSelected());
-    EXPECT_EQ(bots->selectedItems().size(), 0);
+    EXPECT_EQ(yours->currentIndex().row(), 0);
+    EXPECT_TRUE(rowSelected(yours, 0));
+    EXPECT_EQ(bots->selectionModel()->selectedRows().size(), 0);
 
     clickRow(yours, 2);
     EXPECT_EQ(main->teamplay.YourTeamList.selectedIndex(), 2);
@@ -240,8 +240,8 @@ TEST_F(MainWindowView, TeamplayFillsAndEmptiesTheTeamLists) {
     EXPECT_EQ(main->teamplay.BotTeamList.selectedItems(), (std::vector<std::string>{"Team 01", "Team 03"}));
 
     clickMark(find<QCheckBox>("TeamplayCheckBox"));
-    EXPECT_EQ(yours->count(), 0);
-    EXPECT_EQ(bots->count(), 0);
+    EXPECT_EQ(rowsOf(yours).size(), 0);
+    EXPECT_EQ(rowsOf(bots).size(), 0);
     EXPECT_FALSE(find<QGroupBox>("TeamplayFrame")->isEnabled());
 }
 
@@ -280,12 +280,19 @@ TEST_F(MainWindowView, TypingKeepsTheCodePagesCharactersAndRefusesOthers) {
     EXPECT_EQ(dialogs.shown[0].icon, Icon::Exclamation);
 }
 
+TEST_F(MainWindowView, ABotCountScrollBarClickMovesByOne) {
+    showTab(1);
+    auto* scroll = find<QScrollBar>("BotNumScroll");
+    QTest::mouseClick(scroll, Qt::LeftButton, Qt::NoModifier, QPoint(scroll->width() * 3 / 4, scroll->height() / 2));
+    EXPECT_EQ(main->bots.BotNumText.text(), "2");
+}
+
 TEST_F(MainWindowView, MultipleChoiceListToggleOneItemPerClick) {
     showTab(1);
     clickMark(find<QRadioButton>("SpawnSpecificBotsOption"));
     EXPECT_TRUE(main->bots.SpawnSpecificBotsOption.chosen());
     EXPECT_FALSE(find<QRadioButton>("SpawnRandomBotsOption")->isChecked());
-    auto* list = find<QListWidget>("SpecificBotList");
+    auto* list = find<QListView>("SpecificBotList");
     ASSERT_TRUE(list->isEnabled());
     EXPECT_FALSE(find<QScrollBar>("BotNumScroll")->isEnabled());
 
@@ -300,30 +307,30 @@ TEST_F(MainWindowView, MultipleChoiceListToggleOneItemPerClick) {
     EXPECT_EQ(main->bots.SpecificBotList.selectedItems().size(), 5u);
 
     main->bots.SpecificBotList.setSelected(1, false);
-    EXPECT_FALSE(list->item(1)->isSelected());
-    EXPECT_TRUE(list->item(2)->isSelected());
+    EXPECT_FALSE(rowSelected(list, 1));
+    EXPECT_TRUE(rowSelected(list, 2));
 }
 
 TEST_F(MainWindowView, MapTypeAndListsFollowTheModel) {
     showTab(2);
-    clickRow(find<QListWidget>("MapList"), 9);
+    clickRow(find<QListView>("MapList"), 9);
     EXPECT_EQ(main->maps.MapFrame.fragment(), " +map base2");
 
     clickMark(find<QRadioButton>("CTFMapOption"));
     EXPECT_TRUE(find<QRadioButton>("CTFMapOption")->isChecked());
     EXPECT_FALSE(find<QRadioButton>("InternalMapOption")->isChecked());
     EXPECT_TRUE(find<QWidget>("CTFOptionsFrame")->isVisible());
-    EXPECT_TRUE(find<QListWidget>("CTFList")->isEnabled());
-    EXPECT_FALSE(find<QListWidget>("MapList")->isEnabled());
+    EXPECT_TRUE(find<QListView>("CTFList")->isEnabled());
+    EXPECT_FALSE(find<QListView>("MapList")->isEnabled());
 
     // A click on the chosen button leaves it chosen.
     clickMark(find<QRadioButton>("CTFMapOption"));
     EXPECT_TRUE(find<QRadioButton>("CTFMapOption")->isChecked());
 
     clickMark(find<QRadioButton>("ExternalMapOption"));
-    EXPECT_TRUE(find<QListWidget>("MapFile")->isEnabled());
+    EXPECT_TRUE(find<QListView>("MapFile")->isEnabled());
     EXPECT_FALSE(find<QWidget>("CTFOptionsFrame")->isVisible());
-    clickRow(find<QListWidget>("MapFile"), 1);
+    clickRow(find<QListView>("MapFile"), 1);
     EXPECT_EQ(main->maps.MapFrame.fragment(), " +map beta");
 }
 

@@ -174,6 +174,25 @@ TEST_F(ReviewAndAbout, TheReviewedCommandLineStartsOnGo) {
     EXPECT_TRUE(window->isEnabled());
 }
 
+// Every byte but the line ends comes back from the review field as it went
+// in, also after the user has edited the text around it.
+TEST_F(ReviewAndAbout, EveryByteSurvivesAnEditInTheReview) {
+    main->gameplay.CommandLineEditCheck.setState(1);
+    QTest::mouseClick(find<QPushButton>("LaunchButton"), Qt::LeftButton);
+    auto* text = sideView(main->cmdLineForm())->findChild<QPlainTextEdit*>("CommandLineText");
+    ASSERT_NE(text, nullptr);
+    TextBox& model = main->cmdLineForm()->CommandLineText;
+    for (int byte = 1; byte < 256; ++byte) {
+        if (byte == '\r' || byte == '\n') continue;
+        const std::string line = std::string("a") + static_cast<char>(byte) + "z";
+        model.setText(line);
+        text->moveCursor(QTextCursor::End);
+        QTest::keyClick(text, Qt::Key_X);
+        QTest::keyClick(text, Qt::Key_Backspace);
+        EXPECT_EQ(model.text(), line) << "byte " << byte;
+    }
+}
+
 TEST_F(ReviewAndAbout, EscapeReturnsToMainWithoutStarting) {
     main->gameplay.CommandLineEditCheck.setState(1);
     QTest::mouseClick(find<QPushButton>("LaunchButton"), Qt::LeftButton);

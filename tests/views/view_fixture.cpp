@@ -54,10 +54,24 @@ void ViewTest::settle() {
     QApplication::processEvents();
 }
 
-void ViewTest::clickRow(QListWidget* list, int row) {
-    const QRect rect = list->visualItemRect(list->item(row));
+void ViewTest::clickRow(QAbstractItemView* list, int row) {
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    const QRect rect = list->visualRect(index);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
 }
+
+QStringList ViewTest::rowsOf(const QAbstractItemView* list) {
+    QStringList rows;
+    for (int row = 0; row < list->model()->rowCount(); ++row) rows << list->model()->index(row, 0).data().toString();
+    return rows;
+}
+
+bool ViewTest::rowSelected(const QAbstractItemView* list, int row) {
+    return list->selectionModel()->isSelected(list->model()->index(row, 0));
+}
+
+QString ViewTest::currentText(const QAbstractItemView* list) { return list->currentIndex().data().toString(); }
 
 void ViewTest::type(QWidget* field, const QString& text) {
     for (const QChar c : text) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractItemView>
+#include <QListView>
 #include <QListWidget>
 #include <QPoint>
 #include <QTabWidget>
@@ -38,7 +40,11 @@ public:
 
     // Lets deferred deletions and posted events run.
     static void settle();
-    static void clickRow(QListWidget* list, int row);
+    static void clickRow(QAbstractItemView* list, int row);
+    // What a list shows: its rows' texts, whether a row is selected, the current row's text.
+    static QStringList rowsOf(const QAbstractItemView* list);
+    static bool rowSelected(const QAbstractItemView* list, int row);
+    static QString currentText(const QAbstractItemView* list);
     // Types text a key at a time, whatever its characters (QTest's typing knows only ASCII).
     static void type(QWidget* field, const QString& text);
     // Clicks a check box or option button on its mark, where a user would.

@@ -1,0 +1,85 @@
+#include "views/list_model.h"
+
+#include "views/codec.h"
+
+namespace vexmoor {
+
+ListBoxItemModel::ListBoxItemModel(ListBox& list, QObject* parent)
+    : QAbstractListModel(parent), list_(&list), rows_(static_cast<int>(list.count())), revision_(list.itemsRevision()) {}
+
+int ListBoxItemModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+QVariant ListBoxItemModel::data(const QModelIndex& index, int role) const {
+    if (!list_ || !index.isValid() || index.row() >= rows_) return {};
+    const auto row = static_cast<std::size_t>(index.row());
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole:
+            return toQString(list_->items()[row]);
+        case Qt::CheckStateRole:
+            if (list_->mode() != ListBox::Mode::Checked) return {};
+            return list_->isSelected(row) ? Qt::Checked : Qt::Unchecked;
+        default:
+            return {};
+    }
+}
+
+Qt::ItemFlags ListBoxItemModel::flags(const QModelIndex& index) const {
+    if (!list_ || !index.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (list_->mode() == ListBox::Mode::Checked) flags |= Qt::ItemIsUserCheckable;
+    return flags;
+}
+
+bool ListBoxItemModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!list_ || role != Qt::CheckStateRole || list_->mode() != ListBox::Mode::Checked || !index.isValid() ||
+        index.row() >= rows_)
+        return false;
+    // The list decides; the view redraws from it when it tells of the change.
+    list_->setSelected(static_cast<std::size_t>(index.row()), value.value<Qt::CheckState>() == Qt::Checked);
+    return true;
+}
+
+bool ListBoxItemModel::follow() {
+    if (!list_) return false;
+    if (list_->itemsRevision() == revision_ && static_cast<std::size_t>(rows_) == list_->count()) return false;
+    const ListBox::ItemsChange& change = list_->lastItemsChange();
+    const int row = static_cast<int>(change.index);
+    const int count = static_cast<int>(list_->count());
+    const bool single = change.from == revision_ && list_->itemsRevision() == revision_ + 1;
+    using Kind = ListBox::ItemsChange::Kind;
+    if (single && change.kind == Kind::Inserted && count == rows_ + 1) {
+        beginInsertRows({}, row, row);
+        rows_ = count;
+        endInsertRows();
+    } else if (single && change.kind == Kind::Removed && count == rows_ - 1) {
+        beginRemoveRows({}, row, row);
+        rows_ = count;
+        endRemoveRows();
+    } else if (single && change.kind == Kind::Replaced && count == rows_) {
+        Q_EMIT dataChanged(index(row), index(row));
+    } else {
+        beginResetModel();
+        rows_ = count;
+        endResetModel();
+    }
+    revision_ = list_->itemsRevision();
+    return true;
+}
+
+void ListBoxItemModel::marksChanged() {
+    if (rows_ > 0) Q_EMIT dataChanged(index(0), index(rows_ - 1), {Qt::CheckStateRole});
+}
+
+}  // namespace vexmoor
+
+namespace vexmoor {
+
+void ListBoxItemModel::detach() {
+    beginResetModel();
+    list_ = nullptr;
+    rows_ = 0;
+    endResetModel();
+}
+
+}  // namespace vexmoor

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QAbstractListModel>
+
+#include "core/controls.h"
+
+namespace vexmoor {
+
+// A core list as a Qt item model: the rows are the list's own entries, read
+// in place, so a list of thousands costs one reset, not an object per entry.
+// Entries of a checked list carry a check box that reads and sets the
+// list's marks.
+class ListBoxItemModel : public QAbstractListModel {
+public:
+    explicit ListBoxItemModel(ListBox& list, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    // Brings the rows in line with the list: the one change made since the
+    // rows were last brought in line, or a reset. True when rows changed.
+    bool follow();
+    // Check marks changed: tells the view to redraw them.
+    void marksChanged();
+    // The list is going away: the model shows nothing from now on.
+    void detach();
+
+private:
+    ListBox* list_;
+    int rows_ = 0;
+    std::uint64_t revision_ = 0;
+};
+
+}  // namespace vexmoor
