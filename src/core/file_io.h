@@ -24,6 +24,11 @@ Status writeWholeFile(const std::filesystem::path& path, std::string_view bytes)
 // Whether a regular file of that exact name exists.
 bool regularFileExists(const std::filesystem::path& path);
 
+// Whether a folder entry is a player model's folder: a folder (a link to one
+// counts) that is not hidden. On Windows: the directory attribute and none of
+// read-only, hidden, system and archive; elsewhere a name not beginning with ".".
+bool isPlainFolder(const std::filesystem::directory_entry& entry);
+
 // Portable path text: the display form of a path the program built.
 std::string pathText(const std::filesystem::path& path);
 

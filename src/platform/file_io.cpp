@@ -30,6 +30,21 @@ bool regularFileExists(const fs::path& path) {
     return fs::is_regular_file(path, error);
 }
 
+bool isPlainFolder(const fs::directory_entry& entry) {
+    std::error_code error;
+    if (!entry.is_directory(error)) return false;
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(entry.path().c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    constexpr DWORD excluded =
+        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    return (attributes & excluded) == 0;
+#else
+    const std::string name = entry.path().filename().string();
+    return !name.empty() && name.front() != '.';
+#endif
+}
+
 Result<std::string> readWholeFile(const fs::path& path) {
     std::error_code error;
     const auto status = fs::status(path, error);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "launcher/editors.h"
 #include "views/about_view.h"
 #include "views/browse_view.h"
 #include "views/cmd_line_view.h"
@@ -12,6 +13,7 @@ namespace vexmoor {
 Application::Application()
     : main_(std::make_unique<VexmoorMain>(
           Services{dialogs_, windows_, alert_, processes_, settings_, drives_}, roster_)) {
+    registerEditors(*main_);
     registerViews();
 }
 

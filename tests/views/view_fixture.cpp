@@ -6,6 +6,7 @@
 #include <QTabBar>
 #include <QTest>
 
+#include "launcher/editors.h"
 #include "views/application.h"
 
 namespace vexmoor::testing {
@@ -42,6 +43,7 @@ ViewTest::~ViewTest() {
 void ViewTest::open() {
     main =
         std::make_unique<VexmoorMain>(Services{dialogs, windows, alert, processes, settings, drives}, roster);
+    registerEditors(*main);
     main->startUp();
     window = std::make_unique<MainWindow>(*main);
     windows.setMainWindow(*main, window.get());
