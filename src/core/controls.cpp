@@ -104,8 +104,10 @@ bool ListBox::isSelected(std::size_t index) const {
 void ListBox::setSelected(std::size_t index, bool selected) {
     if (index >= items_.size()) return;
     if (mode_ == Mode::Single) {
-        if (selected) setSelectedIndex(static_cast<int>(index));
-        else if (static_cast<int>(index) == selected_) setSelectedIndex(-1);
+        if (selected)
+            setSelectedIndex(static_cast<int>(index));
+        else if (static_cast<int>(index) == selected_)
+            setSelectedIndex(-1);
         return;
     }
     if (marks_[index] == selected) return;
@@ -164,9 +166,7 @@ void OptionButton::choose() {
     setValue(true);
 }
 
-void OptionButton::deselect() {
-    assignWithoutBehaviour(false);
-}
+void OptionButton::deselect() { assignWithoutBehaviour(false); }
 
 void OptionGroup::chose(const OptionButton& button) {
     for (OptionButton* other : buttons_)

@@ -110,7 +110,9 @@ public:
 class RangeControl : public ValueControl<int> {
 public:
     RangeControl(std::string name, int minimum, int maximum, int value, std::string toolTip = {})
-        : ValueControl(std::move(name), value, {}, std::move(toolTip)), minimum_(minimum), maximum_(maximum) {}
+        : ValueControl(std::move(name), value, {}, std::move(toolTip)),
+          minimum_(minimum),
+          maximum_(maximum) {}
     int minimum() const { return minimum_; }
     int maximum() const { return maximum_; }
 

@@ -4,8 +4,6 @@
 
 namespace vexmoor {
 
-void registerEditors(VexmoorMain& main) {
-    static_cast<void>(main);
-}
+void registerEditors(VexmoorMain& main) { static_cast<void>(main); }
 
 }  // namespace vexmoor

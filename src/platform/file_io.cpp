@@ -144,7 +144,8 @@ Status writeWholeFile(const fs::path& requested, std::string_view bytes) {
         }
         done += static_cast<std::size_t>(n);
     }
-    if (exists && ::fchmod(fd, static_cast<mode_t>(targetStatus.permissions()) & 07777) != 0) return fail(errno);
+    if (exists && ::fchmod(fd, static_cast<mode_t>(targetStatus.permissions()) & 07777) != 0)
+        return fail(errno);
     if (::fsync(fd) != 0) return fail(errno);
     if (::close(fd) != 0) {
         const int code = errno;

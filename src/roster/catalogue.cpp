@@ -34,15 +34,14 @@ std::vector<std::string> namesIn(const fs::path& folder, Keep keep) {
 }  // namespace
 
 std::vector<std::string> ListModels(const std::string& gameDirectory) {
-    return namesIn(gamePath(gameDirectory, "baseq2\\players\\"), [](const fs::directory_entry& entry) {
-        return isPlainFolder(entry);
-    });
+    return namesIn(gamePath(gameDirectory, "baseq2\\players\\"),
+                   [](const fs::directory_entry& entry) { return isPlainFolder(entry); });
 }
 
 std::vector<std::string> ListSkins(const std::string& gameDirectory, const std::string& model) {
     // The model's name is a folder name as it stands, separators and all.
-    std::vector<std::string> skins = namesIn(
-        gamePath(gameDirectory, "baseq2\\players\\") / model, [](const fs::directory_entry& entry) {
+    std::vector<std::string> skins =
+        namesIn(gamePath(gameDirectory, "baseq2\\players\\") / model, [](const fs::directory_entry& entry) {
             const std::string name = lowered(entry.path().filename().string());
             if (name.size() < 4 || !name.ends_with(".pcx")) return false;
             return !name.ends_with("_i.pcx") && !name.starts_with("weapon") && !name.ends_with(".txt");

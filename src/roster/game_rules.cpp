@@ -37,20 +37,22 @@ void characterWarnings(std::string_view what, std::string_view name, std::vector
         out.push_back(std::string(what) + " holds \"" + c + "\": " + found->second + ".");
     }
     if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) > 127; }))
-        out.push_back(std::string(what) + " holds a character outside plain ASCII, which the game shows garbled.");
+        out.push_back(std::string(what) +
+                      " holds a character outside plain ASCII, which the game shows garbled.");
 }
 
-void lengthWarnings(std::string_view what, std::string_view text, std::size_t limit, std::vector<std::string>& out) {
+void lengthWarnings(std::string_view what, std::string_view text, std::size_t limit,
+                    std::vector<std::string>& out) {
     if (text.size() >= kBufferLength)
         out.push_back(std::string(what) + " is " + std::to_string(text.size()) +
                       " characters long: 128 or more overflow the game's buffer and crash it.");
     else if (text.size() > limit)
-        out.push_back(std::string(what) + " is " + std::to_string(text.size()) + " characters long; the game keeps " +
-                      std::to_string(limit) + ".");
+        out.push_back(std::string(what) + " is " + std::to_string(text.size()) +
+                      " characters long; the game keeps " + std::to_string(limit) + ".");
 }
 
 const char* const kValueNames[] = {"Firing accuracy", "Aggressiveness", "Combat skills", "Favorite weapon",
-                                   "Quad freak", "Camper", "Average ping"};
+                                   "Quad freak",      "Camper",         "Average ping"};
 
 }  // namespace
 
@@ -67,15 +69,16 @@ std::vector<std::string> botWarnings(const Roster& roster, std::size_t bot, std:
     if (modelSkin.size() >= kBufferLength)
         out.push_back("The model and skin are " + std::to_string(modelSkin.size()) +
                       " characters long: 128 or more overflow the game's buffer and crash it.");
-    const RosterValue* values[] = {&roster.BotAccuracy[bot],       &roster.BotAgressiveness[bot],
-                                   &roster.BotCombatSkills[bot],   &roster.BotFavoriteWeapon[bot],
-                                   &roster.BotQuadFreak[bot],      &roster.BotCamper[bot],
+    const RosterValue* values[] = {&roster.BotAccuracy[bot],     &roster.BotAgressiveness[bot],
+                                   &roster.BotCombatSkills[bot], &roster.BotFavoriteWeapon[bot],
+                                   &roster.BotQuadFreak[bot],    &roster.BotCamper[bot],
                                    &roster.BotPing[bot]};
     for (std::size_t k = 0; k < std::size(values); ++k) {
         const RosterValue& value = *values[k];
         const std::string name = kValueNames[k];
         if (!value.isNumber()) {
-            out.push_back(name + " holds " + (value.isEmpty() ? std::string("nothing") : quoted(value.asText())) +
+            out.push_back(name + " holds " +
+                          (value.isEmpty() ? std::string("nothing") : quoted(value.asText())) +
                           ", not a whole number: the game reads this and the later values wrongly.");
             continue;
         }
@@ -94,7 +97,9 @@ std::vector<std::string> botWarnings(const Roster& roster, std::size_t bot, std:
             out.push_back(name + " is " + std::to_string(static_cast<long long>(number)) +
                           "; the game keeps skills between 1 and 5.");
         if (k == 3 && number == 1)
-            out.push_back("The game gives no bot the pistol as its favourite weapon: it uses the rocket launcher instead.");
+            out.push_back(
+                "The game gives no bot the pistol as its favourite weapon: it uses the rocket launcher "
+                "instead.");
         else if (k == 3 && (number < 0 || number > 9))
             out.push_back("Favorite weapon " + std::to_string(static_cast<long long>(number)) +
                           " is no weapon of the game: the bot's favourite weapon is undefined.");
@@ -106,7 +111,8 @@ std::vector<std::string> teamWarnings(std::size_t index, std::string_view name, 
                                       const std::vector<std::string>& members) {
     std::vector<std::string> out;
     if (index >= kTeamLimit)
-        out.push_back("This is team " + std::to_string(index + 1) + ": the game reads only the first 64 teams.");
+        out.push_back("This is team " + std::to_string(index + 1) +
+                      ": the game reads only the first 64 teams.");
     if (members.size() > kMemberLimit)
         out.push_back(std::to_string(members.size()) +
                       " members are checked: the game takes 32 and the rest spoil the next team.");
@@ -120,8 +126,9 @@ std::vector<std::string> teamWarnings(std::size_t index, std::string_view name, 
     characterWarnings("The abbreviation", abbreviation, out);
     for (const std::string& member : members)
         if (member.size() + abbreviation.size() + 2 > kPlayerNameLength)
-            out.push_back("In the game the member " + quoted(member) + " is named with the abbreviation, which makes " +
-                          std::to_string(member.size() + abbreviation.size() + 2) + " characters; it keeps 15.");
+            out.push_back(
+                "In the game the member " + quoted(member) + " is named with the abbreviation, which makes " +
+                std::to_string(member.size() + abbreviation.size() + 2) + " characters; it keeps 15.");
     return out;
 }
 
@@ -132,16 +139,20 @@ std::vector<std::string> chatLineWarnings(std::size_t section, std::string_view 
         return out;
     }
     if (line.starts_with("--"))
-        out.push_back("A line beginning with \"--\" is read as a section header when the editor opens the file again.");
+        out.push_back(
+            "A line beginning with \"--\" is read as a section header when the editor opens the file again.");
     else if (line.front() == '#')
         out.push_back("A line beginning with \"#\" is a comment: it is dropped when the file is read again.");
     if (line.front() == '-')
-        out.push_back("The game takes a line beginning with \"-\" as the start of its next section, which shifts every later section.");
+        out.push_back(
+            "The game takes a line beginning with \"-\" as the start of its next section, which shifts every "
+            "later section.");
     const auto start = std::find_if(line.begin(), line.end(), [](char c) { return isLetter(c) || c == '%'; });
     if (start == line.end())
         out.push_back("The game drops a line without a letter or \"%\".");
     else if (start != line.begin() && line.front() != '-')
-        out.push_back("The game skips \"" + std::string(line.begin(), start) + "\" and starts the line at its first letter.");
+        out.push_back("The game skips \"" + std::string(line.begin(), start) +
+                      "\" and starts the line at its first letter.");
     if (line.size() >= kChatLineLength)
         out.push_back("The line is " + std::to_string(line.size()) +
                       " characters long: 256 or more overflow the game's buffer and crash it.");
@@ -159,19 +170,21 @@ std::vector<std::string> chatLineWarnings(std::size_t section, std::string_view 
     }
     const std::size_t allowed = section == 0 ? 0 : 1;
     if (stray || formats > allowed)
-        out.push_back(section == 0 ? "Greetings get no name to fill in: a \"%\" here may crash the game."
-                                   : "The game fills in one name for one \"%s\"; any other \"%\" may crash it.");
+        out.push_back(section == 0
+                          ? "Greetings get no name to fill in: a \"%\" here may crash the game."
+                          : "The game fills in one name for one \"%s\"; any other \"%\" may crash it.");
     return out;
 }
 
 std::vector<std::string> chatFileWarnings(const std::vector<std::vector<std::string>>& sections) {
-    static const char* const names[] = {"Greetings", "Insults (general)", "Insults (kicking ass)",
-                                        "Insults (losing, coming back)", "Come-backs", "TEAMPLAY: Help!",
-                                        "TEAMPLAY: Drop Item", "TEAMPLAY: Let's Group!"};
+    static const char* const names[] = {
+        "Greetings",  "Insults (general)", "Insults (kicking ass)", "Insults (losing, coming back)",
+        "Come-backs", "TEAMPLAY: Help!",   "TEAMPLAY: Drop Item",   "TEAMPLAY: Let's Group!"};
     std::vector<std::string> out;
     for (std::size_t k = 0; k < sections.size() && k < kChatSections; ++k) {
         if (sections[k].empty() && k != kDropItemSection)
-            out.push_back(std::string("\"") + names[k] + "\" is empty: the game crashes when a bot wants to say one of these.");
+            out.push_back(std::string("\"") + names[k] +
+                          "\" is empty: the game crashes when a bot wants to say one of these.");
         if (sections[k].size() > kChatLinesPerSection)
             out.push_back(std::string("\"") + names[k] + "\" holds " + std::to_string(sections[k].size()) +
                           " lines: the game reads 64 and the rest spill into the next section.");
@@ -182,19 +195,23 @@ std::vector<std::string> chatFileWarnings(const std::vector<std::vector<std::str
 std::vector<std::string> mapCycleWarnings(const std::vector<std::string>& maps) {
     std::vector<std::string> out;
     if (maps.size() > kMapCycleLimit)
-        out.push_back("The cycle holds " + std::to_string(maps.size()) + " maps: the game reads the first 256.");
+        out.push_back("The cycle holds " + std::to_string(maps.size()) +
+                      " maps: the game reads the first 256.");
     std::map<std::string, int> seen;
     for (const std::string& map : maps) {
         const bool plain = !map.empty() && std::all_of(map.begin(), map.end(), [](char c) {
             return isLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '-' || c == '/' || c == '\\';
         });
         if (!plain)
-            out.push_back(quoted(map) + " holds characters other than letters, digits, \"_\", \"-\", \"/\" and \"\\\": "
-                                        "the game splits it or skips it.");
+            out.push_back(quoted(map) +
+                          " holds characters other than letters, digits, \"_\", \"-\", \"/\" and \"\\\": "
+                          "the game splits it or skips it.");
         if (map.size() >= kMapNameLength)
-            out.push_back(quoted(map) + " is " + std::to_string(map.size()) + " characters long: the game takes up to 63.");
+            out.push_back(quoted(map) + " is " + std::to_string(map.size()) +
+                          " characters long: the game takes up to 63.");
         if (++seen[map] == 2)
-            out.push_back(quoted(map) + " is listed more than once: the game goes on from its last place in the cycle.");
+            out.push_back(quoted(map) +
+                          " is listed more than once: the game goes on from its last place in the cycle.");
     }
     return out;
 }

@@ -14,7 +14,8 @@ bool RosterValue::appendFileText(std::string& out) const {
         return true;
     }
     const std::string& text = asText();
-    const bool bare = text.front() != '"' && text.find_first_of(" ,\r\n") == std::string::npos && !parseNumber(text);
+    const bool bare =
+        text.front() != '"' && text.find_first_of(" ,\r\n") == std::string::npos && !parseNumber(text);
     if (bare) {
         out += text;
         return true;
@@ -34,8 +35,8 @@ std::optional<std::string> RosterValue::fileText() const {
 
 void Roster::resizeBots(std::size_t slots) {
     for (auto* list : {&BotNames, &BotModelSkins, &BotModels, &BotSkins}) list->resize(slots);
-    for (auto* list : {&BotAccuracy, &BotAgressiveness, &BotCombatSkills, &BotFavoriteWeapon,
-                       &BotQuadFreak, &BotCamper, &BotPing})
+    for (auto* list : {&BotAccuracy, &BotAgressiveness, &BotCombatSkills, &BotFavoriteWeapon, &BotQuadFreak,
+                       &BotCamper, &BotPing})
         list->resize(slots);
 }
 

@@ -56,11 +56,10 @@ struct Roster {
     std::int16_t ViewWeaponCount = 0;
 
     std::vector<std::string> BotNames, BotModelSkins, BotModels, BotSkins;
-    std::vector<RosterValue> BotAccuracy, BotAgressiveness, BotCombatSkills, BotFavoriteWeapon,
-        BotQuadFreak, BotCamper, BotPing;
+    std::vector<RosterValue> BotAccuracy, BotAgressiveness, BotCombatSkills, BotFavoriteWeapon, BotQuadFreak,
+        BotCamper, BotPing;
 
-    std::vector<std::string> TeamNames, TeamShortNames, TeamModelSkins, TeamModels, TeamSkins,
-        TeamMembers;
+    std::vector<std::string> TeamNames, TeamShortNames, TeamModelSkins, TeamModels, TeamSkins, TeamMembers;
 
     std::vector<std::string> ViewWeaponLines;
 

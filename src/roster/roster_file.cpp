@@ -176,8 +176,12 @@ bool memberListIsBare(std::string_view members) {
            members.find_first_of(",\r\n") == std::string_view::npos;
 }
 
-std::string botLabel(const Roster& r, std::size_t i) { return "bot " + std::to_string(i + 1) + " (\"" + r.BotNames[i] + "\")"; }
-std::string teamLabel(const Roster& r, std::size_t t) { return "team " + std::to_string(t + 1) + " (\"" + r.TeamNames[t] + "\")"; }
+std::string botLabel(const Roster& r, std::size_t i) {
+    return "bot " + std::to_string(i + 1) + " (\"" + r.BotNames[i] + "\")";
+}
+std::string teamLabel(const Roster& r, std::size_t t) {
+    return "team " + std::to_string(t + 1) + " (\"" + r.TeamNames[t] + "\")";
+}
 
 }  // namespace
 
@@ -206,10 +210,11 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
         if (!fitsInQuotes(r.BotNames[i])) return botLabel(r, i) + ": the name" + noQuote;
         if (opensHeader(r.BotNames[i])) return botLabel(r, i) + ": the name" + header;
         const bool halves = source == ModelSkinSource::Halves;
-        if (!(halves ? fitsInQuotes(r.BotModels[i]) && fitsInQuotes(r.BotSkins[i]) : fitsInQuotes(r.BotModelSkins[i])))
+        if (!(halves ? fitsInQuotes(r.BotModels[i]) && fitsInQuotes(r.BotSkins[i])
+                     : fitsInQuotes(r.BotModelSkins[i])))
             return botLabel(r, i) + ": the model/skin" + noQuote;
-        for (const auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills, &r.BotFavoriteWeapon,
-                                 &r.BotQuadFreak, &r.BotCamper, &r.BotPing}) {
+        for (const auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills,
+                                 &r.BotFavoriteWeapon, &r.BotQuadFreak, &r.BotCamper, &r.BotPing}) {
             scratch.clear();
             if (!(*list)[i].appendFileText(scratch))
                 return botLabel(r, i) + ": the value \"" + (*list)[i].asText() + "\"" + noQuote +
@@ -217,12 +222,14 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
         }
     }
     for (std::size_t t = 0; t < static_cast<std::size_t>(r.TeamCount); ++t) {
-        if (!fitsInQuotes(r.TeamNames[t]) || !fitsInQuotes(r.TeamShortNames[t]) || !fitsInQuotes(r.TeamModelSkins[t]))
+        if (!fitsInQuotes(r.TeamNames[t]) || !fitsInQuotes(r.TeamShortNames[t]) ||
+            !fitsInQuotes(r.TeamModelSkins[t]))
             return teamLabel(r, t) + ": the name, abbreviation or model/skin" + noQuote;
         if (opensHeader(r.TeamNames[t])) return teamLabel(r, t) + ": the name" + header;
         const std::string& members = r.TeamMembers[t];
         if (!memberListIsBare(members) && !fitsInQuotes(members))
-            return teamLabel(r, t) + ": the member list holds a comma or line end together with double quotes";
+            return teamLabel(r, t) +
+                   ": the member list holds a comma or line end together with double quotes";
     }
     for (std::size_t v = 0; v < static_cast<std::size_t>(r.ViewWeaponCount); ++v)
         if (!fitsInQuotes(r.ViewWeaponLines[v]))

@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPointer>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -128,25 +128,25 @@ void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs)
     // Every change the model did not make is the user's, whoever carried it
     // out: typing, pasting, undo, or assistive technology's "set text", which
     // arrives as setText() and never as an edit.
-    bindings.keep(
-        QObject::connect(edit, &QLineEdit::textChanged, edit,
-                         [edit, &model, &dialogs, state, sync, alive = bindings.alive()](const QString& text) {
-                             if (state->syncing) return;
-                             const auto bytes = fromQString(text);
-                             if (!bytes) {
-                                 const QString refused = firstUnencodable(text);
-                                 const int cursor = edit->cursorPosition() - static_cast<int>(refused.size());
-                                 {
-                                     Syncing syncing(*state);
-                                     edit->setText(q(model.text()));
-                                 }
-                                 edit->setCursorPosition(std::max(0, cursor));
-                                 refuse(dialogs, refused);
-                                 return;
-                             }
-                             model.setText(*bytes);
-                             if (*alive) sync();
-                         }));
+    bindings.keep(QObject::connect(
+        edit, &QLineEdit::textChanged, edit,
+        [edit, &model, &dialogs, state, sync, alive = bindings.alive()](const QString& text) {
+            if (state->syncing) return;
+            const auto bytes = fromQString(text);
+            if (!bytes) {
+                const QString refused = firstUnencodable(text);
+                const int cursor = edit->cursorPosition() - static_cast<int>(refused.size());
+                {
+                    Syncing syncing(*state);
+                    edit->setText(q(model.text()));
+                }
+                edit->setCursorPosition(std::max(0, cursor));
+                refuse(dialogs, refused);
+                return;
+            }
+            model.setText(*bytes);
+            if (*alive) sync();
+        }));
 }
 
 namespace {
@@ -264,7 +264,7 @@ void bind(Bindings& bindings, QListView* view, ListBox& model) {
     bindings.keep(QObject::connect(
         view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
         [view, &model, state, mode, sync, alive = bindings.alive()](const QItemSelection& selected,
-                                                                     const QItemSelection& deselected) {
+                                                                    const QItemSelection& deselected) {
             if (state->syncing || mode == ListBox::Mode::Checked) return;
             if (mode == ListBox::Mode::Single) {
                 const auto rows = view->selectionModel()->selectedRows();

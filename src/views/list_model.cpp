@@ -5,7 +5,10 @@
 namespace vexmoor {
 
 ListBoxItemModel::ListBoxItemModel(ListBox& list, QObject* parent)
-    : QAbstractListModel(parent), list_(&list), rows_(static_cast<int>(list.count())), revision_(list.itemsRevision()) {}
+    : QAbstractListModel(parent),
+      list_(&list),
+      rows_(static_cast<int>(list.count())),
+      revision_(list.itemsRevision()) {}
 
 int ListBoxItemModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
@@ -42,7 +45,8 @@ bool ListBoxItemModel::setData(const QModelIndex& index, const QVariant& value, 
 
 bool ListBoxItemModel::follow() {
     if (!list_) return false;
-    if (list_->itemsRevision() == revision_ && static_cast<std::size_t>(rows_) == list_->count()) return false;
+    if (list_->itemsRevision() == revision_ && static_cast<std::size_t>(rows_) == list_->count())
+        return false;
     const ListBox::ItemsChange& change = list_->lastItemsChange();
     const int row = static_cast<int>(change.index);
     const int count = static_cast<int>(list_->count());

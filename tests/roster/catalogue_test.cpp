@@ -21,8 +21,8 @@ TEST(Catalogue, ListsModelFoldersAndTheirSkinsInByteOrder) {
     writeBytes(players / "readme.txt", "not a model");
     fs::create_directories(dir.path() / "elsewhere" / "linked");
     fs::create_directory_symlink(dir.path() / "elsewhere" / "linked", players / "linked");
-    for (const char* file : {"cipher.pcx", "cipher_i.pcx", "WeaPon.pcx", "Grunt.PCX", "notes.txt", "model.md2",
-                             "a b.pcx"})
+    for (const char* file :
+         {"cipher.pcx", "cipher_i.pcx", "WeaPon.pcx", "Grunt.PCX", "notes.txt", "model.md2", "a b.pcx"})
         writeBytes(players / "male" / file, "x");
     fs::create_directory(players / "male" / "folder.pcx");
 

@@ -33,7 +33,8 @@ TEST_P(GameRules, WarnsWhereTheGameMisreads) {
     if (!c.mentioned) {
         EXPECT_TRUE(c.warnings.empty()) << c.warnings.front();
     } else {
-        EXPECT_TRUE(mentions(c.warnings, c.mentioned)) << (c.warnings.empty() ? "no warning" : c.warnings.front());
+        EXPECT_TRUE(mentions(c.warnings, c.mentioned))
+            << (c.warnings.empty() ? "no warning" : c.warnings.front());
     }
 }
 
@@ -73,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"33 members", teamWarnings(0, "Reds", "RD", std::vector<std::string>(33, "x")), "takes 32"},
         Case{"a team name of 16", teamWarnings(0, std::string(16, 'T'), "RD", {}), "teams"},
         Case{"an abbreviation of 5", teamWarnings(0, "Reds", "ABCDE", {}), "over 4"},
-        Case{"a member with the abbreviation past 15", teamWarnings(0, "Reds", "RED", {"Maximilianus"}), "Maximilianus"},
+        Case{"a member with the abbreviation past 15", teamWarnings(0, "Reds", "RED", {"Maximilianus"}),
+             "Maximilianus"},
         Case{"a plain greeting", chatLineWarnings(0, "Hello all"), nullptr},
         Case{"an insult with one name", chatLineWarnings(1, "Nice try, %s"), nullptr},
         Case{"an empty line", chatLineWarnings(2, ""), "dropped"},
@@ -85,9 +87,14 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"a name in a greeting", chatLineWarnings(0, "Hi %s"), "Greetings"},
         Case{"two names", chatLineWarnings(1, "%s and %s"), "one \"%s\""},
         Case{"a long line", chatLineWarnings(1, std::string(256, 'a')), "crash"},
-        Case{"an empty section", chatFileWarnings({{"hi"}, {}, {"a"}, {"a"}, {"a"}, {"a"}, {}, {"a"}}), "Insults (general)"},
-        Case{"an empty drop item", chatFileWarnings({{"hi"}, {"a"}, {"a"}, {"a"}, {"a"}, {"a"}, {}, {"a"}}), nullptr},
-        Case{"65 lines", chatFileWarnings({std::vector<std::string>(65, "hi"), {"a"}, {"a"}, {"a"}, {"a"}, {"a"}, {}, {"a"}}), "reads 64"},
+        Case{"an empty section", chatFileWarnings({{"hi"}, {}, {"a"}, {"a"}, {"a"}, {"a"}, {}, {"a"}}),
+             "Insults (general)"},
+        Case{"an empty drop item", chatFileWarnings({{"hi"}, {"a"}, {"a"}, {"a"}, {"a"}, {"a"}, {}, {"a"}}),
+             nullptr},
+        Case{"65 lines",
+             chatFileWarnings(
+                 {std::vector<std::string>(65, "hi"), {"a"}, {"a"}, {"a"}, {"a"}, {"a"}, {}, {"a"}}),
+             "reads 64"},
         Case{"a plain cycle", mapCycleWarnings({"q2dm1", "base-2", "maps/x_1"}), nullptr},
         Case{"a map with its extension", mapCycleWarnings({"q2dm1.bsp"}), "splits"},
         Case{"a map listed twice", mapCycleWarnings({"q2dm1", "q2dm2", "q2dm1"}), "more than once"},

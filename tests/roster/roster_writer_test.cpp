@@ -62,10 +62,10 @@ TEST(RosterWriter, WritesValuesInTheRosterNumberFormat) {
         RosterValue value;
         const char* field;
     } cases[] = {
-        {num(0), " 0 "},   {num(50), " 50 "},      {num(200), " 200 "},     {num(100), " 100 "},
-        {num(-1), "-1 "},  {num(0.5), " .5 "},     {num(12.25), " 12.25 "}, {num(-0.5), "-.5 "},
-        {num(1.0), " 1 "}, {word("high"), "high"}, {word(""), "\"\""},      {RosterValue{}, "\"\""},
-        {word("a b"), "\"a b\""}, {word("x,y"), "\"x,y\""}, {word("3"), "\"3\""},  {word("1e5"), "\"1e5\""},
+        {num(0), " 0 "},          {num(50), " 50 "},        {num(200), " 200 "},     {num(100), " 100 "},
+        {num(-1), "-1 "},         {num(0.5), " .5 "},       {num(12.25), " 12.25 "}, {num(-0.5), "-.5 "},
+        {num(1.0), " 1 "},        {word("high"), "high"},   {word(""), "\"\""},      {RosterValue{}, "\"\""},
+        {word("a b"), "\"a b\""}, {word("x,y"), "\"x,y\""}, {word("3"), "\"3\""},    {word("1e5"), "\"1e5\""},
     };
     for (const auto& c : cases) {
         Roster r;
@@ -136,7 +136,8 @@ INSTANTIATE_TEST_SUITE_P(
             "negative and fractional values", "[bots]\r\n\"Ed\",\"male/grunt\",-1,-2.5,.5,0,-0,1,0.125\r\n",
             "[bots]\r\n\"Ed\"\"male/grunt\"-1 -2.5  .5  0  0  1  .125 \r\n[teams]\r\n[view weapons]\r\n"},
         RoundTripCase{"adjacent words and empty values keep their places",
-                      "[bots]\r\n\"Bot\",\"male/x\",abc,def,3,1,0,0,100\r\n\"B2\",\"m/s\",,-1,\"\",x,\"4\",\"a b\",w\r\n"
+                      "[bots]\r\n\"Bot\",\"male/x\",abc,def,3,1,0,0,100\r\n\"B2\",\"m/"
+                      "s\",,-1,\"\",x,\"4\",\"a b\",w\r\n"
                       "[teams]\r\n\"T\",\"t\",\"m/s\",\"\"\r\n\"U\",\"u\",\"m/s\",\"[a,b]\"\r\n",
                       "[bots]\r\n\"Bot\"\"male/x\"abc def 3  1  0  0  100 \r\n"
                       "\"B2\"\"m/s\"\"\"-1 \"\"x \"4\"\"a b\"w\r\n"
@@ -152,8 +153,11 @@ INSTANTIATE_TEST_SUITE_P(
 // went in.
 TEST(RosterWriter, EveryWritableRosterReadsBackTheSame) {
     std::mt19937 random(20261207);
-    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
-    const std::string pieces[] = {"a", "Z", "7", " ", ",", "-", ".", "e", "[", "]", "#", "\t", "\xE9", "/", "\r\n"};
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    const std::string pieces[] = {"a", "Z", "7", " ",  ",",    "-", ".",   "e",
+                                  "[", "]", "#", "\t", "\xE9", "/", "\r\n"};
     const auto text = [&](std::size_t maxLength) {
         std::string t;
         for (std::size_t n = pick(maxLength + 1); n > 0; --n) t += pieces[pick(std::size(pieces))];
@@ -161,11 +165,16 @@ TEST(RosterWriter, EveryWritableRosterReadsBackTheSame) {
     };
     const auto value = [&] {
         switch (pick(5)) {
-            case 0: return RosterValue{};
-            case 1: return num(static_cast<double>(pick(2001)) - 1000.0);
-            case 2: return num((static_cast<double>(pick(200001)) - 100000.0) / 64.0);
-            case 3: return num(static_cast<double>(pick(1000000)) / 1000.0);
-            default: return word(text(6));
+            case 0:
+                return RosterValue{};
+            case 1:
+                return num(static_cast<double>(pick(2001)) - 1000.0);
+            case 2:
+                return num((static_cast<double>(pick(200001)) - 100000.0) / 64.0);
+            case 3:
+                return num(static_cast<double>(pick(1000000)) / 1000.0);
+            default:
+                return word(text(6));
         }
     };
     for (int round = 0; round < 300; ++round) {
@@ -190,11 +199,12 @@ TEST(RosterWriter, EveryWritableRosterReadsBackTheSame) {
 
 TEST(RosterWriteFile, RefusesTextsTheFileCannotCarry) {
     const Roster good = sampleRoster();
-    for (auto spoil : {+[](Roster& r) { r.BotNames[0] = "Ed\"s"; }, +[](Roster& r) { r.TeamShortNames[1] = "\""; },
-                       +[](Roster& r) { r.BotPing[1] = word("a\" b"); },
-                       +[](Roster& r) { r.TeamMembers[0] = "[\"Big, Ed\"]"; },
-                       +[](Roster& r) { r.ViewWeaponLines[0] = "w\"x"; }, +[](Roster& r) { r.BotNames[1] = "[b]"; },
-                       +[](Roster& r) { r.TeamNames[0] = "[x"; }}) {
+    for (auto spoil :
+         {+[](Roster& r) { r.BotNames[0] = "Ed\"s"; }, +[](Roster& r) { r.TeamShortNames[1] = "\""; },
+          +[](Roster& r) { r.BotPing[1] = word("a\" b"); },
+          +[](Roster& r) { r.TeamMembers[0] = "[\"Big, Ed\"]"; },
+          +[](Roster& r) { r.ViewWeaponLines[0] = "w\"x"; }, +[](Roster& r) { r.BotNames[1] = "[b]"; },
+          +[](Roster& r) { r.TeamNames[0] = "[x"; }}) {
         Roster roster = good;
         spoil(roster);
         EXPECT_TRUE(unwritableRosterReason(roster, ModelSkinSource::AsRead).has_value());

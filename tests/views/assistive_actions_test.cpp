@@ -6,11 +6,11 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -135,7 +135,8 @@ TEST_F(AssistiveActions, ValuesSetThroughTheInterfacesReachTheModel) {
     EXPECT_EQ(main->gameDirectory(), withoutSeparator);
     QTest::mouseClick(find<QPushButton>("SaveChangesButton"), Qt::LeftButton);
     ASSERT_FALSE(dialogs.shown.empty());
-    EXPECT_EQ(dialogs.texts().back(), "Last character of Quake 2 .exe path needs to be a /. Changes not saved.");
+    EXPECT_EQ(dialogs.texts().back(),
+              "Last character of Quake 2 .exe path needs to be a /. Changes not saved.");
 
     pressTab(1);
     QAccessibleInterface* count = accessible(find<QLineEdit>("BotNumText"));

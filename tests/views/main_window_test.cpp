@@ -283,7 +283,8 @@ TEST_F(MainWindowView, TypingKeepsTheCodePagesCharactersAndRefusesOthers) {
 TEST_F(MainWindowView, ABotCountScrollBarClickMovesByOne) {
     showTab(1);
     auto* scroll = find<QScrollBar>("BotNumScroll");
-    QTest::mouseClick(scroll, Qt::LeftButton, Qt::NoModifier, QPoint(scroll->width() * 3 / 4, scroll->height() / 2));
+    QTest::mouseClick(scroll, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(scroll->width() * 3 / 4, scroll->height() / 2));
     EXPECT_EQ(main->bots.BotNumText.text(), "2");
 }
 

@@ -65,7 +65,8 @@ void ViewTest::clickRow(QAbstractItemView* list, int row) {
 
 QStringList ViewTest::rowsOf(const QAbstractItemView* list) {
     QStringList rows;
-    for (int row = 0; row < list->model()->rowCount(); ++row) rows << list->model()->index(row, 0).data().toString();
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        rows << list->model()->index(row, 0).data().toString();
     return rows;
 }
 
@@ -73,7 +74,9 @@ bool ViewTest::rowSelected(const QAbstractItemView* list, int row) {
     return list->selectionModel()->isSelected(list->model()->index(row, 0));
 }
 
-QString ViewTest::currentText(const QAbstractItemView* list) { return list->currentIndex().data().toString(); }
+QString ViewTest::currentText(const QAbstractItemView* list) {
+    return list->currentIndex().data().toString();
+}
 
 void ViewTest::type(QWidget* field, const QString& text) {
     for (const QChar c : text) {
