@@ -6,6 +6,7 @@
 #include "views/about_view.h"
 #include "views/browse_view.h"
 #include "views/cmd_line_view.h"
+#include "views/edit_team_view.h"
 #include "views/main_window.h"
 
 namespace vexmoor {
@@ -33,6 +34,9 @@ void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
     });
     windows.registerView("AboutForm", [](WindowModel& model) -> QWidget* {
         return new AboutView(static_cast<AboutForm&>(model));
+    });
+    windows.registerView("EditTeamForm", [&dialogs](WindowModel& model) -> QWidget* {
+        return new EditTeamView(static_cast<EditTeamForm&>(model), dialogs);
     });
 }
 

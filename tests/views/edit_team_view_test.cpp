@@ -1,0 +1,139 @@
+// The team editor through its real window: a team added by mouse and
+// keyboard reaches bots.cfg, the Teamplay page and the game's console script.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTest>
+
+#include "teams/edit_team_form.h"
+#include "view_fixture.h"
+
+namespace vexmoor::testing {
+namespace {
+
+const std::string kBots =
+    "[bots]\r\n"
+    "\"Ash\"\"wren/ember\" 3  3  3  0  0  0  40 \r\n"
+    "\"Big Ed\"\"gaunt/bone\" 2  4  1  7  1  0  90 \r\n"
+    "\"Cole\"\"wren/frost\" 5  1  2  3  0  1  120 \r\n"
+    "[teams]\r\n"
+    "\"Red Fangs\"\"RF\"\"wren/ember\"[\"Ash\" \"Big Ed\"]\r\n";
+const std::string kViewWeapons = "[view weapons]\r\n\"w_railgun\"\r\n";
+
+class EditTeamWindow : public ViewTest {
+protected:
+    void SetUp() override {
+        game.withRoster(kBots + kViewWeapons)
+            .withModel("wren", {"ember.pcx", "frost.pcx", "ember_i.pcx"})
+            .withModel("gaunt", {"bone.pcx"});
+        open();
+        showTab(3);
+        QTest::mouseClick(find<QPushButton>("EditTeamButton"), Qt::LeftButton);
+        view = sideView(main->editor());
+        ASSERT_NE(view, nullptr);
+    }
+
+    template <class W>
+    W* part(const char* name) const {
+        return view->findChild<W*>(name);
+    }
+    // Clicks the check box of a row, where a user would.
+    static void clickCheck(QListView* list, int row) {
+        QStyleOptionViewItem option;
+        option.initFrom(list);
+        option.rect = list->visualRect(list->model()->index(row, 0));
+        option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        const QRect mark =
+            list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, mark.center());
+    }
+
+    QWidget* view = nullptr;
+};
+
+TEST_F(EditTeamWindow, AnAddedTeamIsWrittenAndReachesTheTeamplayPageAndTheLaunch) {
+    EXPECT_EQ(view->windowTitle(), "Edit Teams");
+    EXPECT_FALSE(window->isEnabled());
+    auto* members = part<QListView>("TeamIndividualsList");
+    EXPECT_EQ(part<QListView>("TeamList")->accessibleName(), "Teams");
+    EXPECT_EQ(members->accessibleName(), "Team members");
+    EXPECT_EQ(part<QLineEdit>("TeamNameShortText")->accessibleName(), "Team abbreviation");
+    EXPECT_FALSE(part<QPushButton>("SaveButton")->isVisible());
+
+    QTest::mouseClick(part<QPushButton>("AddButton"), Qt::LeftButton);
+    auto* name = part<QLineEdit>("AddTeamText");
+    EXPECT_TRUE(name->isVisible());
+    EXPECT_FALSE(part<QListView>("TeamList")->isVisible());
+    EXPECT_EQ(view->focusWidget(), name);
+    type(name, "Moss");
+    QTest::mouseClick(part<QLineEdit>("TeamNameShortText"), Qt::LeftButton);
+    type(part<QLineEdit>("TeamNameShortText"), "MS");
+    clickRow(part<QListView>("TeamModelList"), 1);
+    EXPECT_EQ(rowsOf(part<QListView>("TeamSkinList")), (QStringList{"ember", "frost"}));
+    clickRow(part<QListView>("TeamSkinList"), 1);
+    EXPECT_EQ(rowsOf(members), (QStringList{"Ash", "Big Ed", "Cole"}));
+    clickCheck(members, 0);
+    clickCheck(members, 2);
+    // Each entry is a check box named by its bot, checked as the model holds it.
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(members);
+    ASSERT_EQ(list->childCount(), 3);
+    for (int row = 0; row < 3; ++row) {
+        QAccessibleInterface* entry = list->child(row);
+        EXPECT_EQ(entry->text(QAccessible::Name), rowsOf(members)[row]);
+        EXPECT_EQ(entry->state().checked, row != 1) << row;
+    }
+    auto* warnings = part<QLabel>("WarningLabel");
+    EXPECT_FALSE(warnings->isVisible());
+
+    // Enter presses the Save that shows.
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(dialogs.texts().back(), "Bots.cfg file written.");
+    EXPECT_EQ(readBytes(game.root() / "eraser" / "bots.cfg"),
+              kBots + "\"Moss\"\"MS\"\"wren/frost\"[\"Ash\" \"Cole\"]\r\n" + kViewWeapons);
+    EXPECT_EQ(rowsOf(part<QListView>("TeamList")), (QStringList{"Red Fangs", "Moss"}));
+    EXPECT_TRUE(part<QListView>("TeamList")->isVisible());
+    EXPECT_FALSE(name->isVisible());
+
+    QTest::mouseClick(part<QPushButton>("ExitButton"), Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(sideView(main->editor()), nullptr);
+
+    clickMark(find<QCheckBox>("TeamplayCheckBox"));
+    auto* yourTeams = find<QListView>("YourTeamList");
+    auto* botTeams = find<QListView>("BotTeamList");
+    EXPECT_EQ(rowsOf(yourTeams), (QStringList{"Red Fangs", "Moss"}));
+    EXPECT_EQ(rowsOf(botTeams), (QStringList{"Red Fangs", "Moss"}));
+    clickRow(botTeams, 1);
+    QTest::mouseClick(find<QPushButton>("LaunchButton"), Qt::LeftButton);
+    EXPECT_EQ(readBytes(game.root() / "eraser" / "launcher.cfg"), "cmd join Red Fangs\r\nsv teams Moss\r\n");
+    ASSERT_EQ(processes.starts.size(), 1u);
+}
+
+TEST_F(EditTeamWindow, EscapeCancelsTheTeamBeingEnteredThenReturnsToMain) {
+    QTest::mouseClick(part<QPushButton>("AddButton"), Qt::LeftButton);
+    type(part<QLineEdit>("AddTeamText"), "A name far too long for the game");
+    auto* warnings = part<QLabel>("WarningLabel");
+    EXPECT_TRUE(warnings->isVisible());
+    EXPECT_TRUE(warnings->wordWrap());
+    EXPECT_TRUE(warnings->text().startsWith("The team name is 32 characters long"))
+        << warnings->text().toStdString();
+    QTest::keyClick(part<QLineEdit>("AddTeamText"), Qt::Key_Escape);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_TRUE(part<QListView>("TeamList")->isVisible());
+    EXPECT_EQ(currentText(part<QListView>("TeamList")), "Red Fangs");
+    QTest::keyClick(part<QListView>("TeamList"), Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(sideView(main->editor()), nullptr);
+    EXPECT_TRUE(window->isEnabled());
+}
+
+}  // namespace
+}  // namespace vexmoor::testing
