@@ -129,13 +129,15 @@ void EditTeamView::connectObservers() {
     bindings_.keep(form_.stateChanged().connect([this] { followState(); }));
 }
 
-// Enter presses the Save that shows; the focus goes where the user types next.
+// Enter edits the selected team, or presses the Save that shows; the focus
+// goes where the user types next.
 void EditTeamView::followState() {
     const EditTeamForm::State state = form_.state();
-    save_->setDefault(false);
-    save2_->setDefault(false);
-    if (state == EditTeamForm::State::Add) save_->setDefault(true);
-    if (state == EditTeamForm::State::Edit) save2_->setDefault(true);
+    for (QPushButton* button : {edit_, save_, save2_}) button->setDefault(false);
+    QPushButton* main = state == EditTeamForm::State::Add    ? save_
+                        : state == EditTeamForm::State::Edit ? save2_
+                                                             : edit_;
+    main->setDefault(true);
     if (!isVisible()) return;
     if (state == EditTeamForm::State::Add)
         addTeamText_->setFocus();

@@ -117,19 +117,26 @@ TEST_F(EditTeamWindow, AnAddedTeamIsWrittenAndReachesTheTeamplayPageAndTheLaunch
     ASSERT_EQ(processes.starts.size(), 1u);
 }
 
-TEST_F(EditTeamWindow, EscapeCancelsTheTeamBeingEnteredThenReturnsToMain) {
-    QTest::mouseClick(part<QPushButton>("AddButton"), Qt::LeftButton);
-    type(part<QLineEdit>("AddTeamText"), "A name far too long for the game");
+TEST_F(EditTeamWindow, EnterEditsTheSelectedTeamEscapeCancelsThenReturnsToMain) {
+    auto* teams = part<QListView>("TeamList");
+    clickRow(teams, 0);
+    QTest::keyClick(teams, Qt::Key_Return);
+    auto* abbreviation = part<QLineEdit>("TeamNameShortText");
+    EXPECT_EQ(part<QLineEdit>("AddTeamText")->text(), "Red Fangs");
+    EXPECT_EQ(view->focusWidget(), abbreviation);
+    abbreviation->selectAll();
+    type(abbreviation, "RFLONG");
     auto* warnings = part<QLabel>("WarningLabel");
     EXPECT_TRUE(warnings->isVisible());
     EXPECT_TRUE(warnings->wordWrap());
-    EXPECT_TRUE(warnings->text().startsWith("The team name is 32 characters long"))
-        << warnings->text().toStdString();
-    QTest::keyClick(part<QLineEdit>("AddTeamText"), Qt::Key_Escape);
+    EXPECT_EQ(warnings->text(),
+              "The abbreviation is 6 characters long: over 4 crash the game's \"teams\" command.");
+    QTest::keyClick(abbreviation, Qt::Key_Escape);
     EXPECT_TRUE(view->isVisible());
-    EXPECT_TRUE(part<QListView>("TeamList")->isVisible());
-    EXPECT_EQ(currentText(part<QListView>("TeamList")), "Red Fangs");
-    QTest::keyClick(part<QListView>("TeamList"), Qt::Key_Escape);
+    EXPECT_TRUE(teams->isVisible());
+    EXPECT_FALSE(warnings->isVisible());
+    EXPECT_EQ(main->roster().TeamShortNames[0], "RF");
+    QTest::keyClick(teams, Qt::Key_Escape);
     settle();
     EXPECT_EQ(sideView(main->editor()), nullptr);
     EXPECT_TRUE(window->isEnabled());
