@@ -1,6 +1,7 @@
 #include "teams/edit_team_form.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "roster/catalogue.h"
 #include "roster/game_rules.h"
@@ -30,7 +31,7 @@ private:
     std::vector<std::string> lists_[6];
 };
 
-std::size_t index(int i) { return static_cast<std::size_t>(i); }
+std::size_t toIndex(int i) { return static_cast<std::size_t>(i); }
 
 }  // namespace
 
@@ -69,8 +70,8 @@ void EditTeamForm::open() {
     // text as the file holds it; the last "/" divides them. A text without
     // one leaves the halves as they were.
     Roster& r = roster_;
-    const std::size_t slots =
-        std::min({index(r.TeamCount) + 1, r.TeamModelSkins.size(), r.TeamModels.size(), r.TeamSkins.size()});
+    const std::size_t slots = std::min(
+        {toIndex(r.TeamCount) + 1, r.TeamModelSkins.size(), r.TeamModels.size(), r.TeamSkins.size()});
     for (std::size_t i = 0; i < slots; ++i) {
         const std::string& text = r.TeamModelSkins[i];
         const std::size_t slash = text.rfind('/');
@@ -81,13 +82,13 @@ void EditTeamForm::open() {
 }
 
 void EditTeamForm::fillTeamList() {
-    const auto count = std::min(index(roster_.TeamCount), roster_.TeamNames.size());
+    const auto count = std::min(toIndex(roster_.TeamCount), roster_.TeamNames.size());
     TeamList.setItems(
         {roster_.TeamNames.begin(), roster_.TeamNames.begin() + static_cast<std::ptrdiff_t>(count)});
 }
 
 std::vector<std::string> EditTeamForm::botNames() const {
-    const auto count = std::min(index(roster_.BotCount), roster_.BotNames.size());
+    const auto count = std::min(toIndex(roster_.BotCount), roster_.BotNames.size());
     return {roster_.BotNames.begin(), roster_.BotNames.begin() + static_cast<std::ptrdiff_t>(count)};
 }
 
@@ -95,14 +96,14 @@ void EditTeamForm::showTeam() {
     const int k = TeamList.selectedIndex();
     if (k < 0 || k >= roster_.TeamCount) return;
     const Roster& r = roster_;
-    const std::size_t t = index(k);
+    const std::size_t t = toIndex(k);
     TeamNameShortText.setText(r.TeamShortNames[t]);
     TeamModelList.setItems({r.TeamModels[t]});
     TeamSkinList.setItems({r.TeamSkins[t]});
     const std::vector<std::string> members = memberNames(r.TeamMembers[t]);
     TeamIndividualsList.setItems(members);
-    // Members that are bots of the roster are checked, with the exact case;
-    // the game itself ignores case, which the warnings do not second-guess.
+    // A member is checked when a bot of the roster has exactly that name,
+    // letter case included; any other name is listed unchecked.
     const std::vector<std::string> bots = botNames();
     for (std::size_t m = 0; m < members.size(); ++m)
         if (std::find(bots.begin(), bots.end(), members[m]) != bots.end())
@@ -181,8 +182,8 @@ void EditTeamForm::editTeam() {
     // The members are checked anew: Save stores exactly what is checked.
     TeamIndividualsList.setItems(botNames());
     TeamModelList.setItems(ListModels(gameDirectory_()));
-    selectOrFirst(TeamModelList, roster_.TeamModels[index(k)]);
-    selectOrFirst(TeamSkinList, roster_.TeamSkins[index(k)]);
+    selectOrFirst(TeamModelList, roster_.TeamModels[toIndex(k)]);
+    selectOrFirst(TeamSkinList, roster_.TeamSkins[toIndex(k)]);
     liveWarnings();
 }
 
@@ -251,7 +252,7 @@ void EditTeamForm::saveNewTeam() {
     if (refused(&name)) return;
     TeamsBefore before(roster_);
     Roster& r = roster_;
-    const std::size_t n = index(r.TeamCount);
+    const std::size_t n = toIndex(r.TeamCount);
     r.resizeTeams(n + 2);
     r.TeamNames[n] = name;
     r.TeamShortNames[n] = TeamNameShortText.text();
@@ -277,7 +278,7 @@ void EditTeamForm::saveChangedTeam() {
     if (refused(nullptr)) return;
     TeamsBefore before(roster_);
     Roster& r = roster_;
-    const std::size_t t = index(k);
+    const std::size_t t = toIndex(k);
     r.TeamShortNames[t] = TeamNameShortText.text();
     // A team written without a model keeps none in the file.
     if (!r.TeamModelSkins[t].empty())
@@ -307,12 +308,12 @@ void EditTeamForm::deleteTeam() {
     if (answer != Answer::Yes) return;
     TeamsBefore before(roster_);
     Roster& r = roster_;
-    TeamList.removeItem(index(k));
+    TeamList.removeItem(toIndex(k));
     for (auto* list :
          {&r.TeamNames, &r.TeamShortNames, &r.TeamModelSkins, &r.TeamModels, &r.TeamSkins, &r.TeamMembers})
-        if (index(k) < list->size()) list->erase(list->begin() + k);
+        if (toIndex(k) < list->size()) list->erase(list->begin() + k);
     --r.TeamCount;
-    r.resizeTeams(index(r.TeamCount) + 1);
+    r.resizeTeams(toIndex(r.TeamCount) + 1);
     fillTeamList();
     // A failed write leaves the team where it was, selected and shown.
     if (!writeRoster()) {
@@ -336,7 +337,7 @@ void EditTeamForm::setWarnings(const std::vector<std::string>& warnings) {
 void EditTeamForm::liveWarnings() {
     if (state_ == State::Browse) return;
     const std::size_t place =
-        state_ == State::Add ? index(roster_.TeamCount) : index(std::max(TeamList.selectedIndex(), 0));
+        state_ == State::Add ? toIndex(roster_.TeamCount) : toIndex(std::max(TeamList.selectedIndex(), 0));
     setWarnings(game_rules::teamWarnings(place, AddTeamText.text(), TeamNameShortText.text(),
                                          TeamIndividualsList.selectedItems()));
 }
