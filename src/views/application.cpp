@@ -4,9 +4,11 @@
 
 #include "launcher/editors.h"
 #include "views/about_view.h"
+#include "views/bot_config_view.h"
 #include "views/browse_view.h"
 #include "views/cmd_line_view.h"
 #include "views/main_window.h"
+#include "views/new_bot_view.h"
 
 namespace vexmoor {
 
@@ -33,6 +35,12 @@ void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
     });
     windows.registerView("AboutForm", [](WindowModel& model) -> QWidget* {
         return new AboutView(static_cast<AboutForm&>(model));
+    });
+    windows.registerView("BotConfigForm", [&dialogs](WindowModel& model) -> QWidget* {
+        return new BotConfigView(static_cast<BotConfigForm&>(model), dialogs);
+    });
+    windows.registerView("NewBotName", [&dialogs](WindowModel& model) -> QWidget* {
+        return new NewBotView(static_cast<NewBotName&>(model), dialogs);
     });
 }
 
