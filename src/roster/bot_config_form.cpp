@@ -321,6 +321,8 @@ void BotConfigForm::deleteBot() {
 }
 
 void BotConfigForm::newBot() {
+    // One dialog at a time: while it is open this window waits for it.
+    if (!enabled()) return;
     newBotName_ = std::make_unique<NewBotName>(
         roster_, dialogs_, [this] { botAdded(); },
         [this] { closeSideWindow(windows_, *this, *newBotName_); });

@@ -100,10 +100,7 @@ void BotConfigView::buildLayout() {
     pingHeading_->setBuddy(ping_);
     ping_->setFixedWidth(fieldWidth(ping_, 8));
 
-    warning_->setWordWrap(true);
-    QPalette palette = warning_->palette();
-    palette.setColor(QPalette::WindowText, QColor(0x8a, 0x3b, 0x00));
-    warning_->setPalette(palette);
+    showAsWarning(warning_);
 
     // Enter presses only the button that has the focus (keyPressEvent).
     for (QPushButton* button : {newBot_, editBot_, deleteBot_, commit_, back_}) {

@@ -30,11 +30,8 @@ void NewBotView::buildLayout() {
     name_->setMinimumWidth(width);
 
     // The name's warnings wrap within the dialog's width instead of widening it.
-    warning_->setWordWrap(true);
+    showAsWarning(warning_);
     warning_->setFixedWidth(width);
-    QPalette palette = warning_->palette();
-    palette.setColor(QPalette::WindowText, QColor(0x8a, 0x3b, 0x00));
-    warning_->setPalette(palette);
 
     // Enter adds, except on Cancel: a focused button takes Enter for itself.
     add_->setDefault(true);
