@@ -1,7 +1,7 @@
 // vexmoor_make_demo <game-dir> [<settings-file>]
 //
 // Builds a small game directory to try Vexmoor on without the game: a roster
-// of bots and teams, a chat file, a map cycle, a few map files, three player
+// of bots and teams, a chat file, a map cycle, a few map files, six player
 // models with skins, and a stand-in quake2.exe that only writes down how it
 // was started (to quake2-starts.log in the game directory). Files that are
 // already there are kept, so changes made in the demo survive the next run.
@@ -75,10 +75,15 @@ struct Model {
     std::vector<std::string> skins;
 };
 
+// Invented models; "male/cipher" is what a new bot starts with. Each model
+// folder also holds an icon per skin and a weapon skin, which are no skins.
 const Model kModels[] = {
-    {"rook", {"slate", "moss", "rust"}},
-    {"wren", {"ember", "frost"}},
-    {"gaunt", {"ash", "bone"}},
+    {"rook", {"slate", "moss", "rust", "tallow", "pitch"}},
+    {"wren", {"ember", "frost", "dusk", "sorrel"}},
+    {"gaunt", {"ash", "bone", "cinder"}},
+    {"male", {"cipher", "peat", "sedge", "flint"}},
+    {"heron", {"reed", "mist", "lantern"}},
+    {"marsh", {"bog", "fen", "willow", "thistle", "gorse"}},
 };
 
 bool present(const fs::path& path) { return fs::exists(fs::symlink_status(path)); }
@@ -98,7 +103,7 @@ void buildGame(GameDirectoryBuilder& game) {
     if (!present(root / "eraser" / "maps.txt")) game.withMapCycle(kMapCycle);
     game.withMaps({"vexarena.bsp", "Moorfort.BSP", "dust_yard.bsp"});
     for (const auto& model : kModels) {
-        std::vector<std::string> files{"weapon.pcx"};
+        std::vector<std::string> files{"weapon.pcx", "Weapon_Hand.PCX", "tris.md2"};
         for (const auto& skin : model.skins) {
             files.push_back(skin + ".pcx");
             files.push_back(skin + "_i.pcx");

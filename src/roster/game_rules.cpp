@@ -1,6 +1,7 @@
 #include "roster/game_rules.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "core/number_text.h"
@@ -51,6 +52,13 @@ void lengthWarnings(std::string_view what, std::string_view text, std::size_t li
                       " characters long; the game keeps " + std::to_string(limit) + ".");
 }
 
+// A whole number as a sentence shows it; also one far beyond any integer type.
+std::string wholeText(double number) {
+    std::string text = numberText(number);
+    if (text.front() == ' ') text.erase(0, 1);
+    return text;
+}
+
 const char* const kValueNames[] = {"Firing accuracy", "Aggressiveness", "Combat skills", "Favorite weapon",
                                    "Quad freak",      "Camper",         "Average ping"};
 
@@ -83,25 +91,28 @@ std::vector<std::string> botWarnings(const Roster& roster, std::size_t bot, std:
             continue;
         }
         const double number = value.asNumber();
-        if (number != static_cast<double>(static_cast<long long>(number))) {
+        if (number != std::floor(number)) {
             std::string text = numberText(number);
             if (text.front() == ' ') text.erase(0, 1);
             out.push_back(name + " holds the fraction " + text +
                           ", which the game cannot read: this and the later values come out wrongly.");
             continue;
         }
+        if (std::fabs(number) > 2147483647.0)
+            out.push_back(
+                name + " is " + wholeText(number) +
+                ", more than the game can read as a whole number: it reads another number instead.");
         if (k == 0 && number < 0)
             out.push_back("The game loses the minus sign of the first value, so it reads " + name + " as " +
-                          std::to_string(static_cast<long long>(-number)) + ".");
+                          wholeText(-number) + ".");
         if (k <= 2 && (number < 1 || number > 5))
-            out.push_back(name + " is " + std::to_string(static_cast<long long>(number)) +
-                          "; the game keeps skills between 1 and 5.");
+            out.push_back(name + " is " + wholeText(number) + "; the game keeps skills between 1 and 5.");
         if (k == 3 && number == 1)
             out.push_back(
                 "The game gives no bot the pistol as its favourite weapon: it uses the rocket launcher "
                 "instead.");
         else if (k == 3 && (number < 0 || number > 9))
-            out.push_back("Favorite weapon " + std::to_string(static_cast<long long>(number)) +
+            out.push_back("Favorite weapon " + wholeText(number) +
                           " is no weapon of the game: the bot's favourite weapon is undefined.");
     }
     return out;

@@ -4,10 +4,12 @@
 
 #include "launcher/editors.h"
 #include "views/about_view.h"
+#include "views/bot_config_view.h"
 #include "views/browse_view.h"
 #include "views/cmd_line_view.h"
 #include "views/edit_team_view.h"
 #include "views/main_window.h"
+#include "views/new_bot_view.h"
 
 namespace vexmoor {
 
@@ -37,6 +39,12 @@ void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
     });
     windows.registerView("EditTeamForm", [&dialogs](WindowModel& model) -> QWidget* {
         return new EditTeamView(static_cast<EditTeamForm&>(model), dialogs);
+    });
+    windows.registerView("BotConfigForm", [&dialogs](WindowModel& model) -> QWidget* {
+        return new BotConfigView(static_cast<BotConfigForm&>(model), dialogs);
+    });
+    windows.registerView("NewBotName", [&dialogs](WindowModel& model) -> QWidget* {
+        return new NewBotView(static_cast<NewBotName&>(model), dialogs);
     });
 }
 

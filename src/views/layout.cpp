@@ -1,6 +1,8 @@
 #include "views/layout.h"
 
 #include <QFontMetrics>
+#include <QLabel>
+#include <QPalette>
 #include <QWidget>
 
 namespace vexmoor {
@@ -16,6 +18,14 @@ void chainTabOrder(std::initializer_list<QWidget*> widgets) {
         if (previous) QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
+}
+
+void showAsWarning(QLabel* label) {
+    label->setWordWrap(true);
+    QPalette palette = label->palette();
+    const bool dark = palette.color(QPalette::Window).lightness() < 128;
+    palette.setColor(QPalette::WindowText, dark ? QColor(0xff, 0xb8, 0x6c) : QColor(0x8a, 0x3b, 0x00));
+    label->setPalette(palette);
 }
 
 }  // namespace vexmoor

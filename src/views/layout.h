@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+class QLabel;
 class QWidget;
 
 namespace vexmoor {
@@ -13,5 +14,9 @@ int fieldWidth(const QWidget* field, int characters);
 
 // Chains the widgets' tab order in the order given.
 void chainTabOrder(std::initializer_list<QWidget*> widgets);
+
+// A line of warnings: wrapped, in a colour that stands out on a light or a
+// dark window alike.
+void showAsWarning(QLabel* label);
 
 }  // namespace vexmoor

@@ -69,6 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"a skill out of range", botWith("A", with(2, num(7))), "between 1 and 5"},
         Case{"the pistol", botWith("A", with(3, num(1))), "rocket launcher"},
         Case{"weapon 12", botWith("A", with(3, num(12))), "undefined"},
+        Case{"a skill far beyond any integer", botWith("A", with(1, num(1e300))), "1E+300"},
+        Case{"a ping beyond the game's integers", botWith("A", with(6, num(3e9))), "another number"},
         Case{"a plain team", teamWarnings(0, "Reds", "RD", {"Ed", "Al"}), nullptr},
         Case{"team 65", teamWarnings(64, "Reds", "RD", {}), "first 64"},
         Case{"33 members", teamWarnings(0, "Reds", "RD", std::vector<std::string>(33, "x")), "takes 32"},
