@@ -1,9 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include <QMetaObject>
+#include <QPixmap>
 
 #include "core/controls.h"
 #include "core/ports.h"
@@ -18,7 +20,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListView;
-class QPixmap;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -81,6 +82,9 @@ void bind(Bindings& bindings, QWidget* frame, Frame& model);
 void bind(Bindings& bindings, QLabel* label, Label& model, TextKind kind = TextKind::Game);
 // A picture: the label shows the pixmap instead of a caption.
 void bindPicture(Bindings& bindings, QLabel* label, Label& model, const QPixmap& picture);
+// A picture drawn for the pixel density of the label's screen, and drawn
+// again when the window moves to a screen of another density, so it stays sharp.
+void bindPicture(Bindings& bindings, QLabel* label, Label& model, std::function<QPixmap(qreal)> draw);
 void bind(Bindings& bindings, QPushButton* button, Button& model);
 void bind(Bindings& bindings, QAction* action, Button& model);
 // The tab strip: the page widgets are the tab widget's pages, in tab order.
