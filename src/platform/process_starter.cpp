@@ -182,6 +182,12 @@ WineLookup findWine(const std::string& windowsProgram) {
             const auto found = inPath(wine);
             if (!found) return {{}, named + "there is no program " + wine + " in PATH."};
             wine = *found;
+        } else if (wine.front() != '/') {
+            // Relative to where the launcher runs, not to the game directory
+            // the child moves to before it starts Wine.
+            std::error_code ignored;
+            if (const fs::path absolute = fs::absolute(wine, ignored); !absolute.empty())
+                wine = absolute.string();
         }
         if (auto problem = programProblem(wine)) return {{}, named + *problem + "."};
         return {wine, {}};

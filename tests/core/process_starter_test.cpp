@@ -243,6 +243,8 @@ TEST_F(ProcessStarterTest, StartsAWindowsProgramThroughWineAndSaysWhatIsMissingW
         {"wine in PATH", windowsGame, winePathList, std::nullopt, ""},
         {"VEXMOOR_WINE as a path", windowsGame, noWine.string(), winePath, ""},
         {"VEXMOOR_WINE as a name", windowsGame, winePathList, "wine", ""},
+        {"VEXMOOR_WINE as a relative path", windowsGame, noWine.string(), fs::relative(winePath).string(),
+         ""},
         {"a native game is started directly", "", winePathList, std::nullopt, ""},
         {"no Wine", windowsGame, noWine.string(), std::nullopt, missing},
         {"no PATH entry but relative ones", windowsGame, ".:" + fs::relative(wine.root()).string(),
