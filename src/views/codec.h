@@ -56,25 +56,25 @@ inline char16_t codePageUnit(unsigned char byte) {
 // a surrogate, a code point beyond U+10FFFF, a character cut short).
 inline std::size_t utf8Length(const std::string& bytes, std::size_t at, char32_t& code) {
     const auto byteAt = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    const unsigned char lead = byteAt(at);
+    const unsigned char first = byteAt(at);
     std::size_t length = 0;
     unsigned char low = 0x80;
     unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
+    if (first >= 0xC2 && first <= 0xDF) {
         length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
+    } else if (first >= 0xE0 && first <= 0xEF) {
         length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        if (first == 0xE0) low = 0xA0;
+        if (first == 0xED) high = 0x9F;
+    } else if (first >= 0xF0 && first <= 0xF4) {
         length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
+        if (first == 0xF0) low = 0x90;
+        if (first == 0xF4) high = 0x8F;
     } else {
         return 0;
     }
     if (at + length > bytes.size()) return 0;
-    code = lead & (0xFF >> (length + 1));
+    code = first & (0xFF >> (length + 1));
     for (std::size_t i = 1; i < length; ++i) {
         const unsigned char next = byteAt(at + i);
         if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) return 0;
