@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <system_error>
 #include <thread>
@@ -59,7 +60,8 @@ std::optional<std::string> SystemProcessStarter::start(const std::string& comman
                                                        const fs::path& workingDirectory,
                                                        const std::string& knownProgram) {
     const ProgramAndArguments parsed = parseCommandLine(commandLine, knownProgram);
-    if (parsed.program.empty()) return std::string("There is no program to start: the command line is empty.");
+    if (parsed.program.empty())
+        return std::string("There is no program to start: the command line is empty.");
 
     // The system would read an unquoted path with blanks as the shortest
     // path that exists ("c:\my" before "c:\my games\quake2.exe"); naming
@@ -95,9 +97,9 @@ namespace {
 
 std::string reason(int code) { return std::strerror(code); }
 
-// Why the program cannot be run, or nothing when it looks runnable. The
-// system's own refusal ("Permission denied") says less than these.
-std::optional<std::string> programProblem(const std::string& program) {
+// Why a path is not a file that could be started, or nothing when it is a
+// regular file. The system's own refusal ("Permission denied") says less.
+std::optional<std::string> fileProblem(const std::string& program) {
     struct stat info {};
     if (::stat(program.c_str(), &info) != 0) {
         const int code = errno;
@@ -105,7 +107,13 @@ std::optional<std::string> programProblem(const std::string& program) {
         return program + " cannot be reached (" + reason(code) + ")";
     }
     if (S_ISDIR(info.st_mode)) return program + " is a folder";
-    if (!S_ISREG(info.st_mode)) return program + " is not a program that can be run (it is not a regular file)";
+    if (!S_ISREG(info.st_mode))
+        return program + " is not a program that can be run (it is not a regular file)";
+    return std::nullopt;
+}
+
+std::optional<std::string> programProblem(const std::string& program) {
+    if (auto problem = fileProblem(program)) return problem;
     if (::access(program.c_str(), X_OK) != 0)
         return program + " is not a program that can be run (it is not executable)";
     return std::nullopt;
@@ -122,6 +130,73 @@ std::optional<std::string> directoryProblem(const fs::path& directory) {
     }
     if (!S_ISDIR(info.st_mode)) return "The folder to start in, " + text + ", is not a folder";
     return std::nullopt;
+}
+
+// Nearly every copy of the game is the Windows one. A Windows program
+// begins with the two bytes "MZ" of its DOS header; the kernel cannot run
+// it, Wine can. The file need not be executable for that, and often is not
+// when it was copied from a Windows disk.
+bool isWindowsProgram(const std::string& program) {
+    const int file = ::open(program.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) return false;
+    char head[2] = {};
+    ssize_t got = 0;
+    do {
+        got = ::read(file, head, sizeof head);
+    } while (got == -1 && errno == EINTR);
+    ::close(file);
+    return got == 2 && head[0] == 'M' && head[1] == 'Z';
+}
+
+// A command as the shell would find it in PATH, but only in absolute
+// folders: an empty or relative entry would mean the game directory.
+std::optional<std::string> inPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    const std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    std::size_t begin = 0;
+    while (begin <= folders.size()) {
+        std::size_t end = folders.find(':', begin);
+        if (end == std::string::npos) end = folders.size();
+        const std::string folder = folders.substr(begin, end - begin);
+        begin = end + 1;
+        if (folder.empty() || folder.front() != '/') continue;
+        const std::string candidate = folder + "/" + name;
+        if (!programProblem(candidate)) return candidate;
+    }
+    return std::nullopt;
+}
+
+struct WineLookup {
+    std::string program;  // empty when there is none
+    std::string problem;  // why there is none
+};
+
+// The Wine to start Windows programs with: the program VEXMOOR_WINE names
+// (a path, or a command looked up in PATH), otherwise `wine` from PATH.
+WineLookup findWine(const std::string& windowsProgram) {
+    const std::string head = windowsProgram + " is a Windows program";
+    if (const char* chosen = std::getenv("VEXMOOR_WINE"); chosen && *chosen) {
+        std::string wine = chosen;
+        const std::string named = head + ", to be started through the Wine that VEXMOOR_WINE names, but ";
+        if (wine.find('/') == std::string::npos) {
+            const auto found = inPath(wine);
+            if (!found) return {{}, named + "there is no program " + wine + " in PATH."};
+            wine = *found;
+        } else if (wine.front() != '/') {
+            // Relative to where the launcher runs, not to the game directory
+            // the child moves to before it starts Wine.
+            std::error_code ignored;
+            if (const fs::path absolute = fs::absolute(wine, ignored); !absolute.empty())
+                wine = absolute.string();
+        }
+        if (auto problem = programProblem(wine)) return {{}, named + *problem + "."};
+        return {wine, {}};
+    }
+    if (auto found = inPath("wine")) return {*found, {}};
+    return {{},
+            head +
+                ". Vexmoor starts Windows programs through Wine, but Wine was not found (there is no wine in "
+                "PATH). Installing Wine (Debian package \"wine\") lets Vexmoor start it."};
 }
 
 // Owners of the spawn settings, so that every way out releases them.
@@ -160,40 +235,19 @@ void reapWhenEnded(pid_t child) {
     }
 }
 
-}  // namespace
-
-std::optional<std::string> SystemProcessStarter::start(const std::string& commandLine,
-                                                       const fs::path& workingDirectory,
-                                                       const std::string& knownProgram) {
-    const ProgramAndArguments parsed = parseCommandLine(commandLine, knownProgram);
-    if (parsed.program.empty()) return std::string("There is no program to start: the command line is empty.");
-
-    // A program named without a folder is looked for where it will run, as
-    // Windows looks in the current folder, which the launch has made the
-    // game directory. Never in PATH: the game is not an installed command.
-    fs::path program(parsed.program);
-    if (program.is_relative()) program = workingDirectory / program;
-    // Made absolute here because the child changes its folder before it
-    // looks the program up.
-    std::error_code ignored;
-    fs::path absolute = fs::absolute(program, ignored);
-    if (absolute.empty()) absolute = program;
-    const std::string programText = program.string();
-    if (auto problem = programProblem(programText)) return problem;
-    if (auto problem = directoryProblem(workingDirectory)) return problem;
-
-    std::vector<std::string> argumentTexts;
-    argumentTexts.reserve(parsed.arguments.size() + 1);
-    argumentTexts.push_back(parsed.program);
-    argumentTexts.insert(argumentTexts.end(), parsed.arguments.begin(), parsed.arguments.end());
+// Starts `file` with `arguments` (the first is the program's own name) in
+// `workingDirectory`, without waiting for it. `shown` names it in failures.
+std::optional<std::string> spawnDetached(const fs::path& file, std::vector<std::string> arguments,
+                                         const fs::path& workingDirectory, const std::string& shown) {
     std::vector<char*> argv;
-    for (auto& text : argumentTexts) argv.push_back(text.data());
+    for (auto& text : arguments) argv.push_back(text.data());
     argv.push_back(nullptr);
 
     FileActions actions;
     Attributes attributes;
     if (actions.error != 0 || attributes.error != 0)
-        return programText + " cannot be started (" + reason(actions.error ? actions.error : attributes.error) + ")";
+        return shown + " cannot be started (" + reason(actions.error ? actions.error : attributes.error) +
+               ")";
 
     // The game reads no input from the launcher, and should not inherit
     // whatever the launcher has open beyond its output.
@@ -217,17 +271,56 @@ std::optional<std::string> SystemProcessStarter::start(const std::string& comman
     if (error == 0) error = posix_spawnattr_setflags(&attributes.value, flags);
     if (error == 0) error = posix_spawnattr_setsigmask(&attributes.value, &noSignals);
     if (error == 0) error = posix_spawnattr_setsigdefault(&attributes.value, &allSignals);
-    if (error != 0) return programText + " cannot be started (" + reason(error) + ")";
+    if (error != 0) return shown + " cannot be started (" + reason(error) + ")";
 
     // posix_spawn, unlike fork, is sound in a program with threads, and it
     // reports a failed exec (a file that is no program, a denied start) as
     // its result rather than as a child that ends at once.
     pid_t child = 0;
-    error = ::posix_spawn(&child, absolute.c_str(), &actions.value, &attributes.value, argv.data(), environ);
-    if (error == ENOEXEC) return programText + " is not a program that can be run (" + reason(error) + ")";
-    if (error != 0) return programText + " cannot be started (" + reason(error) + ")";
+    error = ::posix_spawn(&child, file.c_str(), &actions.value, &attributes.value, argv.data(), environ);
+    if (error == ENOEXEC) return shown + " is not a program that can be run (" + reason(error) + ")";
+    if (error != 0) return shown + " cannot be started (" + reason(error) + ")";
     reapWhenEnded(child);
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> SystemProcessStarter::start(const std::string& commandLine,
+                                                       const fs::path& workingDirectory,
+                                                       const std::string& knownProgram) {
+    const ProgramAndArguments parsed = parseCommandLine(commandLine, knownProgram);
+    if (parsed.program.empty())
+        return std::string("There is no program to start: the command line is empty.");
+
+    // A program named without a folder is looked for where it will run, as
+    // Windows looks in the current folder, which the launch has made the
+    // game directory. Never in PATH: the game is not an installed command.
+    fs::path program(parsed.program);
+    if (program.is_relative()) program = workingDirectory / program;
+    // Made absolute here because the child changes its folder before it
+    // looks the program up.
+    std::error_code ignored;
+    fs::path absolute = fs::absolute(program, ignored);
+    if (absolute.empty()) absolute = program;
+    const std::string programText = program.string();
+    if (auto problem = fileProblem(programText)) return problem;
+    if (auto problem = directoryProblem(workingDirectory)) return problem;
+
+    // The game sees the same arguments either way; through Wine it comes
+    // after Wine's own name, as Wine expects.
+    std::vector<std::string> arguments{parsed.program};
+    if (isWindowsProgram(programText)) {
+        const WineLookup wine = findWine(programText);
+        if (wine.program.empty()) return wine.problem;
+        arguments = {wine.program, absolute.string()};
+        arguments.insert(arguments.end(), parsed.arguments.begin(), parsed.arguments.end());
+        return spawnDetached(wine.program, std::move(arguments), workingDirectory,
+                             "Wine (" + wine.program + ")");
+    }
+    if (auto problem = programProblem(programText)) return problem;
+    arguments.insert(arguments.end(), parsed.arguments.begin(), parsed.arguments.end());
+    return spawnDetached(absolute, std::move(arguments), workingDirectory, programText);
 }
 
 #endif

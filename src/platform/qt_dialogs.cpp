@@ -26,7 +26,7 @@ QMessageBox::Icon iconOf(Icon icon) {
 
 // The texts come with CR LF line breaks, as the game's files have them.
 QString shown(const std::string& bytes) {
-    return toQString(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return toQString(bytes, TextKind::Message).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,26 +100,30 @@ void bind(Bindings& bindings, QCheckBox* box, CheckBox& model) {
 
 namespace {
 
-// Tells the user that a typed character has no place in the game's files.
-void refuse(Dialogs& dialogs, const QString& refused) {
+// Tells the user that a typed character has no place in the text.
+void refuse(Dialogs& dialogs, const QString& refused, TextKind kind) {
     const char32_t code = refused.toUcs4().value(0);
     const std::string number =
         QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')).toStdString();
-    dialogs.show(Message{"The character U+" + number +
-                             " cannot be used here. The game's files hold only the characters of the Western "
-                             "European code page (Windows-1252), so the text is left as it was.",
-                         kApplicationTitle, Icon::Exclamation, Buttons::Ok});
+    const std::string why =
+        kind == TextKind::Game
+            ? "The game's files hold only the characters of the Western European code page "
+              "(Windows-1252), so the text is left as it was."
+            : "It stands for no character a file name can hold, so the text is left as it "
+              "was.";
+    dialogs.show(Message{"The character U+" + number + " cannot be used here. " + why, kApplicationTitle,
+                         Icon::Exclamation, Buttons::Ok});
 }
 
 }  // namespace
 
-void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs) {
+void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs, TextKind kind) {
     edit->setObjectName(q(model.name()));
     const auto state = std::make_shared<Guard>();
-    const auto sync = [edit, &model, state] {
+    const auto sync = [edit, &model, state, kind] {
         Syncing syncing(*state);
         showCommon(edit, model);
-        const QString text = q(model.text());
+        const QString text = toQString(model.text(), kind);
         if (edit->text() == text) return;
         const int cursor = edit->cursorPosition();
         edit->setText(text);
@@ -130,18 +135,18 @@ void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs)
     // arrives as setText() and never as an edit.
     bindings.keep(QObject::connect(
         edit, &QLineEdit::textChanged, edit,
-        [edit, &model, &dialogs, state, sync, alive = bindings.alive()](const QString& text) {
+        [edit, &model, &dialogs, state, sync, kind, alive = bindings.alive()](const QString& text) {
             if (state->syncing) return;
-            const auto bytes = fromQString(text);
+            const auto bytes = fromQString(text, kind);
             if (!bytes) {
-                const QString refused = firstUnencodable(text);
+                const QString refused = firstUnencodable(text, kind);
                 const int cursor = edit->cursorPosition() - static_cast<int>(refused.size());
                 {
                     Syncing syncing(*state);
-                    edit->setText(q(model.text()));
+                    edit->setText(toQString(model.text(), kind));
                 }
                 edit->setCursorPosition(std::max(0, cursor));
-                refuse(dialogs, refused);
+                refuse(dialogs, refused, kind);
                 return;
             }
             model.setText(*bytes);
@@ -163,13 +168,13 @@ QString rawPlainText(const QPlainTextEdit* edit) {
 
 }  // namespace
 
-void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dialogs) {
+void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dialogs, TextKind kind) {
     edit->setObjectName(q(model.name()));
     const auto state = std::make_shared<Guard>();
-    const auto sync = [edit, &model, state] {
+    const auto sync = [edit, &model, state, kind] {
         Syncing syncing(*state);
         showCommon(edit, model);
-        const QString text = q(model.text());
+        const QString text = toQString(model.text(), kind);
         if (rawPlainText(edit) == text) return;
         const int cursor = edit->textCursor().position();
         edit->setPlainText(text);
@@ -180,21 +185,21 @@ void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dia
     follow(bindings, model, sync);
     bindings.keep(QObject::connect(
         edit, &QPlainTextEdit::textChanged, edit,
-        [edit, &model, &dialogs, state, sync, alive = bindings.alive()] {
+        [edit, &model, &dialogs, state, sync, kind, alive = bindings.alive()] {
             if (state->syncing) return;
             const QString text = rawPlainText(edit);
-            const auto bytes = fromQString(text);
+            const auto bytes = fromQString(text, kind);
             if (!bytes) {
-                const QString refused = firstUnencodable(text);
+                const QString refused = firstUnencodable(text, kind);
                 const int cursor = edit->textCursor().position() - static_cast<int>(refused.size());
                 {
                     Syncing syncing(*state);
-                    edit->setPlainText(q(model.text()));
+                    edit->setPlainText(toQString(model.text(), kind));
                 }
                 QTextCursor moved = edit->textCursor();
                 moved.setPosition(std::clamp(cursor, 0, static_cast<int>(rawPlainText(edit).size())));
                 edit->setTextCursor(moved);
-                refuse(dialogs, refused);
+                refuse(dialogs, refused, kind);
                 return;
             }
             model.setText(*bytes);
@@ -287,14 +292,14 @@ void bind(Bindings& bindings, QListView* view, ListBox& model) {
         }));
 }
 
-void bind(Bindings& bindings, QComboBox* combo, ListBox& model) {
+void bind(Bindings& bindings, QComboBox* combo, ListBox& model, TextKind kind) {
     combo->setObjectName(q(model.name()));
     const auto state = std::make_shared<Guard>();
-    const auto sync = [combo, &model, state] {
+    const auto sync = [combo, &model, state, kind] {
         Syncing syncing(*state);
         showCommon(combo, model);
         QStringList items;
-        for (const auto& item : model.items()) items << q(item);
+        for (const auto& item : model.items()) items << toQString(item, kind);
         QStringList shown;
         for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
         if (items != shown) {
@@ -370,18 +375,61 @@ void bind(Bindings& bindings, QWidget* frame, Frame& model) {
     });
 }
 
-void bind(Bindings& bindings, QLabel* label, Label& model) {
+void bind(Bindings& bindings, QLabel* label, Label& model, TextKind kind) {
     label->setObjectName(q(model.name()));
     label->setTextFormat(Qt::PlainText);
-    follow(bindings, model, [label, &model] {
+    follow(bindings, model, [label, &model, kind] {
         showCommon(label, model);
-        label->setText(q(model.caption()));
+        label->setText(toQString(model.caption(), kind));
     });
 }
 
 void bindPicture(Bindings& bindings, QLabel* label, Label& model, const QPixmap& picture) {
     label->setObjectName(q(model.name()));
     label->setPixmap(picture);
+    follow(bindings, model, [label, &model] { showCommon(label, model); });
+}
+
+namespace {
+
+// Draws a label's picture for the density of the screen it is on, again
+// whenever that changes.
+class DensityPicture : public QObject {
+public:
+    DensityPicture(QLabel* label, std::function<QPixmap(qreal)> draw)
+        : QObject(label), label_(label), draw_(std::move(draw)) {
+        redraw();
+        label->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto type = event->type();
+        bool moved = type == QEvent::Show || type == QEvent::ScreenChangeInternal;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        moved = moved || type == QEvent::DevicePixelRatioChange;
+#endif
+        if (watched == label_ && moved) redraw();
+        return false;
+    }
+
+private:
+    void redraw() {
+        const qreal ratio = label_->devicePixelRatioF();
+        if (ratio == drawnFor_) return;
+        drawnFor_ = ratio;
+        label_->setPixmap(draw_(ratio));
+    }
+
+    QLabel* label_;
+    std::function<QPixmap(qreal)> draw_;
+    qreal drawnFor_ = 0;
+};
+
+}  // namespace
+
+void bindPicture(Bindings& bindings, QLabel* label, Label& model, std::function<QPixmap(qreal)> draw) {
+    label->setObjectName(q(model.name()));
+    new DensityPicture(label, std::move(draw));
     follow(bindings, model, [label, &model] { showCommon(label, model); });
 }
 

@@ -1,14 +1,17 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include <QMetaObject>
+#include <QPixmap>
 
 #include "core/controls.h"
 #include "core/ports.h"
 #include "core/signal.h"
 #include "core/window_model.h"
+#include "views/codec.h"
 
 class QAbstractSlider;
 class QAction;
@@ -17,7 +20,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListView;
-class QPixmap;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -61,22 +63,28 @@ private:
 
 // A grayed state (2, only ever from a stored file) shows as partly checked.
 void bind(Bindings& bindings, QCheckBox* box, CheckBox& model);
-// A typed character the game's files cannot hold is refused with a message.
-void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs);
+// A typed character the text's bytes cannot carry is refused with a message.
+// A field that holds a path or the command line is a System text (codec.h).
+void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs,
+          TextKind kind = TextKind::Game);
 // The same for a text field of several lines.
-void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dialogs);
+void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dialogs,
+          TextKind kind = TextKind::Game);
 // The list's entries through a model over the core list, not an item each:
 // a single-choice list selects one row, a multiple-choice list toggles rows,
 // a checked list shows a check box at each entry.
 void bind(Bindings& bindings, QListView* list, ListBox& model);
-void bind(Bindings& bindings, QComboBox* combo, ListBox& model);
+void bind(Bindings& bindings, QComboBox* combo, ListBox& model, TextKind kind = TextKind::Game);
 void bind(Bindings& bindings, QRadioButton* button, OptionButton& model);
 void bind(Bindings& bindings, QAbstractSlider* slider, RangeControl& model);
 // A QGroupBox also shows the frame's caption as its title.
 void bind(Bindings& bindings, QWidget* frame, Frame& model);
-void bind(Bindings& bindings, QLabel* label, Label& model);
+void bind(Bindings& bindings, QLabel* label, Label& model, TextKind kind = TextKind::Game);
 // A picture: the label shows the pixmap instead of a caption.
 void bindPicture(Bindings& bindings, QLabel* label, Label& model, const QPixmap& picture);
+// A picture drawn for the pixel density of the label's screen, and drawn
+// again when the window moves to a screen of another density, so it stays sharp.
+void bindPicture(Bindings& bindings, QLabel* label, Label& model, std::function<QPixmap(qreal)> draw);
 void bind(Bindings& bindings, QPushButton* button, Button& model);
 void bind(Bindings& bindings, QAction* action, Button& model);
 // The tab strip: the page widgets are the tab widget's pages, in tab order.

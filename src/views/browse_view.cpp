@@ -83,9 +83,10 @@ void BrowseView::buildLayout() {
 }
 
 void BrowseView::connectObservers() {
-    bind(bindings_, drive_, form_.QuakeDrive);
+    // The drives, folders and the current path are the system's names.
+    bind(bindings_, drive_, form_.QuakeDrive, TextKind::System);
     bind(bindings_, label1_, form_.Label1);
-    bind(bindings_, path_, form_.Label2);
+    bind(bindings_, path_, form_.Label2, TextKind::System);
     bind(bindings_, set_, form_.SetButton);
     bind(bindings_, cancel_, form_.CancelButton);
 
@@ -113,7 +114,7 @@ void BrowseView::showFolders() {
     int current = dir.folders().empty() ? 0 : folders_->count();
     for (std::size_t i = 0; i < dir.folders().size(); ++i) {
         const std::string& name = dir.folders()[i];
-        auto* item = new QListWidgetItem(folderIcon, toQString(name), folders_);
+        auto* item = new QListWidgetItem(folderIcon, toQString(name, TextKind::System), folders_);
         item->setData(Qt::UserRole, static_cast<int>(i));
         if (!leftFolder_.empty() && name == leftFolder_) current = folders_->row(item);
     }

@@ -56,7 +56,8 @@ void CmdLineView::buildLayout() {
 void CmdLineView::connectObservers() {
     bind(bindings_, warning_, form_.Label1);
     bind(bindings_, explanation_, form_.CommandLineLabel);
-    bind(bindings_, commandLine_, form_.CommandLineText, dialogs_);
+    // The command line goes to the system as it stands, game directory first.
+    bind(bindings_, commandLine_, form_.CommandLineText, dialogs_, TextKind::System);
     bind(bindings_, go_, form_.GoButton);
     bind(bindings_, back_, form_.ReturnButton);
 }

@@ -114,7 +114,7 @@ void MainWindow::connectObservers() {
 
     bind(bindings_, tabs_, model_.BotTabStrip);
     bindPage(bindings_, mainPage_, model_.AboutTab);
-    bindPicture(bindings_, picture_, model_.Image1, titlePicture(devicePixelRatioF()));
+    bindPicture(bindings_, picture_, model_.Image1, titlePicture);
     bind(bindings_, launchButton_, model_.LaunchButton);
     bind(bindings_, version_, model_.StatusBar1);
 }

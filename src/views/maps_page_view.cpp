@@ -91,7 +91,7 @@ void MapsPageView::connectObservers() {
     bind(bindings_, noTech_, page_.NoTechPowerupsCheckBox);
     bind(bindings_, armorProtect_, page_.ArmorProtectCheckBox);
     bind(bindings_, forceJoin_, page_.ForceJoinCheckBox);
-    bindPicture(bindings_, picture_, page_.Image2, mapPicture(devicePixelRatioF()));
+    bindPicture(bindings_, picture_, page_.Image2, mapPicture);
     bind(bindings_, editMapCycle_, page_.EditMapCycleButton);
 }
 

@@ -5,6 +5,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgRenderer>
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void initIconResource() { Q_INIT_RESOURCE(icons); }
 
 namespace vexmoor {
 
@@ -159,31 +163,17 @@ QPixmap mapPicture(qreal devicePixelRatio) {
 }
 
 QIcon applicationIcon() {
+    initIconResource();
+    // The installed icon itself, drawn at the sizes desktops ask for, up to
+    // twice the largest for screens with double density.
+    QSvgRenderer drawing(QStringLiteral(":/icons/vexmoor.svg"));
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128}) {
-        const qreal s = size;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
         p.setRenderHint(QPainter::Antialiasing);
-        QLinearGradient sky(0, 0, 0, s);
-        sky.setColorAt(0.0, QColor(0x10, 0x16, 0x2a));
-        sky.setColorAt(0.7, QColor(0x7a, 0x4a, 0x4e));
-        sky.setColorAt(1.0, QColor(0xe0, 0xa0, 0x5a));
-        p.setPen(Qt::NoPen);
-        p.setBrush(sky);
-        p.drawRoundedRect(QRectF(0, 0, s, s), s * 0.18, s * 0.18);
-        p.setBrush(QColor(0xf6, 0xea, 0xcf));
-        p.drawEllipse(QPointF(s * 0.76, s * 0.24), s * 0.11, s * 0.11);
-        p.setBrush(QColor(0x14, 0x11, 0x18));
-        p.drawPath(ridge(s * 0.86, {{s * 0.35, s * 0.80}, {s * 0.7, s * 0.88}, {s, s * 0.82}}, s, s));
-        QFont letter(QStringLiteral("DejaVu Serif"));
-        letter.setStyleHint(QFont::Serif);
-        letter.setWeight(QFont::Bold);
-        letter.setPixelSize(static_cast<int>(s * 0.62));
-        p.setFont(letter);
-        p.setPen(QColor(0xfb, 0xf3, 0xe4));
-        p.drawText(QRectF(0, s * 0.02, s * 0.9, s * 0.84), Qt::AlignCenter, QStringLiteral("V"));
+        drawing.render(&p, QRectF(0, 0, size, size));
         p.end();
         icon.addPixmap(pixmap);
     }

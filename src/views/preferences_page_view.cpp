@@ -49,7 +49,7 @@ void PreferencesPageView::buildLayout() {
 void PreferencesPageView::connectObservers() {
     bindPage(bindings_, this, page_.PreferencesTab);
     bind(bindings_, pathLabel_, page_.QuakePathLabel);
-    bind(bindings_, pathText_, page_.ExePathText, dialogs_);
+    bind(bindings_, pathText_, page_.ExePathText, dialogs_, TextKind::System);
     bind(bindings_, browse_, page_.QuakePathButton);
     bind(bindings_, save_, page_.SaveChangesButton);
 }

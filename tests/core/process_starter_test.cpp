@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -62,7 +63,8 @@ TEST_F(ProcessStarterTest, StartsTheKnownProgramInTheGameDirectoryWithTheSplitAr
     const Case cases[] = {
         {" +set game eraser +set cheats 0", {"+set", "game", "eraser", "+set", "cheats", "0"}},
         {"", {}},
-        {" +set hostname \"Big Ed's game\" +map q2dm1", {"+set", "hostname", "Big Ed's game", "+map", "q2dm1"}},
+        {" +set hostname \"Big Ed's game\" +map q2dm1",
+         {"+set", "hostname", "Big Ed's game", "+map", "q2dm1"}},
         {"\t+map\tq2dm1  ", {"+map", "q2dm1"}},
         {" * $HOME ; \"\" `x`", {"*", "$HOME", ";", "", "`x`"}},
     };
@@ -119,8 +121,7 @@ TEST_F(ProcessStarterTest, ReportsWhatCannotBeStartedAndStartsNothing) {
         {"missing program", [] {}, gameCommandLine, gameRoot, [&] { return program() + " does not exist"; }},
         {"a folder", [&] { fs::create_directory(file); }, gameCommandLine, gameRoot,
          [&] { return program() + " is a folder"; }},
-        {"not executable",
-         [&] { writeBytes(file, "#!/bin/sh\ntouch '" + marker.string() + "'\n"); },
+        {"not executable", [&] { writeBytes(file, "#!/bin/sh\ntouch '" + marker.string() + "'\n"); },
          gameCommandLine, gameRoot,
          [&] { return program() + " is not a program that can be run (it is not executable)"; }},
         // Without a "#!" line only a shell would run it; the game must not be
@@ -180,7 +181,8 @@ TEST_F(ProcessStarterTest, ReturnsWhileTheGameRunsWithNoInputAndTheLaunchersEnvi
 
     writeBytes(release, "");
     const auto deadline = Clock::now() + kPatience;
-    while (!fs::exists(record) && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    while (!fs::exists(record) && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     ASSERT_TRUE(fs::exists(record));
     const std::string lines = readBytes(record);
     EXPECT_TRUE(lines.starts_with("released\n")) << lines;
@@ -188,6 +190,102 @@ TEST_F(ProcessStarterTest, ReturnsWhileTheGameRunsWithNoInputAndTheLaunchersEnvi
 #ifdef __linux__
     EXPECT_EQ(lines, "released\n/dev/null\ninherited\n");
 #endif
+}
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        set(value);
+    }
+    ~ScopedEnv() { set(old_); }
+
+private:
+    void set(const std::optional<std::string>& value) {
+        if (value)
+            setenv(name_, value->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// The usual quake2.exe is a Windows program: a stand-in one is a file that
+// begins with "MZ" (and is not executable, as copies from Windows often
+// are); a stand-in Wine records how it was started, as the game does.
+TEST_F(ProcessStarterTest, StartsAWindowsProgramThroughWineAndSaysWhatIsMissingWithoutIt) {
+    GameDirectoryBuilder wine(temp.path() / "wine bin");
+    wine.withGame();
+    const std::string winePath = (wine.root() / "wine").string();
+    fs::rename(wine.root() / "quake2.exe", winePath);
+    const fs::path noWine = temp.path() / "no wine";
+    fs::create_directories(noWine);
+    const std::string windowsGame = std::string("MZ\x90\0\x03\0", 6) + "stand-in";
+    const std::string winePathList = noWine.string() + ":" + wine.root().string();
+    const std::string missing =
+        program() +
+        " is a Windows program. Vexmoor starts Windows programs through Wine, but Wine "
+        "was not found (there is no wine in PATH). Installing Wine (Debian package "
+        "\"wine\") lets Vexmoor start it.";
+    const std::string named = program() +
+                              " is a Windows program, to be started through the Wine that "
+                              "VEXMOOR_WINE names, but ";
+    struct Case {
+        const char* name;
+        std::string game;  // empty: the native stand-in
+        std::optional<std::string> path;
+        std::optional<std::string> chosen;
+        std::string error;  // empty: started through Wine, or directly for the native stand-in
+    };
+    const Case cases[] = {
+        {"wine in PATH", windowsGame, winePathList, std::nullopt, ""},
+        {"VEXMOOR_WINE as a path", windowsGame, noWine.string(), winePath, ""},
+        {"VEXMOOR_WINE as a name", windowsGame, winePathList, "wine", ""},
+        {"VEXMOOR_WINE as a relative path", windowsGame, noWine.string(), fs::relative(winePath).string(),
+         ""},
+        {"a native game is started directly", "", winePathList, std::nullopt, ""},
+        {"no Wine", windowsGame, noWine.string(), std::nullopt, missing},
+        {"no PATH entry but relative ones", windowsGame, ".:" + fs::relative(wine.root()).string(),
+         std::nullopt, missing},
+        {"VEXMOOR_WINE names a missing file", windowsGame, winePathList, "/nowhere/wine",
+         named + "/nowhere/wine does not exist."},
+        {"VEXMOOR_WINE names no command", windowsGame, noWine.string(), "wine",
+         named + "there is no program wine in PATH."},
+    };
+    std::size_t throughWine = 0;
+    for (const auto& c : cases) {
+        fs::remove(game.recordFile());
+        if (c.game.empty())
+            game.withGame();
+        else
+            writeBytes(game.root() / "quake2.exe", c.game);
+        const ScopedEnv path("PATH", c.path);
+        const ScopedEnv chosen("VEXMOOR_WINE", c.chosen);
+        const auto error =
+            starter.start(program() + " +set game eraser +set hostname \"Big Ed\"", game.root(), program());
+        EXPECT_EQ(error.value_or(""), c.error) << c.name;
+        const Words arguments{"+set", "game", "eraser", "+set", "hostname", "Big Ed"};
+        if (!c.error.empty()) {
+            continue;
+        } else if (c.game.empty()) {
+            const auto starts = waitForStarts(game, 1);
+            Words expected{canonicalRoot()};
+            expected.insert(expected.end(), arguments.begin(), arguments.end());
+            ASSERT_EQ(starts.size(), 1u) << c.name;
+            EXPECT_EQ(starts[0], expected) << c.name;
+        } else {
+            const auto starts = waitForStarts(wine, ++throughWine);
+            Words expected{canonicalRoot(), program()};
+            expected.insert(expected.end(), arguments.begin(), arguments.end());
+            ASSERT_EQ(starts.size(), throughWine) << c.name;
+            EXPECT_EQ(starts.back(), expected) << c.name;
+        }
+    }
+    // Nothing went to Wine but the Windows program, and only when Wine was there.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(wine.recordedStarts().size(), throughWine);
 }
 
 #ifdef __linux__
@@ -207,14 +305,16 @@ std::vector<std::string> childStates() {
         const auto blank = rest.find(' ');
         const auto next = rest.find(' ', blank + 1);
         if (blank == std::string::npos || next == std::string::npos) continue;
-        if (rest.substr(blank + 1, next - blank - 1) == parent) states.push_back(name + " " + rest.substr(0, blank));
+        if (rest.substr(blank + 1, next - blank - 1) == parent)
+            states.push_back(name + " " + rest.substr(0, blank));
     }
     return states;
 }
 
 TEST_F(ProcessStarterTest, LeavesNoEndedGameBehind) {
     game.withGame();
-    for (int i = 0; i < 3; ++i) ASSERT_FALSE(starter.start(program() + " +map q2dm1", game.root(), program()));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_FALSE(starter.start(program() + " +map q2dm1", game.root(), program()));
     ASSERT_EQ(waitForStarts(game, 3).size(), 3u);
 
     const auto deadline = Clock::now() + kPatience;

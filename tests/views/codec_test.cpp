@@ -53,5 +53,45 @@ TEST(Codec, NamesTheFirstRefusedCharacterWhole) {
     EXPECT_EQ(firstUnencodable(QString::fromUtf8("x\xF0\x9F\x8E\xAE")).size(), 2);
 }
 
+#ifndef _WIN32
+
+TEST(Codec, SystemTextsAreUtf8AndEveryByteGoesBackAsItCame) {
+    const std::string path = "/home/zo\xC3\xAB/Spiele/quake2/\xF0\x9F\x8E\xAE/";
+    EXPECT_EQ(toQString(path, TextKind::System), QString::fromUtf8(path.c_str()));
+    EXPECT_EQ(fromQString(QString::fromUtf8(path.c_str()), TextKind::System), path);
+    // A byte that belongs to no UTF-8 character stands for itself.
+    EXPECT_EQ(toQString("zo\xEB/", TextKind::System),
+              QStringLiteral("zo") + QChar(0xDCEB) + QLatin1Char('/'));
+    for (int first = 0; first < 256; ++first) {
+        for (int second = 0; second < 256; ++second) {
+            const std::string bytes{static_cast<char>(first), static_cast<char>(second)};
+            ASSERT_EQ(fromQString(toQString(bytes, TextKind::System), TextKind::System), bytes)
+                << first << " " << second;
+        }
+    }
+    // Overlong forms, surrogates, code points past U+10FFFF and characters
+    // cut short are no UTF-8: each of their bytes shows on its own.
+    for (const std::string bytes : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                                    "\xE2\x82", "\xF0\x9F\x8E", "\xF8\x88\x80\x80\x80"}) {
+        const QString shown = toQString(bytes, TextKind::System);
+        EXPECT_EQ(shown.size(), static_cast<qsizetype>(bytes.size())) << bytes;
+        EXPECT_EQ(fromQString(shown, TextKind::System), bytes) << bytes;
+    }
+    // Only a lone surrogate that is no escaped byte has no bytes.
+    for (const char16_t lone : {char16_t{0xD800}, char16_t{0xDC41}, char16_t{0xDFFF}}) {
+        const QString text = QStringLiteral("a") + QChar(lone);
+        EXPECT_FALSE(fromQString(text, TextKind::System).has_value());
+        EXPECT_EQ(firstUnencodable(text, TextKind::System), QString(QChar(lone)));
+    }
+}
+
+// A message may name a file and quote a line of a game file at once.
+TEST(Codec, MessagesShowUtf8WhereItIsAndTheCodePageElsewhere) {
+    EXPECT_EQ(toQString("/home/zo\xC3\xAB/eraser/bots.cfg: \"Andr\xE9\" \x80", TextKind::Message),
+              QString::fromUtf8("/home/zo\xC3\xAB/eraser/bots.cfg: \"Andr\xC3\xA9\" \xE2\x82\xAC"));
+}
+
+#endif
+
 }  // namespace
 }  // namespace vexmoor

@@ -265,19 +265,32 @@ TEST_F(MainWindowView, TextFieldsPassTypingToTheModel) {
 }
 
 TEST_F(MainWindowView, TypingKeepsTheCodePagesCharactersAndRefusesOthers) {
-    showTab(5);
-    auto* path = find<QLineEdit>("ExePathText");
-    path->end(false);
-    type(path, QString::fromUtf8("\xC3\xA9"));  // é is in the code page
-    EXPECT_EQ(main->preferences.ExePathText.text(), game.text() + "\xE9");
+    showTab(4);
+    auto* limit = find<QLineEdit>("TimeLimitText");
+    limit->end(false);
+    type(limit, QString::fromUtf8("\xC3\xA9"));  // é is in the code page
+    EXPECT_EQ(main->gameplay.TimeLimitText.text(), "20\xE9");
     ASSERT_TRUE(dialogs.shown.empty());
 
-    type(path, QString::fromUtf8("\xE4\xB8\xAD"));  // a CJK character is not
-    EXPECT_EQ(main->preferences.ExePathText.text(), game.text() + "\xE9");
-    EXPECT_EQ(path->text(), toQString(game.text() + "\xE9"));
+    type(limit, QString::fromUtf8("\xE4\xB8\xAD"));  // a CJK character is not
+    EXPECT_EQ(main->gameplay.TimeLimitText.text(), "20\xE9");
+    EXPECT_EQ(limit->text(), toQString("20\xE9"));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_NE(dialogs.shown[0].text.find("U+4E2D"), std::string::npos);
     EXPECT_EQ(dialogs.shown[0].icon, Icon::Exclamation);
+}
+
+// A path is the system's: on POSIX its characters are typed as UTF-8, and
+// any character a file name can hold is taken.
+TEST_F(MainWindowView, TheGameDirectoryTakesTheSystemsCharacters) {
+    showTab(5);
+    auto* path = find<QLineEdit>("ExePathText");
+    path->end(false);
+    type(path, QString::fromUtf8("zo\xC3\xAB \xE4\xB8\xAD/"));
+    EXPECT_EQ(main->preferences.ExePathText.text(), game.text() + "zo\xC3\xAB \xE4\xB8\xAD/");
+    EXPECT_EQ(path->text(),
+              QString::fromStdString(game.text()) + QString::fromUtf8("zo\xC3\xAB \xE4\xB8\xAD/"));
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(MainWindowView, ABotCountScrollBarClickMovesByOne) {
