@@ -5,8 +5,11 @@
 #include "launcher/editors.h"
 #include "views/about_view.h"
 #include "views/browse_view.h"
+#include "views/chat_edit_view.h"
+#include "views/chat_text_edit_view.h"
 #include "views/cmd_line_view.h"
 #include "views/main_window.h"
+#include "views/map_cycle_edit_view.h"
 
 namespace vexmoor {
 
@@ -33,6 +36,15 @@ void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
     });
     windows.registerView("AboutForm", [](WindowModel& model) -> QWidget* {
         return new AboutView(static_cast<AboutForm&>(model));
+    });
+    windows.registerView("ChatEditForm", [](WindowModel& model) -> QWidget* {
+        return new ChatEditView(static_cast<ChatEditForm&>(model));
+    });
+    windows.registerView("ChatTextEditForm", [&dialogs](WindowModel& model) -> QWidget* {
+        return new ChatTextEditView(static_cast<ChatTextEditForm&>(model), dialogs);
+    });
+    windows.registerView("MapCycleEditForm", [](WindowModel& model) -> QWidget* {
+        return new MapCycleEditView(static_cast<MapCycleEditForm&>(model));
     });
 }
 

@@ -1,6 +1,9 @@
 #include "views/layout.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
+#include <QLayout>
 #include <QWidget>
 
 namespace vexmoor {
@@ -16,6 +19,17 @@ void chainTabOrder(std::initializer_list<QWidget*> widgets) {
         if (previous) QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
+}
+
+void growToFit(QWidget* window) {
+    QLayout* layout = window->layout();
+    if (!layout) return;
+    layout->activate();
+    const int width = window->width();
+    const int needed = std::max(layout->totalMinimumSize().height(), layout->hasHeightForWidth()
+                                                                         ? layout->totalHeightForWidth(width)
+                                                                         : layout->totalSizeHint().height());
+    if (needed > window->height()) window->resize(width, needed);
 }
 
 }  // namespace vexmoor

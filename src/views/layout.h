@@ -14,4 +14,8 @@ int fieldWidth(const QWidget* field, int characters);
 // Chains the widgets' tab order in the order given.
 void chainTabOrder(std::initializer_list<QWidget*> widgets);
 
+// Makes a window tall enough for its word-wrapped texts at its present
+// width. It never shrinks, so the buttons stay where the user found them.
+void growToFit(QWidget* window);
+
 }  // namespace vexmoor
