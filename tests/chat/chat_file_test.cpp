@@ -1,21 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "chat/chat_file.h"
-#include "support/fakes.h"
 
 namespace vexmoor::testing {
 namespace {
-
-// The eight headers and their lines as the writer lays them out.
-std::string written(const ChatSections& sections) {
-    std::string bytes;
-    for (std::size_t k = 0; k < kChatCategories; ++k) {
-        bytes += chatHeaders()[k] + "\r\n";
-        for (const auto& line : sections[k]) bytes += line + "\r\n";
-        bytes += "\r\n";
-    }
-    return bytes;
-}
 
 TEST(ChatFile, ReadsTheTrickyFilesByTheHeadersExactly) {
     struct Case {
@@ -67,24 +55,6 @@ TEST(ChatFile, WritesTheEightHeadersEachWithItsLinesAndOneEmptyLine) {
               "-- TEAMPLAY: Drop Item (not implemented yet)\r\n\r\n"
               "-- TEAMPLAY: Let's Group!\r\n\r\n");
     EXPECT_EQ(readChatBytes(chatFileBytes(sections)), sections);
-}
-
-TEST(ChatFile, ARoundTripThroughTheDiskKeepsEveryLine) {
-    TempDir dir;
-    ChatSections sections;
-    for (std::size_t k = 0; k < kChatCategories; ++k)
-        for (int i = 0; i < 3; ++i)
-            sections[k].push_back("Line " + std::to_string(i) + " of " + chatHeaders()[k]);
-    const auto path = dir.path() / "chat.txt";
-    ASSERT_TRUE(writeChatFile(path, sections));
-    EXPECT_EQ(readBytes(path), written(sections));
-    const auto read = readChatFile(path);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read.value(), sections);
-
-    const auto missing = readChatFile(dir.path() / "none.txt");
-    ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().file, (dir.path() / "none.txt").string());
 }
 
 }  // namespace

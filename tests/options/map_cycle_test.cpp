@@ -38,13 +38,6 @@ TEST(MapCycleFile, WritesOneNameALineAndReadsItBack) {
     EXPECT_EQ(mapCycleBytes(maps), "q2dm1\r\nbase1\r\n\r\ncity3\r\n");
     EXPECT_EQ(readMapCycleBytes(mapCycleBytes(maps)), maps);
     EXPECT_EQ(mapCycleBytes({}), "");
-
-    TempDir dir;
-    const fs::path path = dir.path() / "maps.txt";
-    ASSERT_TRUE(writeMapCycle(path, maps));
-    ASSERT_TRUE(readMapCycle(path));
-    EXPECT_EQ(readMapCycle(path).value(), maps);
-    EXPECT_FALSE(readMapCycle(dir.path() / "none.txt"));
 }
 
 class MapCycleEditor : public ::testing::Test {
