@@ -15,7 +15,7 @@ std::string categoryName(std::size_t category) {
 
 }  // namespace
 
-ChatEditForm::ChatEditForm(std::filesystem::path file, const ChatSections& sections, Dialogs& dialogs,
+ChatEditForm::ChatEditForm(std::filesystem::path file, ChatSections sections, Dialogs& dialogs,
                            Windows& windows, std::function<void()> back)
     : WindowModel("ChatEditForm", "Bot Chatter Editor"),
       file_(std::move(file)),
@@ -33,7 +33,7 @@ ChatEditForm::ChatEditForm(std::filesystem::path file, const ChatSections& secti
     ReturnButton.onClick(std::move(back));
 
     ChatTypeList.setSelectedIndex(0);
-    for (std::size_t k = 0; k < kChatCategories; ++k) ChatList(k).setItems(sections[k]);
+    for (std::size_t k = 0; k < kChatCategories; ++k) ChatList(k).setItems(std::move(sections[k]));
     if (ChatList(0).count() > 0) ChatList(0).setSelectedIndex(0);
     showWarnings();
 }
@@ -47,7 +47,8 @@ std::unique_ptr<ChatEditForm> ChatEditForm::open(const std::filesystem::path& fi
                              kApplicationTitle, Icon::Exclamation, Buttons::Ok});
         return nullptr;
     }
-    return std::make_unique<ChatEditForm>(file, sections.value(), dialogs, windows, std::move(back));
+    return std::make_unique<ChatEditForm>(file, std::move(sections).value(), dialogs, windows,
+                                          std::move(back));
 }
 
 ChatSections ChatEditForm::sections() const {

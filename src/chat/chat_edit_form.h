@@ -20,7 +20,7 @@ namespace vexmoor {
 // a line, and the rewrite of the whole file on Commit Changes.
 class ChatEditForm : public WindowModel {
 public:
-    ChatEditForm(std::filesystem::path file, const ChatSections& sections, Dialogs& dialogs, Windows& windows,
+    ChatEditForm(std::filesystem::path file, ChatSections sections, Dialogs& dialogs, Windows& windows,
                  std::function<void()> back);
 
     // Reads the file and makes the editor on what it holds. A file that
