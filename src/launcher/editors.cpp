@@ -2,7 +2,10 @@
 
 #include <memory>
 
+#include "chat/chat_edit_form.h"
 #include "launcher/vexmoor_main.h"
+#include "options/map_cycle_edit_form.h"
+#include "options/map_cycle_file.h"
 #include "roster/bot_config_form.h"
 #include "teams/edit_team_form.h"
 
@@ -30,6 +33,14 @@ void registerEditors(VexmoorMain& main) {
         return std::make_unique<EditTeamForm>(
             EditTeamForm::Context{m.roster(), m.services().dialogs, m.teamplay,
                                   [&m] { return m.gameDirectory(); }, [&m] { m.closeEditor(); }});
+    });
+    main.registerEditor(VexmoorMain::Editor::Chat, [](VexmoorMain& m) -> std::unique_ptr<WindowModel> {
+        return ChatEditForm::open(chatPath(m.gameDirectory()), m.services().dialogs, m.services().windows,
+                                  [&m] { m.closeEditor(); });
+    });
+    main.registerEditor(VexmoorMain::Editor::MapCycle, [](VexmoorMain& m) -> std::unique_ptr<WindowModel> {
+        return MapCycleEditForm::open(m.maps, mapCyclePath(m.gameDirectory()), m.services().dialogs,
+                                      [&m] { m.closeEditor(); });
     });
 }
 

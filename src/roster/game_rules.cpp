@@ -227,4 +227,18 @@ std::vector<std::string> mapCycleWarnings(const std::vector<std::string>& maps) 
     return out;
 }
 
+std::string warningText(const std::vector<std::string>& warnings, std::size_t limit) {
+    std::string text;
+    const std::size_t shown = std::min(warnings.size(), limit);
+    for (std::size_t i = 0; i < shown; ++i) {
+        if (i > 0) text += '\n';
+        text += warnings[i];
+    }
+    if (const std::size_t more = warnings.size() - shown; more > 0) {
+        if (!text.empty()) text += '\n';
+        text += more == 1 ? std::string("One more warning.") : std::to_string(more) + " more warnings.";
+    }
+    return text;
+}
+
 }  // namespace vexmoor::game_rules

@@ -51,5 +51,10 @@ std::vector<std::string> chatFileWarnings(const std::vector<std::vector<std::str
 // The map cycle about to be written.
 std::vector<std::string> mapCycleWarnings(const std::vector<std::string>& maps);
 
+// Warnings as an editor's warning line shows them: one sentence a line, the
+// first `limit` of them and then how many more there are, so that a file full
+// of doubtful lines does not make the window as tall as the file.
+std::string warningText(const std::vector<std::string>& warnings, std::size_t limit = 6);
+
 }  // namespace game_rules
 }  // namespace vexmoor

@@ -6,9 +6,12 @@
 #include "views/about_view.h"
 #include "views/bot_config_view.h"
 #include "views/browse_view.h"
+#include "views/chat_edit_view.h"
+#include "views/chat_text_edit_view.h"
 #include "views/cmd_line_view.h"
 #include "views/edit_team_view.h"
 #include "views/main_window.h"
+#include "views/map_cycle_edit_view.h"
 #include "views/new_bot_view.h"
 
 namespace vexmoor {
@@ -45,6 +48,15 @@ void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
     });
     windows.registerView("NewBotName", [&dialogs](WindowModel& model) -> QWidget* {
         return new NewBotView(static_cast<NewBotName&>(model), dialogs);
+    });
+    windows.registerView("ChatEditForm", [](WindowModel& model) -> QWidget* {
+        return new ChatEditView(static_cast<ChatEditForm&>(model));
+    });
+    windows.registerView("ChatTextEditForm", [&dialogs](WindowModel& model) -> QWidget* {
+        return new ChatTextEditView(static_cast<ChatTextEditForm&>(model), dialogs);
+    });
+    windows.registerView("MapCycleEditForm", [](WindowModel& model) -> QWidget* {
+        return new MapCycleEditView(static_cast<MapCycleEditForm&>(model));
     });
 }
 

@@ -1,8 +1,11 @@
 #include "views/layout.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPalette>
+#include <QLayout>
 #include <QWidget>
 
 namespace vexmoor {
@@ -26,6 +29,17 @@ void showAsWarning(QLabel* label) {
     const bool dark = palette.color(QPalette::Window).lightness() < 128;
     palette.setColor(QPalette::WindowText, dark ? QColor(0xff, 0xb8, 0x6c) : QColor(0x8a, 0x3b, 0x00));
     label->setPalette(palette);
+}
+
+void growToFit(QWidget* window) {
+    QLayout* layout = window->layout();
+    if (!layout) return;
+    layout->activate();
+    const int width = window->width();
+    const int needed = std::max(layout->totalMinimumSize().height(), layout->hasHeightForWidth()
+                                                                         ? layout->totalHeightForWidth(width)
+                                                                         : layout->totalSizeHint().height());
+    if (needed > window->height()) window->resize(width, needed);
 }
 
 }  // namespace vexmoor

@@ -19,4 +19,8 @@ void chainTabOrder(std::initializer_list<QWidget*> widgets);
 // dark window alike.
 void showAsWarning(QLabel* label);
 
+// Makes a window tall enough for its word-wrapped texts at its present
+// width. It never shrinks, so the buttons stay where the user found them.
+void growToFit(QWidget* window);
+
 }  // namespace vexmoor

@@ -1,0 +1,38 @@
+// Feeds arbitrary bytes to the chat file reader. Beyond "no crash": no line
+// read is one the reader itself would skip or take for a header, and what
+// the writer makes of the lists reads back as the same lists and writes the
+// same bytes again.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "chat/chat_file.h"
+
+namespace {
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const vexmoor::ChatSections sections = vexmoor::readChatBytes(bytes);
+    std::size_t lines = 0;
+    for (const auto& section : sections)
+        for (const std::string& line : section) {
+            require(!line.empty() && line.front() != '#' && !line.starts_with("--"));
+            require(line.find('\n') == std::string::npos);
+            lines += line.size();
+        }
+    require(lines <= size);
+
+    const std::string written = vexmoor::chatFileBytes(sections);
+    const vexmoor::ChatSections again = vexmoor::readChatBytes(written);
+    require(again == sections);
+    require(vexmoor::chatFileBytes(again) == written);
+    return 0;
+}

@@ -1,0 +1,44 @@
+// Feeds arbitrary bytes to the map cycle reader. Beyond "no crash": every
+// cycle whose names the file can carry (no comma or line end in a name, none
+// beginning with a blank or a double quote) reads back from what the writer
+// makes of it as the same cycle, less the empty names at its end, which are
+// only blank lines there.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "options/map_cycle_file.h"
+
+namespace {
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+bool carried(const std::string& name) {
+    return name.find_first_of(",\n") == std::string::npos &&
+           (name.empty() || (name[0] != ' ' && name[0] != '"'));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::vector<std::string> maps = vexmoor::readMapCycleBytes(bytes);
+    // Every field takes at least its delimiter or its first byte.
+    require(maps.size() <= size);
+
+    const std::string written = vexmoor::mapCycleBytes(maps);
+    const std::vector<std::string> again = vexmoor::readMapCycleBytes(written);
+    if (std::all_of(maps.begin(), maps.end(), carried)) {
+        std::vector<std::string> expected = maps;
+        while (!expected.empty() && expected.back().empty()) expected.pop_back();
+        require(again == expected);
+        require(vexmoor::readMapCycleBytes(vexmoor::mapCycleBytes(again)) == again);
+    }
+    return 0;
+}

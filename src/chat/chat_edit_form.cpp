@@ -1,0 +1,142 @@
+#include "chat/chat_edit_form.h"
+
+#include "core/file_io.h"
+#include "roster/game_rules.h"
+
+namespace vexmoor {
+
+namespace {
+
+// A category as the warnings name it: its header without the dashes.
+std::string categoryName(std::size_t category) {
+    const std::string& header = chatHeaders()[category];
+    return header.substr(header.find_first_not_of("- "));
+}
+
+}  // namespace
+
+ChatEditForm::ChatEditForm(std::filesystem::path file, ChatSections sections, Dialogs& dialogs,
+                           Windows& windows, std::function<void()> back)
+    : WindowModel("ChatEditForm", "Bot Chatter Editor"),
+      file_(std::move(file)),
+      dialogs_(dialogs),
+      windows_(windows) {
+    for (std::size_t k = 0; k < kChatCategories; ++k)
+        lists_[k] = std::make_unique<ListBox>("ChatList" + std::to_string(k), ListBox::Mode::Single);
+    ChatTypeList.setItems(std::vector<std::string>(chatHeaders().begin(), chatHeaders().end()));
+    ChatTypeList.onChange([this] { showCategory(); });
+
+    AddButton.onClick([this] { openLineDialog(ChatTextEditForm::Mode::Add); });
+    EditButton.onClick([this] { openLineDialog(ChatTextEditForm::Mode::Edit); });
+    DeleteButton.onClick([this] { deleteLine(); });
+    CommitButton.onClick([this] { commitChanges(); });
+    ReturnButton.onClick(std::move(back));
+
+    ChatTypeList.setSelectedIndex(0);
+    for (std::size_t k = 0; k < kChatCategories; ++k) ChatList(k).setItems(std::move(sections[k]));
+    if (ChatList(0).count() > 0) ChatList(0).setSelectedIndex(0);
+    showWarnings();
+}
+
+std::unique_ptr<ChatEditForm> ChatEditForm::open(const std::filesystem::path& file, Dialogs& dialogs,
+                                                 Windows& windows, std::function<void()> back) {
+    auto sections = readChatFile(file);
+    if (!sections) {
+        dialogs.show(Message{"The chat file cannot be read, so the chat editor does not open: " +
+                                 sections.error().describe() + ".",
+                             kApplicationTitle, Icon::Exclamation, Buttons::Ok});
+        return nullptr;
+    }
+    return std::make_unique<ChatEditForm>(file, std::move(sections).value(), dialogs, windows,
+                                          std::move(back));
+}
+
+ChatSections ChatEditForm::sections() const {
+    ChatSections result;
+    for (std::size_t k = 0; k < kChatCategories; ++k) result[k] = lists_[k]->items();
+    return result;
+}
+
+ListBox* ChatEditForm::visibleList() {
+    const int category = ChatTypeList.selectedIndex();
+    return category < 0 ? nullptr : &ChatList(static_cast<std::size_t>(category));
+}
+
+void ChatEditForm::showCategory() {
+    for (auto& list : lists_) list->setVisible(false);
+    ListBox* list = visibleList();
+    if (!list) return;
+    list->setVisible(true);
+    if (list->count() > 0) list->setSelectedIndex(0);
+}
+
+void ChatEditForm::openLineDialog(ChatTextEditForm::Mode mode) {
+    const int category = ChatTypeList.selectedIndex();
+    if (category < 0) return;
+    const auto k = static_cast<std::size_t>(category);
+    // Edit with no line selected (or none there) opens empty; its Commit changes nothing.
+    std::string text = mode == ChatTextEditForm::Mode::Edit ? ChatList(k).selectedText() : std::string();
+    lineDialog_ = std::make_unique<ChatTextEditForm>(
+        mode, k, std::move(text), [this, k, mode](const std::string& line) { commitLine(k, mode, line); },
+        [this] { closeLineDialog(); });
+    openSideWindow(windows_, *this, *lineDialog_);
+}
+
+void ChatEditForm::commitLine(std::size_t category, ChatTextEditForm::Mode mode, const std::string& text) {
+    ListBox& list = ChatList(category);
+    if (mode == ChatTextEditForm::Mode::Add) {
+        list.addItem(text);
+    } else if (const int selected = list.selectedIndex(); selected >= 0) {
+        list.setItem(static_cast<std::size_t>(selected), text);
+    }
+    closeLineDialog();
+}
+
+void ChatEditForm::closeLineDialog() {
+    if (lineDialog_) closeSideWindow(windows_, *this, *lineDialog_);
+}
+
+void ChatEditForm::deleteLine() {
+    ListBox* list = visibleList();
+    // Lines there but none selected (after adding to an empty list): nothing to ask about.
+    if (!list || list->count() == 0 || list->selectedIndex() < 0) return;
+    const Answer answer =
+        dialogs_.show(Message{"Are you sure you want to delete " + list->selectedText() + "?",
+                              kApplicationTitle, Icon::Exclamation, Buttons::YesNo});
+    if (answer != Answer::Yes) return;
+    list->removeItem(static_cast<std::size_t>(list->selectedIndex()));
+    if (list->count() > 0) list->setSelectedIndex(0);
+}
+
+void ChatEditForm::commitChanges() {
+    const Status written = writeChatFile(file_, sections());
+    if (!written) {
+        dialogs_.show(
+            Message{"Chat.txt was not written: " + written.error().describe() +
+                        ". The file on disk is unchanged and the editor keeps every line, so Commit "
+                        "Changes can be tried again.",
+                    kApplicationTitle, Icon::Critical, Buttons::Ok});
+        return;
+    }
+    showWarnings();
+}
+
+void ChatEditForm::showWarnings() {
+    std::vector<std::vector<std::string>> all;
+    std::vector<std::string> warnings;
+    for (std::size_t k = 0; k < kChatCategories; ++k) {
+        const auto& lines = lists_[k]->items();
+        all.push_back(lines);
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            for (const std::string& warning : game_rules::chatLineWarnings(k, lines[i]))
+                warnings.push_back(categoryName(k) + ", line " + std::to_string(i + 1) + ": " + warning);
+    }
+    std::vector<std::string> fileWarnings = game_rules::chatFileWarnings(all);
+    // What breaks the game outright comes before what it merely misreads.
+    fileWarnings.insert(fileWarnings.end(), warnings.begin(), warnings.end());
+    const std::string text = game_rules::warningText(fileWarnings);
+    WarningLabel.setCaption(text);
+    WarningLabel.setVisible(!text.empty());
+}
+
+}  // namespace vexmoor

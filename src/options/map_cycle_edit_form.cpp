@@ -1,0 +1,90 @@
+#include "options/map_cycle_edit_form.h"
+
+#include "options/map_cycle_file.h"
+#include "options/maps_page.h"
+#include "roster/game_rules.h"
+
+namespace vexmoor {
+
+MapCycleEditForm::MapCycleEditForm(std::filesystem::path file, std::vector<std::string> available,
+                                   std::vector<std::string> cycle, Dialogs& dialogs,
+                                   std::function<void()> back)
+    : WindowModel("MapCycleEditForm", "Edit Map Cycle"), file_(std::move(file)), dialogs_(dialogs) {
+    AddButton.onClick([this] { add(); });
+    InsertButton.onClick([this] { insert(); });
+    RemoveButton.onClick([this] { remove(); });
+    CommitButton.onClick([this] { commit(); });
+    CancelButton.onClick(std::move(back));
+
+    // The first available map is only the current row of the view: nothing
+    // is selected, so Add right after opening copies nothing.
+    MapsAvailableList.setItems(std::move(available));
+    MapsSelectedList.setItems(std::move(cycle));
+    if (MapsSelectedList.count() > 0) MapsSelectedList.setSelectedIndex(0);
+    showWarnings();
+}
+
+std::unique_ptr<MapCycleEditForm> MapCycleEditForm::open(const MapsPage& maps,
+                                                         const std::filesystem::path& file, Dialogs& dialogs,
+                                                         std::function<void()> back) {
+    auto cycle = readMapCycle(file);
+    if (!cycle) {
+        dialogs.show(Message{"The map cycle file cannot be read, so the map cycle editor does not open: " +
+                                 cycle.error().describe() + ".",
+                             kApplicationTitle, Icon::Exclamation, Buttons::Ok});
+        return nullptr;
+    }
+    std::vector<std::string> available = maps.MapList.items();
+    for (const std::string& fileName : maps.MapFile.items())
+        available.push_back(MapsPage::mapNameOfFile(fileName));
+    available.insert(available.end(), maps.CTFList.items().begin(), maps.CTFList.items().end());
+    return std::make_unique<MapCycleEditForm>(file, std::move(available), std::move(cycle).value(), dialogs,
+                                              std::move(back));
+}
+
+void MapCycleEditForm::add() {
+    const std::vector<std::string> chosen = MapsAvailableList.selectedItems();
+    if (chosen.empty()) return;
+    for (const std::string& map : chosen) MapsSelectedList.addItem(map);
+    showWarnings();
+}
+
+void MapCycleEditForm::insert() {
+    if (MapsSelectedList.selectedIndex() < 0) {
+        dialogs_.inform("Select an insertion point.");
+        return;
+    }
+    const std::vector<std::string> chosen = MapsAvailableList.selectedItems();
+    if (chosen.empty()) return;
+    // Each insertion moves the insertion point down with its entry, so the
+    // maps land in their order directly before it.
+    for (const std::string& map : chosen)
+        MapsSelectedList.insertItem(static_cast<std::size_t>(MapsSelectedList.selectedIndex()), map);
+    showWarnings();
+}
+
+void MapCycleEditForm::remove() {
+    if (const int chosen = MapsSelectedList.selectedIndex(); chosen >= 0) {
+        MapsSelectedList.removeItem(static_cast<std::size_t>(chosen));
+        showWarnings();
+    } else if (MapsSelectedList.count() == 0) {
+        dialogs_.inform("No items to remove. Duh.");
+    }
+}
+
+void MapCycleEditForm::commit() {
+    const Status written = writeMapCycle(file_, MapsSelectedList.items());
+    if (!written)
+        dialogs_.show(Message{"Maps.txt was not written: " + written.error().describe() +
+                                  ". The file on disk is unchanged and the editor keeps the cycle, so Commit "
+                                  "Changes can be tried again.",
+                              kApplicationTitle, Icon::Critical, Buttons::Ok});
+}
+
+void MapCycleEditForm::showWarnings() {
+    const std::string text = game_rules::warningText(game_rules::mapCycleWarnings(MapsSelectedList.items()));
+    WarningLabel.setCaption(text);
+    WarningLabel.setVisible(!text.empty());
+}
+
+}  // namespace vexmoor

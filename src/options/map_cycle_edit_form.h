@@ -1,0 +1,55 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/controls.h"
+#include "core/ports.h"
+#include "core/window_model.h"
+
+namespace vexmoor {
+
+class MapsPage;
+
+// The map cycle editor: every map the launcher knows on the left, the cycle
+// on the right; maps are appended or inserted before the chosen entry,
+// entries removed, and the whole cycle written on Commit Changes.
+class MapCycleEditForm : public WindowModel {
+public:
+    MapCycleEditForm(std::filesystem::path file, std::vector<std::string> available,
+                     std::vector<std::string> cycle, Dialogs& dialogs, std::function<void()> back);
+
+    // The maps of the Maps page (internal, then the installed files' names,
+    // then CTF) and the cycle read from the file. A file that cannot be read
+    // is told, with the file and the reason, and no editor is made.
+    static std::unique_ptr<MapCycleEditForm> open(const MapsPage& maps, const std::filesystem::path& file,
+                                                  Dialogs& dialogs, std::function<void()> back);
+
+    ListBox MapsAvailableList{"MapsAvailableList", ListBox::Mode::Multiple};
+    // The chosen entry is the insertion point.
+    ListBox MapsSelectedList{"MapsSelectedList", ListBox::Mode::Single};
+    Button AddButton{"AddButton", "Add >>"};
+    Button InsertButton{"InsertButton", "Insert >>"};
+    Button RemoveButton{"RemoveButton", "<< Remove"};
+    Button CommitButton{"CommitButton", "Commit Changes"};
+    Button CancelButton{"CancelButton", "Return to Main"};
+    // What the game would make of the cycle as it stands.
+    Label WarningLabel{"WarningLabel"};
+
+    void closeRequested() override { CancelButton.click(); }
+
+private:
+    void add();
+    void insert();
+    void remove();
+    void commit();
+    void showWarnings();
+
+    std::filesystem::path file_;
+    Dialogs& dialogs_;
+};
+
+}  // namespace vexmoor

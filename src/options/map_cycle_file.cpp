@@ -1,0 +1,98 @@
+#include "options/map_cycle_file.h"
+
+#include <algorithm>
+
+#include "core/file_io.h"
+#include "core/paths.h"
+
+namespace vexmoor {
+
+std::filesystem::path mapCyclePath(const std::string& gameDirectory) {
+    return gamePath(gameDirectory, "eraser\\maps.txt");
+}
+
+namespace {
+
+// Where the blanks and line ends that close the file begin: past it no
+// field starts. A CR counts only as the first half of a CR LF.
+std::size_t trailingSpace(std::string_view bytes) {
+    std::size_t stop = bytes.size();
+    while (stop > 0) {
+        const char c = bytes[stop - 1];
+        if (c == ' ' || c == '\n' || (c == '\r' && stop < bytes.size() && bytes[stop] == '\n'))
+            --stop;
+        else
+            break;
+    }
+    return stop;
+}
+
+}  // namespace
+
+std::vector<std::string> readMapCycleBytes(std::string_view bytes) {
+    std::vector<std::string> maps;
+    // A field ends at a comma or a line end, or at the end of the file.
+    maps.reserve(static_cast<std::size_t>(std::count_if(bytes.begin(), bytes.end(),
+                                                        [](char c) { return c == '\n' || c == ','; })) +
+                 1);
+    const std::size_t size = bytes.size();
+    const std::size_t stop = trailingSpace(bytes);
+    const auto lineEndLength = [&](std::size_t at) -> std::size_t {
+        if (at < size && bytes[at] == '\n') return 1;
+        if (at + 1 < size && bytes[at] == '\r' && bytes[at + 1] == '\n') return 2;
+        return 0;
+    };
+    std::size_t pos = 0;
+    while (pos < stop) {
+        while (pos < size && bytes[pos] == ' ') ++pos;
+        if (pos < size && bytes[pos] == '"') {
+            // Quoted: runs to the next double quote, line ends and commas included.
+            const std::size_t open = pos + 1;
+            std::size_t close = bytes.find('"', open);
+            if (close == std::string_view::npos) close = size;
+            maps.emplace_back(bytes.substr(open, close - open));
+            pos = close < size ? close + 1 : size;
+            while (pos < size && bytes[pos] == ' ') ++pos;
+            if (pos < size && bytes[pos] == ',')
+                ++pos;
+            else
+                pos += lineEndLength(pos);
+            continue;
+        }
+        std::size_t end = pos;
+        while (end < size && bytes[end] != ',' && bytes[end] != '\n') ++end;
+        std::size_t next = end;
+        if (end < size) {
+            ++next;
+            // The CR of a CR LF ends the field; a lone CR belongs to it.
+            if (bytes[end] == '\n' && end > pos && bytes[end - 1] == '\r') --end;
+        }
+        maps.emplace_back(bytes.substr(pos, end - pos));
+        pos = next;
+    }
+    return maps;
+}
+
+std::string mapCycleBytes(const std::vector<std::string>& maps) {
+    std::size_t size = 0;
+    for (const auto& map : maps) size += map.size() + 2;
+    std::string bytes;
+    bytes.reserve(size);
+    for (const auto& map : maps) {
+        bytes += map;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+Result<std::vector<std::string>> readMapCycle(const std::filesystem::path& path) {
+    auto bytes = readWholeFile(path);
+    if (!bytes) return bytes.error();
+    return readMapCycleBytes(bytes.value());
+}
+
+Status writeMapCycle(const std::filesystem::path& path, const std::vector<std::string>& maps) {
+    return writeWholeFile(path, mapCycleBytes(maps));
+}
+
+}  // namespace vexmoor
