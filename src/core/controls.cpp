@@ -4,6 +4,8 @@
 #include <cctype>
 #include <system_error>
 
+#include "core/file_io.h"
+
 namespace vexmoor {
 
 Control::Control(std::string name, std::string caption, std::string toolTip)
@@ -133,13 +135,13 @@ FileList::FileList(std::string name, std::string extension, std::string toolTip)
 Status FileList::setFolder(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::directory_iterator it(folder, error);
-    if (error) return Error{folder.string(), 0, error.message()};
+    if (error) return Error{pathText(folder), 0, error.message()};
     std::vector<std::string> names;
     for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
-        if (error) return Error{folder.string(), 0, error.message()};
+        if (error) return Error{pathText(folder), 0, error.message()};
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
-        std::string name = it->path().filename().string();
+        std::string name = pathText(it->path().filename());
         // Hidden files (a name beginning with a dot) are not listed; start-up
         // does not count them as map files either.
         if (name.front() == '.' || name.size() <= extension_.size()) continue;

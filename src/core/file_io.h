@@ -16,9 +16,11 @@ inline constexpr const char* kMissingFileReason = "the file does not exist";
 
 // Replaces a file's whole content safely: a temporary file in the same folder
 // is written, synced and renamed over the old one, keeping the old file's
-// permissions. On any failure the old file is left exactly as it was. A file
-// or folder that carries no write permission at all counts as read-only and is
-// refused even for a user the system would let through.
+// permissions (on Windows its hidden, system and archive marks). On any
+// failure the old file is left exactly as it was. A file or folder that
+// carries no write permission at all counts as read-only and is refused even
+// for a user the system would let through; on Windows only a file, since a
+// folder's read-only mark does not keep files from being written there.
 Status writeWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
 // Whether a regular file of that exact name exists.
@@ -29,7 +31,13 @@ bool regularFileExists(const std::filesystem::path& path);
 // read-only, hidden, system and archive; elsewhere a name not beginning with ".".
 bool isPlainFolder(const std::filesystem::directory_entry& entry);
 
-// Portable path text: the display form of a path the program built.
+// A path's text as the program keeps texts: on Windows the Windows-1252
+// bytes of its name (a character that code page cannot hold becomes "?"),
+// elsewhere the name's bytes as they are. pathFromText is the way back; every
+// path the program builds from a text (the game directory, a file name in a
+// list) goes through it, so a folder named with accented letters is found
+// from the settings file's bytes.
 std::string pathText(const std::filesystem::path& path);
+std::filesystem::path pathFromText(std::string_view text);
 
 }  // namespace vexmoor

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/file_io.h"
+
 namespace vexmoor {
 
 // The separator that ends the game directory text and joins relative paths.
@@ -24,7 +26,7 @@ inline std::string nativeSeparators(std::string_view text) {
 // Every file path of the program: the game directory text (which ends in the
 // separator) followed by a relative path written with backslashes.
 inline std::filesystem::path gamePath(const std::string& gameDirectory, std::string_view relative) {
-    return std::filesystem::path(gameDirectory + nativeSeparators(relative));
+    return pathFromText(gameDirectory + nativeSeparators(relative));
 }
 
 }  // namespace vexmoor

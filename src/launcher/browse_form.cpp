@@ -18,7 +18,7 @@ Status DirectoryList::setPath(const fs::path& path) {
     for (fs::directory_iterator end; it != end; it.increment(error)) {
         if (error) return Error{pathText(path), 0, error.message()};
         std::error_code typeError;
-        const std::string name = it->path().filename().string();
+        const std::string name = pathText(it->path().filename());
         if (!name.empty() && name.front() != '.' && it->is_directory(typeError)) folders.push_back(name);
     }
     std::sort(folders.begin(), folders.end());

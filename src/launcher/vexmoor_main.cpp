@@ -85,7 +85,7 @@ bool holdsOrdinaryFile(const fs::path& folder) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::error_code typeError;
-        if (it->is_regular_file(typeError) && it->path().filename().string().front() != '.') return true;
+        if (it->is_regular_file(typeError) && pathText(it->path().filename()).front() != '.') return true;
     }
     return false;
 }

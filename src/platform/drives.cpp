@@ -5,8 +5,7 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include <QDir>
-#include <QFileInfo>
+#include <windows.h>
 #else
 #include <pwd.h>
 #include <unistd.h>
@@ -18,12 +17,16 @@ namespace fs = std::filesystem;
 
 #ifdef _WIN32
 
+// Every drive letter the system knows, whether or not a medium is in it: a
+// drive without one shows in the list and reports itself not ready when chosen.
 std::vector<Drive> SystemDrives::list() const {
     std::vector<Drive> drives;
-    for (const QFileInfo& drive : QDir::drives()) {
-        // "C:/" shows as "c:", the way drive lists name drives.
-        const QString root = QDir::toNativeSeparators(drive.absolutePath());
-        drives.push_back(Drive{root.left(2).toLower().toStdString(), fs::path(root.toStdWString())});
+    const DWORD letters = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if (!(letters & (DWORD{1} << i))) continue;
+        const char letter = static_cast<char>('a' + i);
+        // Drive lists name a drive "c:"; choosing it starts at its root.
+        drives.push_back(Drive{std::string{letter, ':'}, fs::path(std::string{letter, ':', '\\'})});
     }
     return drives;
 }

@@ -2,6 +2,8 @@
 // system calls for files differ between systems.
 #include "core/file_io.h"
 
+#include "core/code_page.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,8 +13,9 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include <io.h>
 #include <windows.h>
+
+#include <algorithm>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -23,7 +26,13 @@ namespace vexmoor {
 
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+std::string pathText(const fs::path& path) { return code_page::narrowed(path.native()); }
+fs::path pathFromText(std::string_view text) { return fs::path(code_page::widened(text)); }
+#else
 std::string pathText(const fs::path& path) { return path.string(); }
+fs::path pathFromText(std::string_view text) { return fs::path(std::string(text)); }
+#endif
 
 bool regularFileExists(const fs::path& path) {
     std::error_code error;
@@ -67,13 +76,37 @@ Result<std::string> readWholeFile(const fs::path& path) {
 
 namespace {
 
+#ifdef _WIN32
+// The system's own words for a failure, lowercased at the start and without
+// the full stop, to stand inside a sentence of ours.
+std::string windowsReason(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string text = length ? code_page::narrowed(std::wstring_view(buffer, length)) : std::string();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() &&
+           (text.back() == '\n' || text.back() == '\r' || text.back() == '.' || text.back() == ' '))
+        text.pop_back();
+    if (text.empty()) return "system error " + std::to_string(code);
+    if (text[0] >= 'A' && text[0] <= 'Z' && !(text.size() > 1 && text[1] >= 'A' && text[1] <= 'Z'))
+        text[0] = static_cast<char>(text[0] - 'A' + 'a');
+    return text;
+}
+#else
 std::string systemReason(int code) { return std::strerror(code); }
+#endif
 
-std::string temporaryName(const fs::path& target) {
+// The temporary file's name: the target's name and a random suffix, so that
+// two programs rewriting the same file never share one.
+fs::path temporaryName(const fs::path& target) {
     static std::mt19937_64 generator{std::random_device{}()};
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(generator()));
-    return target.filename().string() + suffix;
+    fs::path name = target.filename();
+    name += suffix;
+    return name;
 }
 
 bool noWritePermission(fs::perms perms) {
@@ -100,8 +133,13 @@ Status writeWholeFile(const fs::path& requested, std::string_view bytes) {
         return Error{shown, 0, "the folder " + pathText(folder) + " does not exist"};
     if (folderStatus.type() != fs::file_type::directory)
         return Error{shown, 0, pathText(folder) + " is not a folder"};
+#ifndef _WIN32
+    // Windows keeps a folder's read-only mark for the shell's own use and lets
+    // files be written there all the same; a folder the user may not write to
+    // fails when the temporary file is made, with the system's reason.
     if (noWritePermission(folderStatus.permissions()))
         return Error{shown, 0, "the folder " + pathText(folder) + " is read-only"};
+#endif
 
     const auto targetStatus = fs::status(path, error);
     const bool exists = targetStatus.type() != fs::file_type::not_found && !error;
@@ -112,20 +150,46 @@ Status writeWholeFile(const fs::path& requested, std::string_view bytes) {
 
     const fs::path temporary = folder / temporaryName(path);
 #ifdef _WIN32
-    FILE* file = _wfopen(temporary.c_str(), L"wb");
-    if (!file) return Error{shown, 0, systemReason(errno)};
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                         std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        _wremove(temporary.c_str());
-        return Error{shown, 0, systemReason(writeError)};
+    // Opened without sharing: nobody reads the new content before it is whole.
+    const HANDLE file =
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return Error{shown, 0, windowsReason(GetLastError())};
+    const auto fail = [&](DWORD code, std::string reason) {
+        DeleteFileW(temporary.c_str());
+        return Error{
+            shown, 0,
+            reason.empty() ? windowsReason(code) : std::move(reason) + " (" + windowsReason(code) + ")"};
+    };
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            const DWORD code = GetLastError();
+            CloseHandle(file);
+            return fail(code, {});
+        }
+        done += written;
     }
-    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        _wremove(temporary.c_str());
-        return Error{shown, 0, "the file cannot be replaced"};
+    if (!FlushFileBuffers(file)) {
+        const DWORD code = GetLastError();
+        CloseHandle(file);
+        return fail(code, {});
     }
+    if (!CloseHandle(file)) return fail(GetLastError(), {});
+    // What Windows keeps with a file besides its content: a hidden or system
+    // roster stays hidden or system. (A read-only one was refused above.)
+    if (exists) {
+        constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                               FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        const DWORD old = GetFileAttributesW(path.c_str());
+        if (old != INVALID_FILE_ATTRIBUTES && (old & kept) != 0 &&
+            !SetFileAttributesW(temporary.c_str(), old & kept))
+            return fail(GetLastError(), {});
+    }
+    // One rename: a reader sees the old file or the new one, never a part.
+    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return fail(GetLastError(), "the file cannot be replaced");
 #else
     // A new file gets the usual mode less the user's umask; a replaced one keeps its own.
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);

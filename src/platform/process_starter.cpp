@@ -7,7 +7,12 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <string_view>
+#include <system_error>
 #include <vector>
+
+#include "core/code_page.h"
+#include "core/file_io.h"
 #else
 #include <fcntl.h>
 #include <signal.h>
@@ -34,24 +39,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::wstring widened(const std::string& text) {
-    if (text.empty()) return {};
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
+std::string systemMessage(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string message = length ? code_page::narrowed(std::wstring_view(buffer, length)) : std::string();
+    if (buffer) LocalFree(buffer);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.' ||
+                                message.back() == ' '))
+        message.pop_back();
+    return message.empty() ? "system error " + std::to_string(code) : message;
 }
 
-std::string systemMessage(DWORD code) {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string message = length ? std::string(buffer, length) : "error " + std::to_string(code);
-    if (buffer) LocalFree(buffer);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
-        message.pop_back();
-    return message;
+std::optional<std::string> directoryProblem(const fs::path& directory) {
+    if (directory.empty()) return std::nullopt;
+    const std::string text = pathText(directory);
+    std::error_code error;
+    const auto status = fs::status(directory, error);
+    if (status.type() == fs::file_type::not_found)
+        return "The folder to start in, " + text + ", does not exist";
+    if (error) return "The folder to start in, " + text + ", cannot be reached (" + error.message() + ")";
+    if (status.type() != fs::file_type::directory)
+        return "The folder to start in, " + text + ", is not a folder";
+    return std::nullopt;
 }
 
 }  // namespace
@@ -63,27 +74,45 @@ std::optional<std::string> SystemProcessStarter::start(const std::string& comman
     if (parsed.program.empty())
         return std::string("There is no program to start: the command line is empty.");
 
-    // The system would read an unquoted path with blanks as the shortest
-    // path that exists ("c:\my" before "c:\my games\quake2.exe"); naming
-    // the known program settles it. The command line itself goes unchanged.
-    const std::wstring application = widened(knownProgram);
-    const bool named = beginsWithProgram(commandLine, knownProgram);
-    std::wstring line = widened(commandLine);
+    // The program is named to the system rather than left for it to find.
+    // Left to itself it would read an unquoted path with blanks as the
+    // shortest path that exists ("c:\my" before "c:\my games\quake2.exe"),
+    // and look for a program without a folder beside the launcher and along
+    // PATH; here that program is the one in the folder where the game is to
+    // run, as on other systems. The command line goes to the game unchanged.
+    fs::path program = pathFromText(parsed.program);
+    if (program.is_relative()) program = workingDirectory / program;
+    const std::string programText = pathText(program);
+    std::error_code error;
+    const auto status = fs::status(program, error);
+    if (status.type() == fs::file_type::not_found) return programText + " does not exist";
+    if (status.type() == fs::file_type::directory) return programText + " is a folder";
+    if (auto problem = directoryProblem(workingDirectory)) return problem;
+
+    std::wstring line = code_page::widened(commandLine);
     std::vector<wchar_t> mutableLine(line.begin(), line.end());
     mutableLine.push_back(L'\0');
-    const std::wstring directory = workingDirectory.wstring();
+    const std::wstring& directory = workingDirectory.native();
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(named ? application.c_str() : nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+    if (!CreateProcessW(program.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
         const DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
-            return parsed.program + " does not exist";
-        return parsed.program + " cannot be started (" + systemMessage(code) + ")";
+        switch (code) {
+            case ERROR_FILE_NOT_FOUND:
+            case ERROR_PATH_NOT_FOUND:
+                return programText + " does not exist";
+            case ERROR_BAD_EXE_FORMAT:
+            case ERROR_EXE_MACHINE_TYPE_MISMATCH:
+            case ERROR_BAD_FORMAT:
+                return programText + " is not a program that can be run (it is not a Windows program)";
+            default:
+                return programText + " cannot be started (" + systemMessage(code) + ")";
+        }
     }
     // Nothing is kept of the game: it runs on its own.
     CloseHandle(process.hThread);

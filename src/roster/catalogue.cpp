@@ -26,7 +26,7 @@ std::vector<std::string> namesIn(const fs::path& folder, Keep keep) {
     std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        if (keep(*it)) names.push_back(it->path().filename().string());
+        if (keep(*it)) names.push_back(pathText(it->path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -40,9 +40,10 @@ std::vector<std::string> ListModels(const std::string& gameDirectory) {
 
 std::vector<std::string> ListSkins(const std::string& gameDirectory, const std::string& model) {
     // The model's name is a folder name as it stands, separators and all.
-    std::vector<std::string> skins =
-        namesIn(gamePath(gameDirectory, "baseq2\\players\\") / model, [](const fs::directory_entry& entry) {
-            const std::string name = lowered(entry.path().filename().string());
+    std::vector<std::string> skins = namesIn(
+        gamePath(gameDirectory, "baseq2\\players\\") / pathFromText(model),
+        [](const fs::directory_entry& entry) {
+            const std::string name = lowered(pathText(entry.path().filename()));
             if (name.size() < 4 || !name.ends_with(".pcx")) return false;
             return !name.ends_with("_i.pcx") && !name.starts_with("weapon") && !name.ends_with(".txt");
         });

@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "core/file_io.h"
 #include "views/codec.h"
 #include "views/layout.h"
 
@@ -132,11 +133,11 @@ void BrowseView::enter(QListWidgetItem* item) {
     std::string left;
     if (item->data(kParentRole).toBool()) {
         target = from.parent_path();
-        left = from.filename().string();
+        left = pathText(from.filename());
     } else {
         const auto index = static_cast<std::size_t>(item->data(Qt::UserRole).toInt());
         if (index >= form_.QuakeDir.folders().size()) return;
-        target = from / form_.QuakeDir.folders()[index];
+        target = from / pathFromText(form_.QuakeDir.folders()[index]);
     }
     leftFolder_ = left;
     if (const Status moved = form_.QuakeDir.setPath(target); !moved) {

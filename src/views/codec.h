@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "core/code_page.h"
+
 // Kept in the header: the Qt ports of the platform layer show model texts
 // too, and they do not link the views.
 
@@ -29,23 +31,8 @@ enum class TextKind { Game, System, Message };
 
 namespace codec_detail {
 
-// Bytes 0x80 to 0x9F; the rest of the code page matches Latin-1. The five
-// bytes the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand
-// for the code points of the same value, so every byte survives the trip.
-inline constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
-};
-
-inline std::optional<char> byteFor(char16_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
-        return static_cast<char>(static_cast<unsigned char>(unit));
-    for (std::size_t i = 0; i < kHighControls.size(); ++i)
-        if (kHighControls[i] == unit) return static_cast<char>(static_cast<unsigned char>(0x80 + i));
-    return std::nullopt;
-}
+using code_page::byteFor;
+using code_page::kHighControls;
 
 inline char16_t codePageUnit(unsigned char byte) {
     return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char16_t{byte};

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -42,11 +46,20 @@ TEST(SafeWriter, KeepsTheOldFilesPermissions) {
     TempDir dir;
     const fs::path file = dir.path() / "bots.cfg";
     writeBytes(file, kOld);
+#ifdef _WIN32
+    // What Windows keeps of a file besides its content are its marks.
+    constexpr DWORD marks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), marks));
+
+    ASSERT_TRUE(writeWholeFile(file, kNew));
+    EXPECT_EQ(GetFileAttributesW(file.c_str()) & marks, marks);
+#else
     const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(file, mode, fs::perm_options::replace);
 
     ASSERT_TRUE(writeWholeFile(file, kNew));
     EXPECT_EQ(fs::status(file).permissions(), mode);
+#endif
     EXPECT_EQ(readBytes(file), kNew);
 }
 
@@ -86,35 +99,37 @@ TEST_P(SafeWriterFailure, LeavesTheOldFileByteIdenticalAndNamesTheFile) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(File, SafeWriterFailure,
-                         ::testing::Values(FailureCase{"read-only file",
-                                                       [](const fs::path& dir) {
-                                                           writeBytes(dir / "vexmoor.ini", kOld);
-                                                           makeReadOnly(dir / "vexmoor.ini");
-                                                           return dir / "vexmoor.ini";
-                                                       }},
-                                           FailureCase{"read-only folder",
-                                                       [](const fs::path& dir) {
-                                                           writeBytes(dir / "eraser" / "bots.cfg", kOld);
-                                                           makeReadOnly(dir / "eraser");
-                                                           return dir / "eraser" / "bots.cfg";
-                                                       }},
-                                           FailureCase{"read-only folder without the file",
-                                                       [](const fs::path& dir) {
-                                                           fs::create_directories(dir / "eraser");
-                                                           makeReadOnly(dir / "eraser");
-                                                           return dir / "eraser" / "bots.cfg";
-                                                       }},
-                                           FailureCase{"missing folder",
-                                                       [](const fs::path& dir) {
-                                                           return dir / "missing" / "vexmoor.ini";
-                                                       }},
-                                           FailureCase{"a folder where the file should be",
-                                                       [](const fs::path& dir) {
-                                                           fs::create_directories(dir / "vexmoor.ini");
-                                                           return dir / "vexmoor.ini";
-                                                       }}),
-                         caseIndex);
+const FailureCase kFailureCases[] = {
+    {"read-only file",
+     [](const fs::path& dir) {
+         writeBytes(dir / "vexmoor.ini", kOld);
+         makeReadOnly(dir / "vexmoor.ini");
+         return dir / "vexmoor.ini";
+     }},
+#ifndef _WIN32
+    // Windows writes into a folder marked read-only all the same.
+    {"read-only folder",
+     [](const fs::path& dir) {
+         writeBytes(dir / "eraser" / "bots.cfg", kOld);
+         makeReadOnly(dir / "eraser");
+         return dir / "eraser" / "bots.cfg";
+     }},
+    {"read-only folder without the file",
+     [](const fs::path& dir) {
+         fs::create_directories(dir / "eraser");
+         makeReadOnly(dir / "eraser");
+         return dir / "eraser" / "bots.cfg";
+     }},
+#endif
+    {"missing folder", [](const fs::path& dir) { return dir / "missing" / "vexmoor.ini"; }},
+    {"a folder where the file should be",
+     [](const fs::path& dir) {
+         fs::create_directories(dir / "vexmoor.ini");
+         return dir / "vexmoor.ini";
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(File, SafeWriterFailure, ::testing::ValuesIn(kFailureCases), caseIndex);
 
 TEST(FileReading, TellsAMissingFileFromAnUnreadableOneAndReadsBytesExactly) {
     TempDir dir;

@@ -1,23 +1,83 @@
 #include "support/game_directory.h"
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#endif
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "core/paths.h"
 #include "roster/roster.h"
 #include "roster/roster_file.h"
 #include "support/fakes.h"
 
+#ifndef _WIN32
 extern char** environ;
+#endif
 
 namespace vexmoor::testing {
 namespace {
 
 namespace fs = std::filesystem;
+
+#ifdef _WIN32
+
+// One argument as a word of a command line that the C runtime splits back
+// into the same argument.
+std::wstring quotedWord(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
+    std::wstring word = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        word.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        word += c;
+    }
+    word.append(backslashes * 2, L'\\');
+    return word + L'"';
+}
+
+// Starts a program directly (no shell) in a working directory and waits for
+// it; returns its exit status, or -1 when it could not be started.
+int runIn(const fs::path& directory, const std::vector<std::string>& arguments) {
+    std::wstring line;
+    for (const auto& argument : arguments) {
+        if (!line.empty()) line += L' ';
+        line += quotedWord(fs::path(argument).native());
+    }
+    const std::wstring program = fs::path(arguments.front()).native();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.native().c_str(), &startup, &process))
+        return -1;
+    CloseHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    const bool ended = GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hProcess);
+    return ended ? static_cast<int>(status) : -1;
+}
+
+// The command of the shell test: cmd.exe's way of saying the same.
+std::string shellCommand(const fs::path& root) {
+    return "cd /d \"" + root.string() + "\" && quake2.exe \"a b\" c";
+}
+
+#else
 
 // Starts a program directly (no shell) in a working directory and waits for
 // it; returns its exit status, or -1 when it could not be started.
@@ -38,6 +98,12 @@ int runIn(const fs::path& directory, const std::vector<std::string>& arguments) 
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+std::string shellCommand(const fs::path& root) {
+    return "cd '" + root.string() + "' && ./quake2.exe \"a b\" c";
+}
+
+#endif
+
 TEST(GameDirectoryBuilderTest, StandInGameRecordsWorkingDirectoryAndEveryArgumentAsGiven) {
     TempDir temp;
     GameDirectoryBuilder game(temp.path() / "Quake 2 it's here");
@@ -53,15 +119,14 @@ TEST(GameDirectoryBuilderTest, StandInGameRecordsWorkingDirectoryAndEveryArgumen
     const std::string root = fs::canonical(game.root()).string();
     EXPECT_EQ(starts[0], (std::vector<std::string>{root, "+set", "game eraser", "", "  two  blanks ", "*",
                                                    "$HOME"}));
-    EXPECT_EQ(starts[1], (std::vector<std::string>{root + "/eraser", "+map", "q2dm1"}));
+    EXPECT_EQ(starts[1], (std::vector<std::string>{root + kPathSeparator + "eraser", "+map", "q2dm1"}));
 }
 
 TEST(GameDirectoryBuilderTest, StandInGameRecordsWhenStartedThroughAShell) {
     TempDir temp;
     GameDirectoryBuilder game(temp.path() / "game");
     game.withGame();
-    const std::string command = "cd '" + game.root().string() + "' && ./quake2.exe \"a b\" c";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_EQ(std::system(shellCommand(game.root()).c_str()), 0);
     const auto starts = game.recordedStarts();
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0], (std::vector<std::string>{fs::canonical(game.root()).string(), "a b", "c"}));
@@ -77,8 +142,8 @@ TEST(GameDirectoryBuilderTest, LaysOutTheGameDirectory) {
         .withModel("rook", {"slate.pcx", "slate_i.pcx", "weapon.pcx"})
         .withGame();
 
-    EXPECT_EQ(game.text(), game.root().string() + "/");
-    EXPECT_EQ(GameDirectoryBuilder(game.root().string() + "/").text(), game.text());
+    EXPECT_EQ(game.text(), game.root().string() + kPathSeparator);
+    EXPECT_EQ(GameDirectoryBuilder(game.root().string() + kPathSeparator).text(), game.text());
 
     EXPECT_EQ(readBytes(game.root() / "eraser/bots.cfg"), "[bots]\r\n");
     EXPECT_EQ(readBytes(game.root() / "eraser/chat.txt"), "-- Greetings\r\nhi\r\n");
@@ -88,10 +153,15 @@ TEST(GameDirectoryBuilderTest, LaysOutTheGameDirectory) {
     for (const char* skin : {"slate.pcx", "slate_i.pcx", "weapon.pcx"})
         EXPECT_GT(fs::file_size(game.root() / "baseq2/players/rook" / skin), 0u) << skin;
 
+#ifdef _WIN32
+    // A real program: the stand-in built with the tests.
+    EXPECT_TRUE(readBytes(game.root() / "quake2.exe").starts_with("MZ"));
+#else
     struct stat info {};
     ASSERT_EQ(::stat((game.root() / "quake2.exe").c_str(), &info), 0);
     EXPECT_TRUE(S_ISREG(info.st_mode));
     EXPECT_EQ(info.st_mode & 07777, 0755u);
+#endif
 }
 
 TEST(GameDirectoryBuilderTest, RecordStillBeingWrittenIsNotCounted) {

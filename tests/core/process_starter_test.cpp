@@ -1,7 +1,12 @@
 #include "platform/process_starter.h"
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <cstdlib>
@@ -36,10 +41,12 @@ std::vector<Words> waitForStarts(const GameDirectoryBuilder& game, std::size_t c
     return starts;
 }
 
+#ifndef _WIN32
 void makeExecutable(const fs::path& file) {
     fs::permissions(file, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec,
                     fs::perm_options::replace);
 }
+#endif
 
 // A game directory whose path holds blanks, as "Program Files" does.
 class ProcessStarterTest : public ::testing::Test {
@@ -75,8 +82,21 @@ TEST_F(ProcessStarterTest, StartsTheKnownProgramInTheGameDirectoryWithTheSplitAr
         const auto starts = waitForStarts(game, i + 1);
         ASSERT_EQ(starts.size(), i + 1) << c.tail;
         Words expected{canonicalRoot()};
+#ifdef _WIN32
+        // The game's own runtime splits what it is given, and the unquoted
+        // program path ends at its first blank: the rest of the path comes
+        // first among the arguments.
+        expected.insert(expected.end(), {"games\\quake", "2\\quake2.exe"});
+#endif
         expected.insert(expected.end(), c.arguments.begin(), c.arguments.end());
         EXPECT_EQ(starts[i], expected) << c.tail;
+#ifdef _WIN32
+        // The game gets the command line itself, byte for byte, the
+        // unquoted game directory with its blanks included.
+        const auto lines = game.recordedCommandLines();
+        ASSERT_EQ(lines.size(), i + 1) << c.tail;
+        EXPECT_EQ(lines[i], program() + c.tail);
+#endif
     }
 }
 
@@ -121,7 +141,14 @@ TEST_F(ProcessStarterTest, ReportsWhatCannotBeStartedAndStartsNothing) {
         {"missing program", [] {}, gameCommandLine, gameRoot, [&] { return program() + " does not exist"; }},
         {"a folder", [&] { fs::create_directory(file); }, gameCommandLine, gameRoot,
          [&] { return program() + " is a folder"; }},
-        {"not executable", [&] { writeBytes(file, "#!/bin/sh\ntouch '" + marker.string() + "'\n"); },
+#ifdef _WIN32
+        // A script named quake2.exe: Windows runs no such file as a program.
+        {"no program", [&] { writeBytes(file, "@echo off\r\necho ran>\"" + marker.string() + "\"\r\n"); },
+         gameCommandLine, gameRoot,
+         [&] { return program() + " is not a program that can be run (it is not a Windows program)"; }},
+#else
+        {"not executable",
+         [&] { writeBytes(file, "#!/bin/sh\ntouch '" + marker.string() + "'\n"); },
          gameCommandLine, gameRoot,
          [&] { return program() + " is not a program that can be run (it is not executable)"; }},
         // Without a "#!" line only a shell would run it; the game must not be
@@ -133,12 +160,18 @@ TEST_F(ProcessStarterTest, ReportsWhatCannotBeStartedAndStartsNothing) {
          },
          gameCommandLine, gameRoot,
          [&] { return program() + " is not a program that can be run (" + std::strerror(ENOEXEC) + ")"; }},
+#endif
         {"a longer name than the known program falls back to the first word", [&] { game.withGame(); },
          [&] { return program() + "x +map q2dm1"; }, gameRoot,
          [&] { return (temp.path() / "my").string() + " does not exist"; }},
         {"missing working folder", [&] { game.withGame(); }, gameCommandLine,
          [&] { return temp.path() / "gone"; },
          [&] { return "The folder to start in, " + (temp.path() / "gone").string() + ", does not exist"; }},
+        {"a file as the working folder", [&] { game.withGame(); }, gameCommandLine,
+         [&] { return game.root() / "quake2.exe"; },
+         [&] {
+             return "The folder to start in, " + (game.root() / "quake2.exe").string() + ", is not a folder";
+         }},
         {"empty command line", [&] { game.withGame(); }, [] { return std::string(" "); }, gameRoot,
          [] { return std::string("There is no program to start: the command line is empty."); }},
     };
@@ -156,6 +189,43 @@ TEST_F(ProcessStarterTest, ReportsWhatCannotBeStartedAndStartsNothing) {
         EXPECT_TRUE(game.recordedStarts().empty()) << c.name;
     }
 }
+
+#ifdef _WIN32
+
+// Sets an environment variable for the programs this one starts, for one test.
+class ScopedEnv {
+public:
+    ScopedEnv(const wchar_t* name, const std::wstring& value) : name_(name) {
+        SetEnvironmentVariableW(name, value.c_str());
+    }
+    ~ScopedEnv() { SetEnvironmentVariableW(name_, nullptr); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const wchar_t* name_;
+};
+
+// The stand-in holds on until the test releases it, so a starter that waited
+// for the game could not return before the game had recorded. That it holds
+// at all shows the launcher's environment reached it.
+TEST_F(ProcessStarterTest, ReturnsWhileTheGameRunsWithTheLaunchersEnvironment) {
+    game.withGame();
+    const fs::path release = game.root() / "go ahead";
+    {
+        const ScopedEnv hold(L"VEXMOOR_STAND_IN_HOLD", release.native());
+        const auto error = starter.start(program() + " +map q2dm1", game.root(), program());
+        ASSERT_FALSE(error.has_value()) << *error;
+    }
+    EXPECT_TRUE(game.recordedStarts().empty()) << "the start waited for the game";
+
+    writeBytes(release, "");
+    const auto starts = waitForStarts(game, 1);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0], (Words{canonicalRoot(), "games\\quake", "2\\quake2.exe", "+map", "q2dm1"}));
+}
+
+#else
 
 // The stand-in here holds on until the test releases it, so a starter that
 // waited for the game could not return before the game had recorded.
@@ -287,6 +357,7 @@ TEST_F(ProcessStarterTest, StartsAWindowsProgramThroughWineAndSaysWhatIsMissingW
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(wine.recordedStarts().size(), throughWine);
 }
+#endif
 
 #ifdef __linux__
 

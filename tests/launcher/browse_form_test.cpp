@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/paths.h"
 #include "launcher/vexmoor_main.h"
 #include "support/main_fixture.h"
 
@@ -93,7 +94,7 @@ TEST(Chooser, MainWindowSetTakesAFolderHoldingTheGameWithATrailingSeparator) {
     f.browse().SetButton.click();
 
     EXPECT_TRUE(f.dialogs.shown.empty());
-    EXPECT_EQ(f.main().preferences.ExePathText.text(), other.root().string() + "/");
+    EXPECT_EQ(f.main().preferences.ExePathText.text(), other.root().string() + kPathSeparator);
     EXPECT_TRUE(f.main().enabled());
     EXPECT_EQ(f.windows.closed, std::vector<std::string>{"BrowseForm"});
     EXPECT_EQ(f.windows.focused, std::vector<std::string>{"VexmoorMain"});
@@ -165,7 +166,13 @@ TEST(Chooser, FirstRunSetWritesZeroForTheFlagsWhateverTheBoxesAdded) {
 TEST(Chooser, FirstRunSetThatCannotWriteSaysSoAndStaysOpen) {
     FirstRunMode f;
     f.game.withGame();
+#ifdef _WIN32
+    // Windows writes into a folder marked read-only; a file in the folder's place stops it.
+    fs::remove_all(f.settingsFile.parent_path());
+    writeBytes(f.settingsFile.parent_path(), "not a folder");
+#else
     makeReadOnly(f.settingsFile.parent_path());
+#endif
     ASSERT_TRUE(f.browse().QuakeDir.setPath(f.game.root()));
 
     f.browse().SetButton.click();
@@ -252,9 +259,14 @@ TEST(Chooser, TheChosenDirectoryEndsInExactlyOneSeparator) {
     FakeDialogs dialogs;
     FakeDrives drives;
     const TempDir dir;
-    drives.drives = {{"root", "/"}, {"temp", dir.path()}};
+#ifdef _WIN32
+    const std::string root = "c:\\";
+#else
+    const std::string root = "/";
+#endif
+    drives.drives = {{"root", root}, {"temp", dir.path()}};
     BrowseForm chooser(BrowseForm::Mode::MainWindow, dialogs, drives, {});
-    EXPECT_EQ(chooser.chosenDirectory(), "/");
+    EXPECT_EQ(chooser.chosenDirectory(), root);
     chooser.QuakeDrive.setSelectedIndex(1);
     EXPECT_EQ(chooser.chosenDirectory(), dir.text());
 }

@@ -50,9 +50,37 @@ struct RealGame {
     // the command line after the program, split at blanks.
     Record expected(const std::string& arguments) const {
         Record record = {fs::canonical(game.root()).string()};
+        const Record program = programWords();
+        record.insert(record.end(), program.begin(), program.end());
         std::istringstream words(arguments);
         for (std::string word; words >> word;) record.push_back(word);
         return record;
+    }
+
+    // On Windows the game's own runtime splits the command line it is given,
+    // and the unquoted program path ends at its first blank: the words of the
+    // path after that blank come first among the arguments. (The game reads
+    // only the words that begin with "+".) Elsewhere the starter splits it
+    // and knows the whole path is the program.
+    Record programWords() const {
+        Record words;
+#ifdef _WIN32
+        std::istringstream path(game.text() + "quake2.exe");
+        std::string word;
+        path >> word;
+        while (path >> word) words.push_back(word);
+#endif
+        return words;
+    }
+
+    // Windows only: the game got the command line byte for byte.
+    void expectCommandLine([[maybe_unused]] std::size_t start,
+                           [[maybe_unused]] const std::string& commandLine) const {
+#ifdef _WIN32
+        const auto lines = game.recordedCommandLines();
+        ASSERT_GT(lines.size(), start);
+        EXPECT_EQ(lines[start], commandLine);
+#endif
     }
 
     fs::path launcherCfg() const { return game.root() / "eraser" / "launcher.cfg"; }
@@ -131,6 +159,7 @@ TEST(LaunchEndToEndTest, AGameDirectoryWithBlanksInItsNameLaunches) {
     const auto starts = r.waitForStarts(1);
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0], r.expected(defaultCommandLine("").substr(std::string("quake2.exe ").size())));
+    r.expectCommandLine(0, r.game.text() + defaultCommandLine(""));
     EXPECT_TRUE(r.dialogs.shown.empty());
     EXPECT_EQ(r.windows.quits, 1);
 }
@@ -145,13 +174,18 @@ TEST(LaunchEndToEndTest, WithTheReviewWindowTheEditedTextStartsAtGo) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_TRUE(r.game.recordedStarts().empty());
 
-    w.cmdLineForm()->CommandLineText.setText(
-        r.game.text() + "quake2.exe +set game eraser +map q2dm3 +set hostname \"Moor Keep\"");
+    const std::string edited =
+        r.game.text() + "quake2.exe +set game eraser +map q2dm3 +set hostname \"Moor Keep\"";
+    w.cmdLineForm()->CommandLineText.setText(edited);
     w.cmdLineForm()->GoButton.click();
     const auto starts = r.waitForStarts(1);
     ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(starts[0], (Record{fs::canonical(r.game.root()).string(), "+set", "game", "eraser", "+map",
-                                 "q2dm3", "+set", "hostname", "Moor Keep"}));
+    Record expected = {fs::canonical(r.game.root()).string()};
+    for (const auto& word : r.programWords()) expected.push_back(word);
+    for (const char* word : {"+set", "game", "eraser", "+map", "q2dm3", "+set", "hostname", "Moor Keep"})
+        expected.push_back(word);
+    EXPECT_EQ(starts[0], expected);
+    r.expectCommandLine(0, edited);
     EXPECT_TRUE(r.dialogs.shown.empty());
 }
 

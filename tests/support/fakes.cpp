@@ -6,6 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "core/file_io.h"
+
 namespace vexmoor::testing {
 
 namespace fs = std::filesystem;
@@ -78,7 +80,7 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::text() const {
-    std::string text = path_.string();
+    std::string text = pathText(path_);
 #ifdef _WIN32
     text += '\\';
 #else

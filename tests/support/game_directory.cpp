@@ -1,6 +1,11 @@
 #include "support/game_directory.h"
 
 #include <iterator>
+#include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "core/paths.h"
 #include "support/fakes.h"
@@ -11,6 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+#ifndef _WIN32
 // Text between single quotes for a POSIX shell: every ' becomes '\''.
 std::string shellQuoted(const std::string& text) {
     std::string quoted = "'";
@@ -23,6 +29,7 @@ std::string shellQuoted(const std::string& text) {
     quoted += '\'';
     return quoted;
 }
+#endif
 
 // Invented player models and skins; the roster generator cycles through them.
 const char* const kModelSkins[] = {"rook/slate", "wren/ember", "rook/moss",  "wren/frost",
@@ -45,7 +52,7 @@ GameDirectoryBuilder::GameDirectoryBuilder(fs::path root) : root_(std::move(root
 }
 
 std::string GameDirectoryBuilder::text() const {
-    std::string text = root_.string();
+    std::string text = pathText(root_);
     if (text.empty() || text.back() != kPathSeparator) text += kPathSeparator;
     return text;
 }
@@ -87,6 +94,37 @@ GameDirectoryBuilder& GameDirectoryBuilder::withModel(const std::string& model,
     return *this;
 }
 
+#ifdef _WIN32
+
+namespace {
+
+// The stand-in program is built beside the program that uses it.
+fs::path standInProgram() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) throw std::runtime_error("the program's own path cannot be read");
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return fs::path(path).parent_path() / "quake2-stand-in.exe";
+}
+
+}  // namespace
+
+GameDirectoryBuilder& GameDirectoryBuilder::withGame() {
+    const fs::path program = standInProgram();
+    if (!fs::is_regular_file(program))
+        throw std::runtime_error("the stand-in game " + program.string() + " has not been built");
+    fs::copy_file(program, root_ / "quake2.exe", fs::copy_options::overwrite_existing);
+    return *this;
+}
+
+#else
+
 // The stand-in writes the physical working directory (pwd -P), so a symbolic
 // link in the game directory's path shows up resolved in the record.
 GameDirectoryBuilder& GameDirectoryBuilder::withGame() {
@@ -114,12 +152,17 @@ GameDirectoryBuilder& GameDirectoryBuilder::withGame() {
     return *this;
 }
 
+#endif
+
 fs::path GameDirectoryBuilder::recordFile() const { return root_ / "quake2-starts.log"; }
 
-std::vector<std::vector<std::string>> GameDirectoryBuilder::recordedStarts() const {
+namespace {
+
+// The records of a log: lines up to each line "--".
+std::vector<std::vector<std::string>> recordsIn(const fs::path& file) {
     std::vector<std::vector<std::string>> starts;
-    if (!fs::exists(recordFile())) return starts;
-    const std::string log = readBytes(recordFile());
+    if (!fs::exists(file)) return starts;
+    const std::string log = readBytes(file);
     std::vector<std::string> current;
     std::size_t begin = 0;
     while (begin < log.size()) {
@@ -136,6 +179,19 @@ std::vector<std::vector<std::string>> GameDirectoryBuilder::recordedStarts() con
     }
     // A record without its closing line is a start still being written down.
     return starts;
+}
+
+}  // namespace
+
+std::vector<std::vector<std::string>> GameDirectoryBuilder::recordedStarts() const {
+    return recordsIn(recordFile());
+}
+
+std::vector<std::string> GameDirectoryBuilder::recordedCommandLines() const {
+    std::vector<std::string> lines;
+    for (auto& record : recordsIn(root_ / "quake2-command-lines.log"))
+        lines.push_back(record.empty() ? std::string() : std::move(record.front()));
+    return lines;
 }
 
 std::string GameDirectoryBuilder::generatedRoster(int bots, int teams) {

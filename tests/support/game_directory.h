@@ -24,15 +24,20 @@ public:
     GameDirectoryBuilder& withMapCycle(const std::string& bytes);  // eraser/maps.txt
     GameDirectoryBuilder& withMaps(const std::vector<std::string>& fileNames);  // baseq2/maps/
     GameDirectoryBuilder& withModel(const std::string& model, const std::vector<std::string>& files);
-    // A stand-in quake2.exe (a small POSIX shell script) that appends one
-    // record per start to recordFile(): the working directory, then each
-    // argument on its own line, then a line "--".
+    // A stand-in quake2.exe that appends one record per start to
+    // recordFile(): the working directory, then each argument on its own
+    // line, then a line "--". A small POSIX shell script; on Windows a copy
+    // of the stand-in program built with the tests (tests/stand_in), which
+    // also keeps the command line it was given.
     GameDirectoryBuilder& withGame();
 
     std::filesystem::path recordFile() const;
     // The records of every start so far; each holds the working directory
     // first, then the arguments.
     std::vector<std::vector<std::string>> recordedStarts() const;
+    // Windows only: the command line of every start so far, as the system
+    // handed it to the stand-in.
+    std::vector<std::string> recordedCommandLines() const;
 
     // A roster of `bots` generated bots and `teams` teams, in the file format.
     static std::string generatedRoster(int bots, int teams);
