@@ -20,7 +20,6 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
-#include <iomanip>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -40,7 +39,6 @@
 #include "chat/chat_file.h"
 #include "core/file_io.h"
 #include "core/number_text.h"
-#include "core/paths.h"
 #include "launcher/editors.h"
 #include "launcher/launch.h"
 #include "launcher/settings_file.h"
