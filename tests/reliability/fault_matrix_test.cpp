@@ -23,7 +23,6 @@
 #include <iostream>
 #include <map>
 #include <memory>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -54,8 +53,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// ---- What the user and the disk see, as text that can be compared and sent
-// back from a child process.
+// ---- What the user and the disk see, as text that can be compared.
 
 std::string describe(const ListBox& list) {
     std::string text = list.name() + "[";
@@ -511,103 +509,6 @@ Observation runCase(Scenario& s, Fault fault) {
     return o;
 }
 
-#ifndef _WIN32
-// The observation travels back from the child as length-prefixed texts.
-void put(std::string& out, const std::string& text) { out += std::to_string(text.size()) + ":" + text; }
-void put(std::string& out, const std::vector<std::string>& texts) {
-    put(out, std::to_string(texts.size()));
-    for (const std::string& text : texts) put(out, text);
-}
-void put(std::string& out, bool flag) { put(out, std::string(flag ? "1" : "0")); }
-
-struct Taker {
-    const std::string& in;
-    std::size_t at = 0;
-    std::string text() {
-        const std::size_t colon = in.find(':', at);
-        const std::size_t size = std::stoul(in.substr(at, colon - at));
-        std::string result = in.substr(colon + 1, size);
-        at = colon + 1 + size;
-        return result;
-    }
-    std::vector<std::string> texts() {
-        std::vector<std::string> result(std::stoul(text()));
-        for (std::string& item : result) item = text();
-        return result;
-    }
-    bool flag() { return text() == "1"; }
-};
-
-std::string encode(const Observation& o) {
-    std::string out;
-    put(out, o.told);
-    put(out, o.exists);
-    put(out, o.bytes);
-    put(out, o.memory);
-    put(out, o.window);
-    put(out, o.folder);
-    put(out, o.folderAppeared);
-    put(out, o.completed);
-    put(out, o.retryTold);
-    put(out, o.retryBytes);
-    put(out, o.retryCompleted);
-    put(out, o.usable);
-    return out;
-}
-
-Observation decode(const std::string& in) {
-    Taker t{in};
-    Observation o;
-    o.told = t.texts();
-    o.exists = t.flag();
-    o.bytes = t.text();
-    o.memory = t.text();
-    o.window = t.text();
-    o.folder = t.texts();
-    o.folderAppeared = t.flag();
-    o.completed = t.flag();
-    o.retryTold = t.texts();
-    o.retryBytes = t.text();
-    o.retryCompleted = t.flag();
-    o.usable = t.flag();
-    return o;
-}
-
-// Runs the case in a child process, whose file-size limit stays its own.
-std::optional<Observation> runInChild(Scenario& s, Fault fault) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return std::nullopt;
-    std::cout.flush();
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipeEnds[0]);
-        int status = 1;
-        try {
-            const std::string out = encode(runCase(s, fault));
-            std::size_t done = 0;
-            while (done < out.size()) {
-                const ssize_t n = write(pipeEnds[1], out.data() + done, out.size() - done);
-                if (n <= 0) break;
-                done += static_cast<std::size_t>(n);
-            }
-            status = done == out.size() ? 0 : 1;
-        } catch (...) {
-        }
-        _exit(status);
-    }
-    close(pipeEnds[1]);
-    std::string in;
-    char buffer[4096];
-    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        in.append(buffer, static_cast<std::size_t>(n));
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (child < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
-    return decode(in);
-}
-#endif
-
 // What went wrong in a case; empty when it behaved.
 std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
     const fs::path file = s.file();
@@ -618,15 +519,7 @@ std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
     const std::vector<std::string> folderBefore = entriesOf(file.parent_path());
     const std::string expected = s.written();
 
-    std::optional<Observation> observed;
-#ifndef _WIN32
-    if (fault == Fault::DiskFull)
-        observed = runInChild(s, fault);
-    else
-#endif
-        observed = runCase(s, fault);
-    if (!observed) return {"the case did not run to its end"};
-    const Observation& o = *observed;
+    const Observation o = runCase(s, fault);
 
     std::vector<std::string> problems;
     const auto require = [&problems](bool holds, const std::string& what) {
@@ -657,6 +550,44 @@ std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
     require(o.retryBytes == expected, "the action once the fault was gone wrote other bytes");
     require(o.usable, "the main window could not be reached again");
     return problems;
+}
+
+#ifndef _WIN32
+// Runs a case in a child process, whose file-size limit stays its own; what
+// went wrong comes back one line each.
+std::vector<std::string> problemsInChild(Scenario& s, Fault fault) {
+    int ends[2];
+    if (pipe(ends) != 0) return {"no pipe to a child process"};
+    std::cout.flush();
+    const pid_t child = fork();
+    if (child == 0) {
+        close(ends[0]);
+        std::string out;
+        for (const std::string& problem : problemsOf(s, fault)) out += problem + "\n";
+        const bool sent = write(ends[1], out.data(), out.size()) == static_cast<ssize_t>(out.size());
+        _exit(sent ? 0 : 1);
+    }
+    close(ends[1]);
+    std::string in;
+    char buffer[4096];
+    for (ssize_t n; (n = read(ends[0], buffer, sizeof buffer)) > 0;)
+        in.append(buffer, static_cast<std::size_t>(n));
+    close(ends[0]);
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return {"the child process did not run the case to its end"};
+    std::vector<std::string> problems;
+    for (std::size_t start = 0, end; (end = in.find('\n', start)) != std::string::npos; start = end + 1)
+        problems.push_back(in.substr(start, end - start));
+    return problems;
+}
+#endif
+
+std::vector<std::string> problemsUnder(Scenario& s, Fault fault) {
+#ifndef _WIN32
+    if (fault == Fault::DiskFull) return problemsInChild(s, fault);
+#endif
+    return problemsOf(s, fault);
 }
 
 struct Writer {
@@ -722,7 +653,7 @@ TEST(FaultMatrix, EveryWriterUnderEveryFaultLosesNothingAndTellsWhy) {
                 auto scenario = writer.make();
                 const std::string expected =
                     succeedsUnder(*scenario, fault) ? "written anew" : "told, kept, retried";
-                const std::vector<std::string> problems = problemsOf(*scenario, fault);
+                const std::vector<std::string> problems = problemsUnder(*scenario, fault);
                 for (const std::string& problem : problems) ADD_FAILURE() << problem;
                 const std::string text = problems.empty() ? expected : "FAILED: " + problems.front();
                 if (outcome.find(text) == std::string::npos) outcome += (outcome.empty() ? "" : " / ") + text;
