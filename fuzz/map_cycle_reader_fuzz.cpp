@@ -2,7 +2,7 @@
 // cycle whose names the file can carry (no comma or line end in a name, none
 // beginning with a blank or a double quote) reads back from what the writer
 // makes of it as the same cycle, less the empty names at its end, which are
-// only blank lines there.
+// only blank lines there. The editor's warnings take every cycle read.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "options/map_cycle_file.h"
+#include "roster/game_rules.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> maps = vexmoor::readMapCycleBytes(bytes);
     // Every field takes at least its delimiter or its first byte.
     require(maps.size() <= size);
+    static_cast<void>(vexmoor::game_rules::warningText(vexmoor::game_rules::mapCycleWarnings(maps)));
 
     const std::string written = vexmoor::mapCycleBytes(maps);
     const std::vector<std::string> again = vexmoor::readMapCycleBytes(written);

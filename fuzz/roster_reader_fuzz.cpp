@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the roster reader and the tidy step. Beyond "no
 // crash", it checks the properties the rest of the program leans on: every
 // group keeps exactly one empty spare slot, the tidy step is idempotent, and
-// every roster the writer accepts reads back as the same roster (numbers to
-// the digits the file keeps) and writes the same bytes again.
+// every roster the writer accepts survives the next start's tidy step, reads
+// back as the same roster (numbers to the digits the file keeps) and writes
+// the same bytes again. The editors' warnings take every bot it read.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "roster/game_rules.h"
 #include "roster/roster_file.h"
 #include "support/roster_compare.h"
 
@@ -58,11 +60,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
+    for (std::size_t i = 0; i < static_cast<std::size_t>(roster.BotCount); ++i)
+        static_cast<void>(vexmoor::game_rules::botWarnings(roster, i, roster.BotModelSkins[i]));
+
     const std::string written = vexmoor::rosterFileBytes(roster, ModelSkinSource::AsRead);
     Roster again;
     const vexmoor::Status reread = vexmoor::readRosterBytes(written, "written", again);
     requireSpareSlots(again);
     if (!vexmoor::unwritableRosterReason(roster, ModelSkinSource::AsRead)) {
+        require(vexmoor::tidiedRosterBytes(written) == written);
         require(reread.isOk());
         require(again == vexmoor::testing::asWritten(roster));
         require(vexmoor::rosterFileBytes(again, ModelSkinSource::AsRead) == written);

@@ -37,6 +37,9 @@ std::string magnitudeText(double magnitude) {
         char expBuffer[16];
         std::snprintf(expBuffer, sizeof expBuffer, "E%c%02d", exponent < 0 ? '-' : '+',
                       exponent < 0 ? -exponent : exponent);
+        // The largest numbers round up past the largest a double holds; their
+        // text would read back as no number at all, so they round down.
+        if (mantissa == "1.79769313486232" && exponent == 308) mantissa = "1.79769313486231";
         return mantissa + expBuffer;
     }
     char buffer[64];

@@ -113,6 +113,7 @@ void VexmoorMain::startUpSteps() {
         reportUnreadable(status.error(), "roster file");
         return;
     }
+    rosterReadFrom_ = roster;
     bots.fillSpecificBots(roster_);
 }
 
@@ -188,8 +189,29 @@ void VexmoorMain::openEditor(Editor editor) {
     }
     const auto factory = editorFactories_.find(editor);
     if (factory == editorFactories_.end()) return;
+    if ((editor == Editor::BotProfiles || editor == Editor::Teams) && !rosterIsTheOneRead()) return;
     editor_ = factory->second(*this);
     if (editor_) openSideWindow(services_.windows, *this, *editor_);
+}
+
+// Whether the in-memory roster is the one the game directory's roster file
+// holds. One read only in part, or not at all, or from another game
+// directory, would be written over the file by the first Commit, Save or
+// Delete, and the bots and teams it holds would be lost.
+bool VexmoorMain::rosterIsTheOneRead() {
+    const fs::path file = rosterPath(gameDirectory());
+    if (rosterReadFrom_ == file) return true;
+    std::string why;
+    if (rosterReadFrom_.empty())
+        why = "Vexmoor could not read the roster file " + pathText(file) +
+              " in full when it started (it said why then), so its editors do not open: they would write the "
+              "file back without the bots and teams it holds. Please mend the file and start Vexmoor again.";
+    else
+        why = "The roster Vexmoor read when it started came from " + pathText(rosterReadFrom_) +
+              ", and the game directory has changed since. The bot and team editors would write it over " +
+              pathText(file) + ", so they open again once Vexmoor has started anew and read that one.";
+    services_.dialogs.show(Message{why, kApplicationTitle, Icon::Exclamation, Buttons::Ok});
+    return false;
 }
 
 void VexmoorMain::closeEditor() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -115,9 +116,14 @@ private:
     bool startGame(const std::string& commandLine);
     bool storeFirstRun(const std::string& directory);
     void reportUnreadable(const Error& error, const char* what);
+    bool rosterIsTheOneRead();
 
     Services services_;
     Roster& roster_;
+    // The roster file start-up read in full; empty when it read none. The
+    // bot and team editors write the in-memory roster over the file the game
+    // directory names now, so they open only on this one.
+    std::filesystem::path rosterReadFrom_;
     std::unique_ptr<BrowseForm> browseForm_;
     std::unique_ptr<CmdLineForm> cmdLineForm_;
     std::unique_ptr<AboutForm> aboutForm_;

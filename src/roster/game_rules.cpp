@@ -149,6 +149,8 @@ std::vector<std::string> chatLineWarnings(std::size_t section, std::string_view 
         out.push_back("An empty line is dropped when the file is read again.");
         return out;
     }
+    if (line.find('\n') != std::string_view::npos)
+        out.push_back("The line holds a line break: it comes back as two lines when the file is read again.");
     if (line.starts_with("--"))
         out.push_back(
             "A line beginning with \"--\" is read as a section header when the editor opens the file again.");

@@ -17,10 +17,13 @@ NewBotName::NewBotName(Roster& roster, Dialogs& dialogs, std::function<void()> a
 }
 
 std::optional<std::string> NewBotName::unwritableNameReason(std::string_view name) {
-    // The file has no escape for a quote inside a quoted field, and a record
-    // whose first item begins with "[" reads back as a section header.
+    // The file has no escape for a quote inside a quoted field, a record is
+    // one line, and a record whose first item begins with "[" reads back as a
+    // section header.
     if (name.find('"') != std::string_view::npos)
         return "The name holds a double quote (\"), which the roster file bots.cfg cannot hold.";
+    if (name.find('\n') != std::string_view::npos)
+        return "The name holds a line break, which the roster file bots.cfg cannot hold.";
     if (!name.empty() && name.front() == '[')
         return "The name begins with \"[\", which the roster file bots.cfg would read as the start of a "
                "section.";

@@ -169,6 +169,11 @@ std::size_t writableViewWeapons(const Roster& r) {
 
 bool fitsInQuotes(std::string_view text) { return text.find('"') == std::string_view::npos; }
 
+// A record is one line: the start-up tidy step keeps only lines that begin
+// with a double quote or "[", so a line feed inside a text would cut the
+// record there at the next start.
+bool staysOnItsLine(std::string_view text) { return text.find('\n') == std::string_view::npos; }
+
 // A member list is written bare, as the game expects it, unless that would
 // not read back: then it goes in quotes, which the reader takes off again.
 bool memberListIsBare(std::string_view members) {
@@ -202,6 +207,12 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
                    std::to_string(group.count) + ")";
     }
     const std::string noQuote = " holds a double quote, which the roster file cannot hold";
+    const std::string noLineFeed =
+        " holds a line break, which the roster file cannot keep: the next start would cut the line there";
+    const auto onOneLine = [](std::initializer_list<const std::string*> texts) {
+        return std::all_of(texts.begin(), texts.end(),
+                           [](const std::string* text) { return staysOnItsLine(*text); });
+    };
     // The first item of a record that begins with "[" reads back as a header.
     const std::string header = " begins with \"[\", which the roster file reads as a section header";
     const auto opensHeader = [](const std::string& text) { return !text.empty() && text.front() == '['; };
@@ -213,12 +224,16 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
         if (!(halves ? fitsInQuotes(r.BotModels[i]) && fitsInQuotes(r.BotSkins[i])
                      : fitsInQuotes(r.BotModelSkins[i])))
             return botLabel(r, i) + ": the model/skin" + noQuote;
+        if (!onOneLine({&r.BotNames[i]})) return botLabel(r, i) + ": the name" + noLineFeed;
+        if (!(halves ? onOneLine({&r.BotModels[i], &r.BotSkins[i]}) : onOneLine({&r.BotModelSkins[i]})))
+            return botLabel(r, i) + ": the model/skin" + noLineFeed;
         for (const auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills,
                                  &r.BotFavoriteWeapon, &r.BotQuadFreak, &r.BotCamper, &r.BotPing}) {
             scratch.clear();
             if (!(*list)[i].appendFileText(scratch))
                 return botLabel(r, i) + ": the value \"" + (*list)[i].asText() + "\"" + noQuote +
                        " together with a blank or comma";
+            if (!staysOnItsLine(scratch)) return botLabel(r, i) + ": a value" + noLineFeed;
         }
     }
     for (std::size_t t = 0; t < static_cast<std::size_t>(r.TeamCount); ++t) {
@@ -226,6 +241,8 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
             !fitsInQuotes(r.TeamModelSkins[t]))
             return teamLabel(r, t) + ": the name, abbreviation or model/skin" + noQuote;
         if (opensHeader(r.TeamNames[t])) return teamLabel(r, t) + ": the name" + header;
+        if (!onOneLine({&r.TeamNames[t], &r.TeamShortNames[t], &r.TeamModelSkins[t], &r.TeamMembers[t]}))
+            return teamLabel(r, t) + ": the name, abbreviation, model/skin or member list" + noLineFeed;
         const std::string& members = r.TeamMembers[t];
         if (!memberListIsBare(members) && !fitsInQuotes(members))
             return teamLabel(r, t) +
@@ -236,6 +253,8 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
             return "view weapon " + std::to_string(v + 1) + noQuote;
         else if (opensHeader(r.ViewWeaponLines[v]))
             return "view weapon " + std::to_string(v + 1) + header;
+        else if (!staysOnItsLine(r.ViewWeaponLines[v]))
+            return "view weapon " + std::to_string(v + 1) + noLineFeed;
     return std::nullopt;
 }
 

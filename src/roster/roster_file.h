@@ -38,8 +38,9 @@ Status ReadRoster(const std::filesystem::path& path, Roster& roster);
 Status readRosterBytes(std::string_view bytes, const std::string& fileName, Roster& roster);
 
 // Why the roster cannot be written so that it reads back the same (a count
-// its lists cannot hold, a double quote where the file has no room for one),
-// or nothing when it can.
+// its lists cannot hold, a double quote where the file has no room for one,
+// a line feed that the next start's tidy step would cut a record at), or
+// nothing when it can.
 std::optional<std::string> unwritableRosterReason(const Roster& roster, ModelSkinSource source);
 
 // The bytes WriteRoster writes: one line per record, quoted texts, values in

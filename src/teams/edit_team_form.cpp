@@ -220,6 +220,9 @@ std::optional<std::string> EditTeamForm::refusal(const std::string* name) const 
     if (holds(TeamNameShortText.text(), '"'))
         return "The team abbreviation holds a double quote (\"), which bots.cfg cannot hold. Please take it "
                "out.";
+    if ((name && holds(*name, '\n')) || holds(TeamNameShortText.text(), '\n'))
+        return "The team name or abbreviation holds a line break, which bots.cfg cannot hold. Please take it "
+               "out.";
     for (const std::string& member : TeamIndividualsList.selectedItems())
         if (holds(member, ',') || holds(member, '"'))
             return "The bot \"" + member + "\" cannot be a member: its name holds " +

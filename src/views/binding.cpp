@@ -156,6 +156,16 @@ void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs,
 
 namespace {
 
+// A field of several lines takes a carriage return for a line break, so
+// one shows as the code point system texts use for a byte they cannot show
+// (U+DC00 + the byte): nobody types it, and it comes back as the same byte.
+constexpr char16_t kShownCarriageReturn = 0xDC0D;
+
+QString shownInPlainText(QString text) {
+    text.replace(QLatin1Char('\r'), QChar(kShownCarriageReturn));
+    return text;
+}
+
 // The field's text exactly as it holds it. toPlainText() turns a no-break
 // blank (byte A0) into an ordinary one; the raw text keeps it, and only its
 // paragraph separators stand for line ends.
@@ -163,6 +173,7 @@ QString rawPlainText(const QPlainTextEdit* edit) {
     QString text = edit->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QChar(kShownCarriageReturn), QLatin1Char('\r'));
     return text;
 }
 
@@ -177,7 +188,7 @@ void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dia
         const QString text = toQString(model.text(), kind);
         if (rawPlainText(edit) == text) return;
         const int cursor = edit->textCursor().position();
-        edit->setPlainText(text);
+        edit->setPlainText(shownInPlainText(text));
         QTextCursor moved = edit->textCursor();
         moved.setPosition(std::min(cursor, static_cast<int>(text.size())));
         edit->setTextCursor(moved);
@@ -194,7 +205,7 @@ void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dia
                 const int cursor = edit->textCursor().position() - static_cast<int>(refused.size());
                 {
                     Syncing syncing(*state);
-                    edit->setPlainText(toQString(model.text(), kind));
+                    edit->setPlainText(shownInPlainText(toQString(model.text(), kind)));
                 }
                 QTextCursor moved = edit->textCursor();
                 moved.setPosition(std::clamp(cursor, 0, static_cast<int>(rawPlainText(edit).size())));

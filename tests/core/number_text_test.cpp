@@ -19,7 +19,7 @@ TEST(NumberText, SignBlankThenDigitsWithoutTrailingZerosOrLeadingZero) {
         {1, " 1"},          {0, " 0"},           {-0.0, " 0"},     {2048, " 2048"},
         {-1024, "-1024"},   {12.5, " 12.5"},     {0.5, " .5"},     {-0.25, "-.25"},
         {0.1 + 0.2, " .3"}, {131072, " 131072"}, {123456789012345, " 123456789012345"},
-        {1e15, " 1E+15"}};
+        {1e15, " 1E+15"},   {-1.7976931348623157e308, "-1.79769313486231E+308"}};
     for (const auto& [value, text] : cases) EXPECT_EQ(numberText(value), text) << value;
     EXPECT_EQ(rosterNumberText(3), " 3 ");
     EXPECT_EQ(rosterNumberText(-2.5), "-2.5 ");

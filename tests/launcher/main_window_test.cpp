@@ -102,8 +102,8 @@ TEST(MainWindow, AnEditButtonWithItsFileOpensTheRegisteredEditorAndDisablesTheWi
         SCOPED_TRACE(c.what);
         MainFixture f;
         f.game.withRoster("").withChat("").withMapCycle("");
-        VexmoorMain& main = f.main();
-        main.preferences.ExePathText.setText(f.game.text());
+        f.writeSettings();
+        VexmoorMain& main = f.startUp();
 
         c.button(main).click();  // nothing registered: nothing opens, nothing breaks
         EXPECT_TRUE(f.dialogs.shown.empty());

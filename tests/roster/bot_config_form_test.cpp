@@ -337,6 +337,7 @@ TEST(NewBotName, RefusesWhatTheRosterFileCannotHold) {
     };
     const Case cases[] = {{"a double quote", "Big \"Ed\"", 0, "cannot hold"},
                           {"a leading bracket", "[MW] Rook", 0, "section"},
+                          {"a line break", "Big\nEd", 0, "line break"},
                           {"a full roster", "Rook", kMaxRosterCount, "32767"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

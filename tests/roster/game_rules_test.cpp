@@ -89,6 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"a name in a greeting", chatLineWarnings(0, "Hi %s"), "Greetings"},
         Case{"two names", chatLineWarnings(1, "%s and %s"), "one \"%s\""},
         Case{"a long line", chatLineWarnings(1, std::string(256, 'a')), "crash"},
+        Case{"a line break", chatLineWarnings(1, "Ha\nha"), "two lines"},
         Case{"an empty section", chatFileWarnings({{"hi"}, {}, {"a"}, {"a"}, {"a"}, {"a"}, {}, {"a"}}),
              "Insults (general)"},
         Case{"an empty drop item", chatFileWarnings({{"hi"}, {"a"}, {"a"}, {"a"}, {"a"}, {"a"}, {}, {"a"}}),
