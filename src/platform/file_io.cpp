@@ -5,9 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <system_error>
 
 #ifdef _WIN32
@@ -51,18 +49,60 @@ Result<std::string> readWholeFile(const fs::path& path) {
     if (status.type() == fs::file_type::not_found) return Error{pathText(path), 0, kMissingFileReason};
     if (status.type() == fs::file_type::directory)
         return Error{pathText(path), 0, "it is a folder, not a file"};
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        const int code = errno;
+    // Read straight into a string of the file's size: no stream buffers, no
+    // copy, and a roster of tens of thousands of bots costs its bytes once.
+    const auto openFailed = [&](int code) {
         return Error{pathText(path), 0,
                      std::string("the file cannot be opened (") +
                          (code ? std::strerror(code) : "unknown reason") + ")"};
+    };
+    const auto readFailed = [&] {
+        return Error{pathText(path), 0, "the file cannot be read (input/output error)"};
+    };
+    std::string content;
+#ifdef _WIN32
+    errno = 0;
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (!file) return openFailed(errno);
+    const auto size = fs::file_size(path, error);
+    if (!error) content.reserve(static_cast<std::size_t>(size));
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) content.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return readFailed();
+#else
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return openFailed(errno);
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        content.resize(static_cast<std::size_t>(info.st_size));
+    // The size fstat gave, then whatever the file grew by since.
+    std::size_t done = 0;
+    char buffer[4096];
+    for (;;) {
+        const bool sized = done < content.size();
+        char* const into = sized ? content.data() + done : buffer;
+        const std::size_t room = sized ? content.size() - done : sizeof buffer;
+        const ssize_t n = ::read(fd, into, room);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return readFailed();
+        }
+        if (n == 0) break;
+        if (sized) {
+            done += static_cast<std::size_t>(n);
+        } else {
+            content.resize(done);
+            content.append(buffer, static_cast<std::size_t>(n));
+            done = content.size();
+        }
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return Error{pathText(path), 0, "the file cannot be read (input/output error)"};
-    return content.str();
+    ::close(fd);
+    content.resize(done);
+#endif
+    return content;
 }
 
 namespace {

@@ -4,19 +4,25 @@
 
 namespace vexmoor {
 
+bool RosterValue::bare(const std::string& text) {
+    return text.front() != '"' && text.find_first_of(" ,\r\n") == std::string::npos && !parseNumber(text);
+}
+
+bool RosterValue::fitsInFile() const {
+    return kind_ != Kind::Text || bare(*text_) || text_->find('"') == std::string::npos;
+}
+
 bool RosterValue::appendFileText(std::string& out) const {
-    if (isNumber()) {
-        out += rosterNumberText(asNumber());
+    if (kind_ == Kind::Number) {
+        appendRosterNumberText(out, number_);
         return true;
     }
-    if (isEmpty()) {
+    if (kind_ == Kind::Empty) {
         out += "\"\"";
         return true;
     }
-    const std::string& text = asText();
-    const bool bare =
-        text.front() != '"' && text.find_first_of(" ,\r\n") == std::string::npos && !parseNumber(text);
-    if (bare) {
+    const std::string& text = *text_;
+    if (bare(text)) {
         out += text;
         return true;
     }
