@@ -9,19 +9,19 @@ bool RosterValue::bare(const std::string& text) {
 }
 
 bool RosterValue::fitsInFile() const {
-    return kind_ != Kind::Text || bare(*text_) || text_->find('"') == std::string::npos;
+    return !isText() || bare(textRef()) || textRef().find('"') == std::string::npos;
 }
 
 bool RosterValue::appendFileText(std::string& out) const {
-    if (kind_ == Kind::Number) {
-        appendRosterNumberText(out, number_);
+    if (isNumber()) {
+        appendRosterNumberText(out, asNumber());
         return true;
     }
-    if (kind_ == Kind::Empty) {
+    if (isEmpty()) {
         out += "\"\"";
         return true;
     }
-    const std::string& text = *text_;
+    const std::string& text = textRef();
     if (bare(text)) {
         out += text;
         return true;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,51 +14,53 @@
 namespace vexmoor {
 
 // The value of one numeric bot field: a number, the text of an item that was
-// not a number, or empty. A roster holds seven of them for every bot, so they
-// are kept small: the number in place, a text (rare) on the heap.
+// not a number, or empty. A roster holds seven of them for every bot, so each
+// takes the eight bytes of a double: a number is its own bits, and the empty
+// value and a text (rare; kept on the heap) live in the space of the
+// negative quiet NaNs, which a number never uses: a NaN number is kept as the
+// positive quiet NaN, which behaves the same.
 class RosterValue {
 public:
-    RosterValue() noexcept : number_(0) {}
-    static RosterValue number(double value) { return RosterValue(value); }
+    RosterValue() noexcept = default;
+    static RosterValue number(double value) {
+        return RosterValue(value != value ? kNumberNaN : std::bit_cast<std::uint64_t>(value));
+    }
     // An empty text is the empty value: the file cannot tell them apart.
     static RosterValue text(std::string value) {
-        return value.empty() ? RosterValue{} : RosterValue(new std::string(std::move(value)));
+        return value.empty() ? RosterValue{} : boxed(new std::string(std::move(value)));
     }
     static RosterValue text(std::string_view value) {
-        return value.empty() ? RosterValue{} : RosterValue(new std::string(value));
+        return value.empty() ? RosterValue{} : boxed(new std::string(value));
     }
     static RosterValue text(const char* value) { return text(std::string_view(value)); }
 
-    RosterValue(const RosterValue& other) : number_(0), kind_(other.kind_) {
-        if (kind_ == Kind::Text)
-            text_ = new std::string(*other.text_);
-        else if (kind_ == Kind::Number)
-            number_ = other.number_;
+    RosterValue(const RosterValue& other) : bits_(other.bits_) {
+        if (isText()) bits_ = boxed(new std::string(other.textRef())).release();
     }
-    RosterValue(RosterValue&& other) noexcept : number_(0) { take(other); }
+    RosterValue(RosterValue&& other) noexcept : bits_(std::exchange(other.bits_, kEmpty)) {}
     RosterValue& operator=(const RosterValue& other) {
         if (this != &other) *this = RosterValue(other);
         return *this;
     }
     RosterValue& operator=(RosterValue&& other) noexcept {
         if (this != &other) {
-            release();
-            take(other);
+            destroyText();
+            bits_ = std::exchange(other.bits_, kEmpty);
         }
         return *this;
     }
-    ~RosterValue() { release(); }
+    ~RosterValue() { destroyText(); }
 
-    bool isEmpty() const { return kind_ == Kind::Empty; }
-    bool isNumber() const { return kind_ == Kind::Number; }
-    bool isText() const { return kind_ == Kind::Text; }
+    bool isEmpty() const { return bits_ == kEmpty; }
+    bool isNumber() const { return (bits_ & kTagMask) != kTag; }
+    bool isText() const { return !isNumber() && !isEmpty(); }
     double asNumber() const {
-        if (kind_ != Kind::Number) throw std::bad_variant_access();
-        return number_;
+        if (!isNumber()) throw std::bad_variant_access();
+        return std::bit_cast<double>(bits_);
     }
     const std::string& asText() const {
-        if (kind_ != Kind::Text) throw std::bad_variant_access();
-        return *text_;
+        if (!isText()) throw std::bad_variant_access();
+        return textRef();
     }
 
     // How the roster file writes it: the number format with its trailing
@@ -73,36 +77,43 @@ public:
     bool fitsInFile() const;
 
     bool operator==(const RosterValue& other) const {
-        if (kind_ != other.kind_) return false;
-        if (kind_ == Kind::Number) return number_ == other.number_;
-        return kind_ == Kind::Empty || *text_ == *other.text_;
+        if (isNumber() || other.isNumber())
+            return isNumber() && other.isNumber() && asNumber() == other.asNumber();
+        if (isEmpty() || other.isEmpty()) return isEmpty() && other.isEmpty();
+        return textRef() == other.textRef();
     }
 
 private:
-    enum class Kind : unsigned char { Empty, Number, Text };
-    explicit RosterValue(double value) : number_(value), kind_(Kind::Number) {}
-    explicit RosterValue(std::string* value) : text_(value), kind_(Kind::Text) {}
-    void release() noexcept {
-        if (kind_ == Kind::Text) delete text_;
-        kind_ = Kind::Empty;
+    // Sign, all exponent bits and the quiet bit: the negative quiet NaNs.
+    static constexpr std::uint64_t kTag = 0xFFF8'0000'0000'0000;
+    static constexpr std::uint64_t kTagMask = kTag;
+    static constexpr std::uint64_t kEmpty = kTag;  // no text
+    static constexpr std::uint64_t kNumberNaN = 0x7FF8'0000'0000'0000;
+
+    explicit RosterValue(std::uint64_t bits) : bits_(bits) {}
+    // A text's address in the payload. Heap addresses of the systems we build
+    // for use at most 48 bits; one that would not fit is refused like memory
+    // that cannot be had.
+    static RosterValue boxed(std::string* text) {
+        const auto address = reinterpret_cast<std::uintptr_t>(text);
+        if ((static_cast<std::uint64_t>(address) & kTagMask) != 0) {
+            delete text;
+            throw std::bad_alloc();
+        }
+        return RosterValue(kTag | static_cast<std::uint64_t>(address));
     }
-    // Takes over another value, which is left empty.
-    void take(RosterValue& other) noexcept {
-        kind_ = other.kind_;
-        if (kind_ == Kind::Text)
-            text_ = std::exchange(other.text_, nullptr);
-        else if (kind_ == Kind::Number)
-            number_ = other.number_;
-        other.kind_ = Kind::Empty;
+    std::uint64_t release() { return std::exchange(bits_, kEmpty); }
+    const std::string& textRef() const {
+        return *reinterpret_cast<const std::string*>(static_cast<std::uintptr_t>(bits_ & ~kTagMask));
+    }
+    void destroyText() noexcept {
+        if (isText()) delete &textRef();
+        bits_ = kEmpty;
     }
     // Whether a text goes into the file bare, as it is.
     static bool bare(const std::string& text);
 
-    union {
-        double number_;
-        std::string* text_;
-    };
-    Kind kind_ = Kind::Empty;
+    std::uint64_t bits_ = kEmpty;
 };
 
 // A count cannot pass this; adding beyond it is refused.
