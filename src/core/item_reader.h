@@ -47,6 +47,12 @@ public:
     std::optional<Item> readValue();
     bool nextValue(ItemView& item) { return read<true>(item); }
 
+    // A value made of one to four digits, the form of nearly every value in
+    // a roster, taken with its number at once: true, and the number in
+    // `number`, when the next item is such a value; otherwise false and
+    // nothing is consumed, and the item is for nextValue.
+    bool nextShortNumber(double& number);
+
     // 1-based line on which the last item read began.
     int line() const { return itemLine_; }
 
@@ -63,6 +69,27 @@ private:
         while (p != end_ && *p == ' ') ++p;
         return p;
     }
+    // Past the blanks (and line ends, when asked) before an item; counts the
+    // line ends passed.
+    const char* skipToItem(const char* p, int& lines) const {
+        for (;;) {
+            p = skipBlanks(p);
+            const std::size_t length = skipLineEnds_ ? lineEndAt(p) : 0;
+            if (length == 0) return p;
+            p += length;
+            ++lines;
+        }
+    }
+    // Past the blanks after an item and then one comma or line end.
+    const char* skipDelimiter(const char* p) {
+        p = skipBlanks(p);
+        if (p != end_ && *p == ',') return p + 1;
+        if (const std::size_t length = lineEndAt(p)) {
+            ++currentLine_;
+            return p + length;
+        }
+        return p;
+    }
 
     const char* pos_;
     const char* end_;
@@ -75,14 +102,7 @@ private:
 // inline, walks the bytes once and copies nothing.
 template <bool BlankEnds>
 bool ItemReader::read(ItemView& item) {
-    const char* p = pos_;
-    for (;;) {
-        p = skipBlanks(p);
-        const std::size_t length = skipLineEnds_ ? lineEndAt(p) : 0;
-        if (length == 0) break;
-        p += length;
-        ++currentLine_;
-    }
+    const char* p = skipToItem(pos_, currentLine_);
     if (p == end_) {
         pos_ = p;
         return false;
@@ -112,15 +132,28 @@ bool ItemReader::read(ItemView& item) {
         item = {std::string_view(start, static_cast<std::size_t>(p - start)), false};
     }
 
-    // Blanks after the item, then one comma or line end.
-    p = skipBlanks(p);
-    if (p != end_ && *p == ',') {
-        ++p;
-    } else if (const std::size_t length = lineEndAt(p)) {
-        p += length;
-        ++currentLine_;
+    pos_ = skipDelimiter(p);
+    return true;
+}
+
+inline bool ItemReader::nextShortNumber(double& number) {
+    int lines = 0;
+    const char* const start = skipToItem(pos_, lines);
+    const char* p = start;
+    unsigned whole = 0;
+    for (; p != end_ && p - start < 5; ++p) {
+        const auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
+        if (digit > 9) break;
+        whole = whole * 10 + digit;
     }
-    pos_ = p;
+    // A value ends at a blank, a comma or a line end; anything else, or a
+    // fifth digit, makes it an item of another kind.
+    if (p == start || p - start > 4) return false;
+    if (p != end_ && *p != ' ' && *p != ',' && lineEndAt(p) == 0) return false;
+    currentLine_ += lines;
+    itemLine_ = currentLine_;
+    pos_ = skipDelimiter(p);
+    number = static_cast<double>(whole);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -103,6 +104,64 @@ Result<std::string> readWholeFile(const fs::path& path) {
     content.resize(done);
 #endif
     return content;
+}
+
+namespace {
+
+bool endsWithIgnoringCase(std::string_view name, std::string_view extension) {
+    if (name.size() < extension.size()) return false;
+    const std::string_view tail = name.substr(name.size() - extension.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(tail[i]) != lower(extension[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// A map folder may hold thousands of files: on POSIX systems the entries'
+// names and types come straight from the directory, without building a path
+// for each (a link or an unknown type still asks the file system).
+Result<std::vector<std::string>> listFiles(const fs::path& folder, std::string_view extension) {
+    std::vector<std::string> names;
+    const auto wanted = [&](std::string_view name) {
+        return !name.empty() && name.front() != '.' && name.size() > extension.size() &&
+               endsWithIgnoringCase(name, extension);
+    };
+#ifdef _WIN32
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    if (error) return Error{folder.string(), 0, error.message()};
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error) return Error{folder.string(), 0, error.message()};
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError)) continue;
+        std::string name = it->path().filename().string();
+        if (wanted(name)) names.push_back(std::move(name));
+    }
+#else
+    DIR* directory = ::opendir(folder.c_str());
+    if (!directory) return Error{folder.string(), 0, std::strerror(errno)};
+    const int descriptor = ::dirfd(directory);
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(directory);
+        if (!entry) break;
+        const std::string_view name = entry->d_name;
+        if (!wanted(name)) continue;
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            regular = ::fstatat(descriptor, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+        }
+        if (regular) names.emplace_back(name);
+    }
+    const int code = errno;
+    ::closedir(directory);
+    if (code != 0) return Error{folder.string(), 0, std::strerror(code)};
+#endif
+    return names;
 }
 
 namespace {

@@ -169,6 +169,10 @@ private:
         roster_.BotModelSkins[i].assign(item.text);
 
         for (auto* list : botValues()) {
+            if (double number = 0; items_.nextShortNumber(number)) {
+                (*list)[i] = RosterValue::number(number);
+                continue;
+            }
             if (!items_.nextValue(item)) return abandon();
             (*list)[i] = rosterValueOf(item);
         }

@@ -1,5 +1,7 @@
 #include "views/pictures.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -38,11 +40,19 @@ QPainterPath ridge(qreal baseline, const std::initializer_list<QPointF>& swells,
 
 }  // namespace
 
+QSize titlePictureSize() { return {kTitleWidth, kTitleHeight}; }
+
 QPixmap titlePicture(qreal devicePixelRatio) {
-    const qreal w = kTitleWidth;
-    const qreal h = kTitleHeight;
     QPixmap pixmap = canvas(kTitleWidth, kTitleHeight, devicePixelRatio);
     QPainter p(&pixmap);
+    paintTitlePicture(p);
+    return pixmap;
+}
+
+void paintTitlePicture(QPainter& p) {
+    const qreal w = kTitleWidth;
+    const qreal h = kTitleHeight;
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
 
     QPainterPath frame;
@@ -96,7 +106,9 @@ QPixmap titlePicture(qreal devicePixelRatio) {
     // The name, with a soft shadow so it reads against the sky.
     QFont title(QStringLiteral("DejaVu Serif"));
     title.setStyleHint(QFont::Serif);
-    title.setPixelSize(78);
+    // Up to 64 pixels the glyphs are drawn from the font engine's glyph
+    // cache; larger ones are filled as outlines, several times slower.
+    title.setPixelSize(64);
     title.setWeight(QFont::Bold);
     title.setLetterSpacing(QFont::AbsoluteSpacing, 3);
     p.setFont(title);
@@ -117,7 +129,34 @@ QPixmap titlePicture(qreal devicePixelRatio) {
     p.setPen(QColor(0xf0, 0xdc, 0xc0, 220));
     p.drawText(QRectF(0, titleArea.bottom() - 4, w, 26), Qt::AlignCenter,
                QStringLiteral("QUAKE 2  \u00b7  ERASER BOT LAUNCHER"));
-    return pixmap;
+    p.restore();
+}
+
+namespace {
+
+// Assistive technology is told that a painted picture is a picture, as it is
+// told of a label that shows a pixmap.
+QAccessibleInterface* paintedPictureInterface(const QString& className, QObject* object) {
+    if (className != QLatin1String("QLabel") || !dynamic_cast<PaintedPicture*>(object)) return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+}
+
+}  // namespace
+
+PaintedPicture::PaintedPicture(QSize size, void (*paint)(QPainter&), QWidget* parent)
+    : QLabel(parent), paint_(paint) {
+    // Factories installed later are asked first, so this one comes before Qt's own.
+    static const bool installed = [] {
+        QAccessible::installFactory(paintedPictureInterface);
+        return true;
+    }();
+    static_cast<void>(installed);
+    setFixedSize(size);
+}
+
+void PaintedPicture::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paint_(painter);
 }
 
 QPixmap mapPicture(qreal devicePixelRatio) {
