@@ -16,7 +16,23 @@
 #include "support/fakes.h"
 #include "support/game_directory.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
+
+#ifdef __GLIBC__
+// Every run pays for its memory as a fresh start does. Left to itself, glibc
+// raises its threshold for mapping large blocks after the first run frees
+// one, and then keeps a smaller roster's memory between runs while a larger
+// one is still mapped afresh each time: the sizes would not be comparable.
+const bool kFreshMemoryEachRun = [] {
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024);
+    return true;
+}();
+#endif
 
 using namespace vexmoor;
 namespace fs = std::filesystem;

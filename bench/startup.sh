@@ -61,8 +61,8 @@ big_cmd=("$startup" "$work/big")
 echo "window size: $size; $runs runs of each"
 hyperfine --warmup 3 --runs "$runs" --shell=none --export-csv "$work/times.csv" \
   --command-name "floor: bare Qt main window" "${floor_cmd[*]}" \
-  --command-name "Vexmoor, demo game" "${demo_cmd[*]}" \
-  --command-name "Vexmoor, big game directory" "${big_cmd[*]}"
+  --command-name "Vexmoor on the demo game" "${demo_cmd[*]}" \
+  --command-name "Vexmoor on the big game directory" "${big_cmd[*]}"
 
 # Peak memory, the three in turn so that a change of load touches all alike.
 peak() { /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -n 1; }
