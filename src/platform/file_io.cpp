@@ -132,17 +132,17 @@ Result<std::vector<std::string>> listFiles(const fs::path& folder, std::string_v
 #ifdef _WIN32
     std::error_code error;
     fs::directory_iterator it(folder, error);
-    if (error) return Error{folder.string(), 0, error.message()};
+    if (error) return Error{pathText(folder), 0, error.message()};
     for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error) return Error{folder.string(), 0, error.message()};
+        if (error) return Error{pathText(folder), 0, error.message()};
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
-        std::string name = it->path().filename().string();
+        std::string name = pathText(it->path().filename());
         if (wanted(name)) names.push_back(std::move(name));
     }
 #else
     DIR* directory = ::opendir(folder.c_str());
-    if (!directory) return Error{folder.string(), 0, std::strerror(errno)};
+    if (!directory) return Error{pathText(folder), 0, std::strerror(errno)};
     const int descriptor = ::dirfd(directory);
     for (;;) {
         errno = 0;
@@ -159,7 +159,7 @@ Result<std::vector<std::string>> listFiles(const fs::path& folder, std::string_v
     }
     const int code = errno;
     ::closedir(directory);
-    if (code != 0) return Error{folder.string(), 0, std::strerror(code)};
+    if (code != 0) return Error{pathText(folder), 0, std::strerror(code)};
 #endif
     return names;
 }
