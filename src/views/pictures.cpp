@@ -1,8 +1,12 @@
 #include "views/pictures.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFont>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -197,36 +201,67 @@ QPixmap mapPicture(qreal devicePixelRatio) {
     return pixmap;
 }
 
-QIcon applicationIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128}) {
-        const qreal s = size;
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        QLinearGradient sky(0, 0, 0, s);
-        sky.setColorAt(0.0, QColor(0x10, 0x16, 0x2a));
-        sky.setColorAt(0.7, QColor(0x7a, 0x4a, 0x4e));
-        sky.setColorAt(1.0, QColor(0xe0, 0xa0, 0x5a));
-        p.setPen(Qt::NoPen);
-        p.setBrush(sky);
-        p.drawRoundedRect(QRectF(0, 0, s, s), s * 0.18, s * 0.18);
-        p.setBrush(QColor(0xf6, 0xea, 0xcf));
-        p.drawEllipse(QPointF(s * 0.76, s * 0.24), s * 0.11, s * 0.11);
-        p.setBrush(QColor(0x14, 0x11, 0x18));
-        p.drawPath(ridge(s * 0.86, {{s * 0.35, s * 0.80}, {s * 0.7, s * 0.88}, {s, s * 0.82}}, s, s));
-        QFont letter(QStringLiteral("DejaVu Serif"));
-        letter.setStyleHint(QFont::Serif);
-        letter.setWeight(QFont::Bold);
-        letter.setPixelSize(static_cast<int>(s * 0.62));
-        p.setFont(letter);
-        p.setPen(QColor(0xfb, 0xf3, 0xe4));
-        p.drawText(QRectF(0, s * 0.02, s * 0.9, s * 0.84), Qt::AlignCenter, QStringLiteral("V"));
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+namespace {
+
+// The icon at one size: the sky, the moon, a ridge and the initial.
+void paintIcon(QPainter& p, int size) {
+    const qreal s = size;
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, s);
+    sky.setColorAt(0.0, QColor(0x10, 0x16, 0x2a));
+    sky.setColorAt(0.7, QColor(0x7a, 0x4a, 0x4e));
+    sky.setColorAt(1.0, QColor(0xe0, 0xa0, 0x5a));
+    p.setPen(Qt::NoPen);
+    p.setBrush(sky);
+    p.drawRoundedRect(QRectF(0, 0, s, s), s * 0.18, s * 0.18);
+    p.setBrush(QColor(0xf6, 0xea, 0xcf));
+    p.drawEllipse(QPointF(s * 0.76, s * 0.24), s * 0.11, s * 0.11);
+    p.setBrush(QColor(0x14, 0x11, 0x18));
+    p.drawPath(ridge(s * 0.86, {{s * 0.35, s * 0.80}, {s * 0.7, s * 0.88}, {s, s * 0.82}}, s, s));
+    QFont letter(QStringLiteral("DejaVu Serif"));
+    letter.setStyleHint(QFont::Serif);
+    letter.setWeight(QFont::Bold);
+    letter.setPixelSize(static_cast<int>(s * 0.62));
+    p.setFont(letter);
+    p.setPen(QColor(0xfb, 0xf3, 0xe4));
+    p.drawText(QRectF(0, s * 0.02, s * 0.9, s * 0.84), Qt::AlignCenter, QStringLiteral("V"));
 }
+
+// Paints the icon at a size when that size is first asked for, and keeps it.
+// Painting all sizes up front cost more than the rest of the main window;
+// the windowing system asks for the sizes it shows, when it shows them, and
+// some (offscreen, many Wayland desktops) never do.
+class PaintedIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        for (const QPixmap& painted : painted_)
+            if (painted.width() == side) return painted;
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paintIcon(painter, side);
+        painter.end();
+        painted_.push_back(pixmap);
+        return pixmap;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64), QSize(128, 128)};
+    }
+
+    QIconEngine* clone() const override { return new PaintedIconEngine(*this); }
+
+private:
+    std::vector<QPixmap> painted_;
+};
+
+}  // namespace
+
+QIcon applicationIcon() { return QIcon(new PaintedIconEngine); }
 
 }  // namespace vexmoor
