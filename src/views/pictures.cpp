@@ -163,10 +163,18 @@ void PaintedPicture::paintEvent(QPaintEvent*) {
     paint_(painter);
 }
 
+QSize mapPictureSize() { return {kMapSize, kMapSize}; }
+
 QPixmap mapPicture(qreal devicePixelRatio) {
-    const qreal s = kMapSize;
     QPixmap pixmap = canvas(kMapSize, kMapSize, devicePixelRatio);
     QPainter p(&pixmap);
+    paintMapPicture(p);
+    return pixmap;
+}
+
+void paintMapPicture(QPainter& p) {
+    const qreal s = kMapSize;
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
 
     QLinearGradient ground(0, 0, s, s);
@@ -198,7 +206,7 @@ QPixmap mapPicture(qreal devicePixelRatio) {
     flag.lineTo(80.8, 83);
     flag.closeSubpath();
     p.drawPath(flag);
-    return pixmap;
+    p.restore();
 }
 
 namespace {

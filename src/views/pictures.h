@@ -33,6 +33,8 @@ private:
 
 // The Maps page: a small floor plan.
 QPixmap mapPicture(qreal devicePixelRatio);
+QSize mapPictureSize();
+void paintMapPicture(QPainter& painter);
 
 // The windows' icon: the moon over the moor, with the initial.
 QIcon applicationIcon();
