@@ -1,47 +1,99 @@
 #!/usr/bin/env bash
-# bench/startup.sh: how long Vexmoor's main window takes to come up, next to a
-# bare Qt window, timed with hyperfine (3 warm-up runs, 20 runs each) on the
-# offscreen platform. Uses the build in $BUILD_DIR (default build-bench/),
-# building the two programs there when they are missing.
+# bench/startup.sh: how long Vexmoor's main window takes to come up and how
+# much memory it takes at its peak, side by side in one run with the floor: a
+# bare Qt main window of the same frame (menu bar, six tabs, status bar) shown
+# at the same size. Two game directories, both generated with our own names:
+#   demo  the demo game (vexmoor_make_demo);
+#   big   a roster at the 32,767-bot limit with 60 teams, and 5,000 map files
+#         (vexmoor_make_big_game).
+# Time: hyperfine (3 warm-up runs, RUNS runs each, default 20), median wall
+# time. Memory: peak resident set size from GNU time over RUNS rounds that
+# take the three programs in turn, median. Prints each as a ratio to the floor.
+# The platform is offscreen. Uses the build in $BUILD_DIR (default
+# build-bench/), building the programs there when they are missing.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build-bench}
+runs=${RUNS:-20}
 
-if ! command -v hyperfine >/dev/null; then
-  echo "bench/startup.sh: hyperfine is missing (scripts/setup installs it)" >&2
-  exit 1
-fi
+for tool in hyperfine /usr/bin/time; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "bench/startup.sh: $tool is missing (scripts/setup installs it)" >&2
+    exit 1
+  fi
+done
 
 startup=$build/bench/vexmoor_startup_bench
 bare=$build/bench/vexmoor_bare_window
-if [[ ! -x $startup || ! -x $bare ]]; then
+make_big=$build/bench/vexmoor_make_big_game
+make_demo=$build/vexmoor_make_demo
+if [[ ! -x $startup || ! -x $bare || ! -x $make_big || ! -x $make_demo ]]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXMOOR_BENCH=ON -DVEXMOOR_TESTS=ON >/dev/null
-  cmake --build "$build" -j"${JOBS:-2}" --target vexmoor_startup_bench vexmoor_bare_window vexmoor_make_demo
+  cmake --build "$build" -j"${JOBS:-2}" --target vexmoor_startup_bench vexmoor_bare_window vexmoor_make_demo \
+    vexmoor_make_big_game
 fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The demo game directory when the demo maker is built; otherwise a small one made here.
-if [[ -x $build/vexmoor_make_demo ]]; then
-  "$build/vexmoor_make_demo" "$work/game" "$work/config/vexmoor.ini" >/dev/null
-else
-  mkdir -p "$work/game/eraser" "$work/game/baseq2/maps" "$work/config"
-  printf '[bots]\r\n"Rook""rook/slate" 3  2  4  1  0  1  60 \r\n[teams]\r\n"Moor Wardens""MW""rook/slate"["Rook"]\r\n[view weapons]\r\n' \
-    >"$work/game/eraser/bots.cfg"
-  printf 'IBSP' >"$work/game/baseq2/maps/arena.bsp"
-  printf '#!/bin/sh\n' >"$work/game/quake2.exe"
-  chmod +x "$work/game/quake2.exe"
-fi
+"$make_demo" "$work/demo" >/dev/null
+"$make_big" "$work/big" >/dev/null
 
 # Never the user's display or settings.
 export QT_QPA_PLATFORM=offscreen
 export XDG_CONFIG_HOME=$work/config
 export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_RUNTIME_DIR"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
-hyperfine --warmup 3 --runs 20 --shell=none \
-  --command-name "bare Qt window" "$bare" \
-  --command-name "Vexmoor main window" "$startup $work/game"
+# The floor is shown at the size the main window comes up at.
+size=$("$startup" "$work/demo" 2>&1 | sed -nE 's/^main window shown after .*, ([0-9]+x[0-9]+)$/\1/p')
+if [[ -z $size ]]; then
+  echo "bench/startup.sh: the main window did not come up" >&2
+  exit 1
+fi
+
+floor_cmd=("$bare" "$size")
+demo_cmd=("$startup" "$work/demo")
+big_cmd=("$startup" "$work/big")
+
+echo "window size: $size; $runs runs of each"
+hyperfine --warmup 3 --runs "$runs" --shell=none --export-csv "$work/times.csv" \
+  --command-name "floor: bare Qt main window" "${floor_cmd[*]}" \
+  --command-name "Vexmoor on the demo game" "${demo_cmd[*]}" \
+  --command-name "Vexmoor on the big game directory" "${big_cmd[*]}"
+
+# Peak memory, the three in turn so that a change of load touches all alike.
+peak() { /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -n 1; }
+: >"$work/floor.kb"
+: >"$work/demo.kb"
+: >"$work/big.kb"
+for ((i = 0; i < runs; ++i)); do
+  peak "${floor_cmd[@]}" >>"$work/floor.kb"
+  peak "${demo_cmd[@]}" >>"$work/demo.kb"
+  peak "${big_cmd[@]}" >>"$work/big.kb"
+done
+median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# hyperfine's CSV: command,mean,stddev,median,user,system,min,max (seconds)
+time_of() { awk -F, -v row="$1" 'NR == row + 1 { print $4 * 1000 }' "$work/times.csv"; }
+floor_ms=$(time_of 1)
+demo_ms=$(time_of 2)
+big_ms=$(time_of 3)
+floor_kb=$(median "$work/floor.kb")
+demo_kb=$(median "$work/demo.kb")
+big_kb=$(median "$work/big.kb")
+
+ratio_line() {  # label, value, floor, unit, goal
+  awk -v label="$1" -v a="$2" -v b="$3" -v unit="$4" -v goal="$5" \
+    'BEGIN { printf "%-40s %5.2f   (%.1f %s / %.1f %s; goal %s)\n", label, a / b, a, unit, b, unit, goal }'
+}
+echo
+echo "start-up against the floor, medians:"
+ratio_line "demo game, time" "$demo_ms" "$floor_ms" ms "<= 1.1"
+ratio_line "demo game, peak memory" "$(awk -v k="$demo_kb" 'BEGIN { print k / 1024 }')" \
+  "$(awk -v k="$floor_kb" 'BEGIN { print k / 1024 }')" MiB "<= 1.1"
+ratio_line "big game directory, time" "$big_ms" "$floor_ms" ms "<= 1.5"
+ratio_line "big game directory, peak memory" "$(awk -v k="$big_kb" 'BEGIN { print k / 1024 }')" \
+  "$(awk -v k="$floor_kb" 'BEGIN { print k / 1024 }')" MiB "<= 1.3"

@@ -1,32 +1,38 @@
-// vexmoor_startup_bench [<game-directory>]
+// vexmoor_startup_bench <game-directory>
 //
-// Brings up the real main window, the way the program does at start, and
-// ends as soon as the window is shown: with a process launcher such as
-// hyperfine around it, the time from exec to a window on screen. The game
-// directory is the argument, else $VEXMOOR_GAME_DIR, else one generated for
-// the run. The settings file is always a fresh one in a temporary folder
-// pointing at that directory, so the user's own settings are never read.
-// Options of benchmark runners (arguments starting with "--") are ignored.
-// The platform is offscreen unless QT_QPA_PLATFORM names another.
+// Starts the way the program does (src/app/main.cpp) and ends as soon as the
+// main window is shown: with a process launcher such as hyperfine around it,
+// the time from exec to a window on screen, and with GNU time its peak
+// memory. The game directory is the argument, else $VEXMOOR_GAME_DIR. The
+// settings file is always a fresh one in a temporary folder pointing at that
+// directory, so the user's own settings are never read. Options of benchmark
+// runners (arguments starting with "--") are ignored. The platform is
+// offscreen unless QT_QPA_PLATFORM names another.
+//
+// Only the program's own libraries are linked, not the test support: what is
+// measured is what the program loads and runs.
+//
+// On stderr: the milliseconds to the shown window and the window's size, so
+// that the bare window (bench/bare_window.cpp) can be shown at the same size.
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "support/fakes.h"
-#include "support/game_directory.h"
-#include "support/main_fixture.h"
+#include "core/file_io.h"
+#include "core/paths.h"
 #include "views/application.h"
 #include "views/main_window.h"
+#include "views/pictures.h"
 
 namespace fs = std::filesystem;
-using vexmoor::testing::GameDirectoryBuilder;
 
 namespace {
 
@@ -39,17 +45,34 @@ std::optional<std::string> gameDirectoryArgument(int argc, char* argv[]) {
     return std::nullopt;
 }
 
-// A game directory as a player might have it: a full roster, a few maps.
-std::string generateGame(const fs::path& root) {
-    GameDirectoryBuilder game(root);
-    game.withEraserFolder()
-        .withRoster(GameDirectoryBuilder::generatedRoster(64, 8))
-        .withChat("")
-        .withMapCycle("q2dm1\r\nq2dm2\r\n")
-        .withMaps({"arena.bsp", "canyon.bsp", "depot.bsp", "fortress.bsp"})
-        .withModel("rook", {"slate.pcx", "slate_i.pcx"})
-        .withGame();
-    return game.text();
+// A folder of its own under the system's temporary folder, removed at the end.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const fs::path candidate = fs::temp_directory_path() / ("vexmoor-startup-" + std::to_string(random()));
+            if (fs::create_directory(candidate)) path_ = candidate;
+        }
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        if (!path_.empty()) fs::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// The settings the demo maker writes, pointing at the game directory.
+std::string settingsBytes(const std::string& gameDirectory) {
+    return "\"" + gameDirectory + "\"\r\n" +
+           "1,0,0,1,1,1,0,0,1,0,0,0,1,0,0,0\r\n"
+           "0\r\n"
+           "0,0,\"20\",0,\"20\",0,\"8\",\"0\",\"1\",1,1,0,1,0\r\n";
 }
 
 }  // namespace
@@ -58,29 +81,40 @@ int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
 
-    vexmoor::testing::TempDir temp;
-    std::string game;
-    if (const auto given = gameDirectoryArgument(argc, argv)) {
-        game = fs::absolute(*given).string();
-        if (game.back() != '/') game += '/';
-        if (!fs::exists(fs::path(game) / "quake2.exe")) {
-            std::fprintf(stderr, "vexmoor_startup_bench: no quake2.exe in %s\n", game.c_str());
-            return 2;
-        }
-    } else {
-        game = generateGame(temp.path() / "game");
+    const auto given = gameDirectoryArgument(argc, argv);
+    if (!given) {
+        std::fprintf(stderr, "usage: vexmoor_startup_bench <game-directory> (or $VEXMOOR_GAME_DIR)\n");
+        return 2;
     }
-    const fs::path config = temp.path() / "config";
-    fs::create_directories(config);
-    vexmoor::testing::writeBytes(
-        config / "vexmoor.ini", "\"" + game + "\"\r\n" + vexmoor::testing::MainFixture::kDefaultSettingsTail);
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.string()));
+    std::string game = fs::absolute(*given).string();
+    if (game.back() != vexmoor::kPathSeparator) game += vexmoor::kPathSeparator;
+    if (!vexmoor::regularFileExists(fs::path(game) / "quake2.exe")) {
+        std::fprintf(stderr, "vexmoor_startup_bench: no quake2.exe in %s\n", game.c_str());
+        return 2;
+    }
+    const ScratchFolder scratch;
+    if (scratch.path().empty()) {
+        std::fprintf(stderr, "vexmoor_startup_bench: no temporary folder\n");
+        return 2;
+    }
+    // Written plainly, without the safe writer's syncs: they would wait for
+    // the disk, which is no part of the program's start.
+    const std::string settings = settingsBytes(game);
+    std::FILE* file = std::fopen((scratch.path() / "vexmoor.ini").string().c_str(), "wb");
+    if (!file || std::fwrite(settings.data(), 1, settings.size(), file) != settings.size() ||
+        std::fclose(file) != 0) {
+        std::fprintf(stderr, "vexmoor_startup_bench: cannot write the settings file\n");
+        return 2;
+    }
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(scratch.path().string()));
 
     // The program's own start-up is measured, not a display server's: offscreen unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // From here on as in main.cpp.
     int arguments = argc > 0 ? 1 : 0;
     QApplication app(arguments, argv);
     QApplication::setApplicationName(QStringLiteral("vexmoor"));
+    QApplication::setWindowIcon(vexmoor::applicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
 
     int shown = 0;
@@ -92,9 +126,11 @@ int main(int argc, char* argv[]) {
             return 1;
         }
         const qint64 ready = clock.elapsed();
+        const QSize size = application.mainWindow().size();
         QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
         shown = QApplication::exec();
-        std::fprintf(stderr, "main window shown after %lld ms\n", static_cast<long long>(ready));
+        std::fprintf(stderr, "main window shown after %lld ms, %dx%d\n", static_cast<long long>(ready),
+                     size.width(), size.height());
     }
     return shown;
 }

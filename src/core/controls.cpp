@@ -133,26 +133,13 @@ FileList::FileList(std::string name, std::string extension, std::string toolTip)
 }
 
 Status FileList::setFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::directory_iterator it(folder, error);
-    if (error) return Error{pathText(folder), 0, error.message()};
-    std::vector<std::string> names;
-    for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
-        if (error) return Error{pathText(folder), 0, error.message()};
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
-        std::string name = pathText(it->path().filename());
-        // Hidden files (a name beginning with a dot) are not listed; start-up
-        // does not count them as map files either.
-        if (name.front() == '.' || name.size() <= extension_.size()) continue;
-        std::string tail = name.substr(name.size() - extension_.size());
-        std::transform(tail.begin(), tail.end(), tail.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (tail == extension_) names.push_back(std::move(name));
-    }
-    std::sort(names.begin(), names.end());
+    // Hidden files (a name beginning with a dot) are not listed; start-up
+    // does not count them as map files either.
+    auto names = listFiles(folder, extension_);
+    if (!names) return names.status();
+    std::sort(names.value().begin(), names.value().end());
     folder_ = folder;
-    setItems(std::move(names));
+    setItems(std::move(names).value());
     return {};
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/result.h"
 
@@ -22,6 +23,12 @@ inline constexpr const char* kMissingFileReason = "the file does not exist";
 // for a user the system would let through; on Windows only a file, since a
 // folder's read-only mark does not keep files from being written there.
 Status writeWholeFile(const std::filesystem::path& path, std::string_view bytes);
+
+// The names of the regular files (a link to one counts) in a folder whose
+// names end in the given extension, compared without regard to ASCII case;
+// names beginning with a dot (hidden files) are left out. In no particular
+// order. An error when the folder cannot be listed.
+Result<std::vector<std::string>> listFiles(const std::filesystem::path& folder, std::string_view extension);
 
 // Whether a regular file of that exact name exists.
 bool regularFileExists(const std::filesystem::path& path);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace vexmoor {
 
@@ -17,21 +18,15 @@ std::string trimZeros(std::string mantissa) {
     return mantissa;
 }
 
-// The digits of |value| with up to 15 significant digits, without sign.
-std::string magnitudeText(double magnitude) {
-    if (magnitude == 0.0) return "0";
-    // Whole numbers are nearly every value the files hold; they need no
-    // rounding to 15 digits, so they skip the formatted path.
-    if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
-        char buffer[24];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(magnitude)).ptr;
-        return std::string(buffer, end);
-    }
+// The digits of |value| with up to 15 significant digits, without sign, for
+// a magnitude that is not a whole number below 1e15.
+std::string fractionalMagnitudeText(double magnitude) {
     if (magnitude >= 1e15 || magnitude < 1e-15) {
         char buffer[64];
         std::snprintf(buffer, sizeof buffer, "%.14E", magnitude);
         std::string text(buffer);
         const auto e = text.find('E');
+        if (e == std::string::npos) return text;  // "INF": an infinity has no digits to write
         std::string mantissa = trimZeros(text.substr(0, e));
         int exponent = std::stoi(text.substr(e + 1));
         char expBuffer[16];
@@ -43,6 +38,20 @@ std::string magnitudeText(double magnitude) {
         return mantissa + expBuffer;
     }
     char buffer[64];
+    // The shortest text that reads back as this double: when it has at most
+    // 15 significant digits, rounding to 15 digits gives the same digits
+    // (the double lies closer to it than half a step of the 15th digit).
+    if (const auto [end, error] =
+            std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed);
+        error == std::errc()) {
+        const std::string_view shortest(buffer, static_cast<std::size_t>(end - buffer));
+        const std::size_t first = shortest.find_first_not_of("0.");
+        const std::size_t point = shortest.find('.');
+        const std::size_t digits =
+            shortest.size() - first - (point != std::string_view::npos && point > first);
+        if (first != std::string_view::npos && digits <= 15)
+            return std::string(shortest.starts_with("0.") ? shortest.substr(1) : shortest);
+    }
     std::snprintf(buffer, sizeof buffer, "%.15G", magnitude);
     std::string text(buffer);
     if (text.find('E') != std::string::npos) {
@@ -58,14 +67,63 @@ std::string magnitudeText(double magnitude) {
 
 }  // namespace
 
-std::string numberText(double value) {
-    if (value == 0.0) return " 0";  // also for -0.0
-    return (value < 0 ? "-" : " ") + magnitudeText(std::fabs(value));
+char* writeWholeNumberText(char* out, double value) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < 1e15)) return nullptr;  // NaN too
+    const auto whole = static_cast<long long>(magnitude);
+    if (static_cast<double>(whole) != magnitude) return nullptr;
+    if (whole == 0) {  // also for -0.0
+        out[0] = ' ';
+        out[1] = '0';
+        return out + 2;
+    }
+    *out++ = value < 0 ? '-' : ' ';
+    return std::to_chars(out, out + 16, whole).ptr;
 }
 
-std::string rosterNumberText(double value) { return numberText(value) + " "; }
+void appendNumberText(std::string& out, double value) {
+    // Whole numbers are nearly every value the files hold; they need no
+    // rounding to 15 digits, so they skip the formatted path.
+    char buffer[24];
+    if (const char* end = writeWholeNumberText(buffer, value)) {
+        out.append(buffer, static_cast<std::size_t>(end - buffer));
+        return;
+    }
+    out += value < 0 ? '-' : ' ';
+    out += fractionalMagnitudeText(std::fabs(value));
+}
+
+void appendRosterNumberText(std::string& out, double value) {
+    appendNumberText(out, value);
+    out += ' ';
+}
+
+std::string numberText(double value) {
+    std::string text;
+    appendNumberText(text, value);
+    return text;
+}
+
+std::string rosterNumberText(double value) {
+    std::string text;
+    appendRosterNumberText(text, value);
+    return text;
+}
 
 std::optional<double> parseNumber(std::string_view text) {
+    // Plain whole numbers of up to 15 digits, nearly every number the files
+    // hold, are exact in a double and need no general conversion.
+    if (!text.empty() && text.size() <= 16) {
+        const bool negative = text.front() == '-';
+        const std::size_t first = negative || text.front() == '+' ? 1 : 0;
+        std::size_t i = first;
+        long long whole = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) whole = whole * 10 + (text[i] - '0');
+        if (i == text.size() && i > first && i - first <= 15) {
+            const auto magnitude = static_cast<double>(whole);
+            return negative ? -magnitude : magnitude;
+        }
+    }
     std::size_t i = 0;
     const auto digitsAt = [&](std::size_t& pos) {
         const std::size_t start = pos;
@@ -85,10 +143,11 @@ std::optional<double> parseNumber(std::string_view text) {
         if (digitsAt(i) == 0) return std::nullopt;
     }
     if (i != text.size()) return std::nullopt;
-    std::string copy(text.front() == '+' ? text.substr(1) : text);
+    // from_chars takes no plus sign; the checks above allow at most one sign.
+    if (text.front() == '+') text.remove_prefix(1);
     double value = 0;
-    const auto [end, error] = std::from_chars(copy.data(), copy.data() + copy.size(), value);
-    if (error != std::errc() || end != copy.data() + copy.size()) return std::nullopt;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
 }
 

@@ -104,17 +104,26 @@ void VexmoorMain::prepareMapLists() {
 void VexmoorMain::startUpSteps() {
     prepareMapLists();
 
+    if (!readRosterAtStart()) return;
+    bots.fillSpecificBots(roster_);
+}
+
+bool VexmoorMain::readRosterAtStart() {
+    // The tidy step hands back what the file holds, so the roster is read
+    // from those bytes rather than from the file a second time; they are let
+    // go before the bot list is filled.
     const fs::path roster = rosterPath(gameDirectory());
-    if (auto status = CheckRosterFile(roster, services_.dialogs); !status) {
-        reportUnreadable(status.error(), "roster file");
-        return;
+    const auto tidied = tidyRosterFile(roster, services_.dialogs);
+    if (!tidied) {
+        reportUnreadable(tidied.error(), "roster file");
+        return false;
     }
-    if (auto status = ReadRoster(roster, roster_); !status) {
+    if (auto status = readRosterBytes(tidied.value(), pathText(roster), roster_); !status) {
         reportUnreadable(status.error(), "roster file");
-        return;
+        return false;
     }
     rosterReadFrom_ = roster;
-    bots.fillSpecificBots(roster_);
+    return true;
 }
 
 void VexmoorMain::saveSettings() {

@@ -103,6 +103,7 @@ public:
 private:
     void showPage();
     void startUpSteps();
+    bool readRosterAtStart();
     void prepareMapLists();
     void saveSettings();
     void openEditor(Editor editor);

@@ -1,5 +1,6 @@
 #include "options/bots_page.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/number_text.h"
@@ -62,9 +63,11 @@ void BotsPage::countTextChanged() {
 }
 
 void BotsPage::fillSpecificBots(const Roster& roster) {
-    std::vector<std::string> names;
-    for (int i = 0; i < roster.BotCount; ++i) names.push_back(roster.BotNames[static_cast<std::size_t>(i)]);
-    SpecificBotList.setItems(std::move(names));
+    // One block of the right size: a roster may hold 32,767 bots.
+    const auto count =
+        std::min(static_cast<std::size_t>(std::max<int>(roster.BotCount, 0)), roster.BotNames.size());
+    SpecificBotList.setItems(std::vector<std::string>(
+        roster.BotNames.begin(), roster.BotNames.begin() + static_cast<std::ptrdiff_t>(count)));
 }
 
 const char* BotsPage::skillName(int position) {

@@ -7,9 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <system_error>
 
 #ifdef _WIN32
@@ -17,6 +15,7 @@
 
 #include <algorithm>
 #else
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,18 +59,118 @@ Result<std::string> readWholeFile(const fs::path& path) {
     if (status.type() == fs::file_type::not_found) return Error{pathText(path), 0, kMissingFileReason};
     if (status.type() == fs::file_type::directory)
         return Error{pathText(path), 0, "it is a folder, not a file"};
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        const int code = errno;
+    // Read straight into a string of the file's size: no stream buffers, no
+    // copy, and a roster of tens of thousands of bots costs its bytes once.
+    const auto openFailed = [&](int code) {
         return Error{pathText(path), 0,
                      std::string("the file cannot be opened (") +
                          (code ? std::strerror(code) : "unknown reason") + ")"};
+    };
+    const auto readFailed = [&] {
+        return Error{pathText(path), 0, "the file cannot be read (input/output error)"};
+    };
+    std::string content;
+#ifdef _WIN32
+    errno = 0;
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (!file) return openFailed(errno);
+    const auto size = fs::file_size(path, error);
+    if (!error) content.reserve(static_cast<std::size_t>(size));
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) content.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return readFailed();
+#else
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return openFailed(errno);
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        content.resize(static_cast<std::size_t>(info.st_size));
+    // The size fstat gave, then whatever the file grew by since.
+    std::size_t done = 0;
+    char buffer[4096];
+    for (;;) {
+        const bool sized = done < content.size();
+        char* const into = sized ? content.data() + done : buffer;
+        const std::size_t room = sized ? content.size() - done : sizeof buffer;
+        const ssize_t n = ::read(fd, into, room);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return readFailed();
+        }
+        if (n == 0) break;
+        if (sized) {
+            done += static_cast<std::size_t>(n);
+        } else {
+            content.resize(done);
+            content.append(buffer, static_cast<std::size_t>(n));
+            done = content.size();
+        }
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return Error{pathText(path), 0, "the file cannot be read (input/output error)"};
-    return content.str();
+    ::close(fd);
+    content.resize(done);
+#endif
+    return content;
+}
+
+namespace {
+
+bool endsWithIgnoringCase(std::string_view name, std::string_view extension) {
+    if (name.size() < extension.size()) return false;
+    const std::string_view tail = name.substr(name.size() - extension.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(tail[i]) != lower(extension[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// A map folder may hold thousands of files: on POSIX systems the entries'
+// names and types come straight from the directory, without building a path
+// for each (a link or an unknown type still asks the file system).
+Result<std::vector<std::string>> listFiles(const fs::path& folder, std::string_view extension) {
+    std::vector<std::string> names;
+    const auto wanted = [&](std::string_view name) {
+        return !name.empty() && name.front() != '.' && name.size() > extension.size() &&
+               endsWithIgnoringCase(name, extension);
+    };
+#ifdef _WIN32
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    if (error) return Error{pathText(folder), 0, error.message()};
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error) return Error{pathText(folder), 0, error.message()};
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError)) continue;
+        std::string name = pathText(it->path().filename());
+        if (wanted(name)) names.push_back(std::move(name));
+    }
+#else
+    DIR* directory = ::opendir(folder.c_str());
+    if (!directory) return Error{pathText(folder), 0, std::strerror(errno)};
+    const int descriptor = ::dirfd(directory);
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(directory);
+        if (!entry) break;
+        const std::string_view name = entry->d_name;
+        if (!wanted(name)) continue;
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            regular = ::fstatat(descriptor, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+        }
+        if (regular) names.emplace_back(name);
+    }
+    const int code = errno;
+    ::closedir(directory);
+    if (code != 0) return Error{pathText(folder), 0, std::strerror(code)};
+#endif
+    return names;
 }
 
 namespace {

@@ -4,19 +4,25 @@
 
 namespace vexmoor {
 
+bool RosterValue::bare(const std::string& text) {
+    return text.front() != '"' && text.find_first_of(" ,\r\n") == std::string::npos && !parseNumber(text);
+}
+
+bool RosterValue::fitsInFile() const {
+    return !isText() || bare(textRef()) || textRef().find('"') == std::string::npos;
+}
+
 bool RosterValue::appendFileText(std::string& out) const {
     if (isNumber()) {
-        out += rosterNumberText(asNumber());
+        appendRosterNumberText(out, asNumber());
         return true;
     }
     if (isEmpty()) {
         out += "\"\"";
         return true;
     }
-    const std::string& text = asText();
-    const bool bare =
-        text.front() != '"' && text.find_first_of(" ,\r\n") == std::string::npos && !parseNumber(text);
-    if (bare) {
+    const std::string& text = textRef();
+    if (bare(text)) {
         out += text;
         return true;
     }

@@ -1,6 +1,8 @@
 #include "roster/roster_file.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <utility>
@@ -20,28 +22,71 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 enum class Section { None, Bots, Teams, ViewWeapons };
 
-RosterValue rosterValueOf(ItemReader::Item item) {
+RosterValue rosterValueOf(const ItemReader::ItemView& item) {
     // A quoted item stays text even when it looks like a number: that is what
     // the file said, and the writer puts it back bare.
-    if (item.quoted) return RosterValue::text(std::move(item.text));
+    if (item.quoted) return RosterValue::text(item.text);
     if (item.text.empty()) return RosterValue{};
-    if (const auto number = parseNumber(item.text)) return RosterValue::number(*number);
-    return RosterValue::text(std::move(item.text));
+    if (double number = 0; parseShortNumber(item.text, number)) return RosterValue::number(number);
+    return RosterValue::text(item.text);
 }
 
-// Reads the records of a roster file into a roster.
+// How many records each section seems to hold, from the lines alone: enough
+// to size the lists once instead of growing them record by record. Records
+// spread over lines or sharing one make it an estimate, never a limit.
+struct SectionSizes {
+    std::size_t bots = 0, teams = 0, viewWeapons = 0;
+};
+
+SectionSizes estimatedSectionSizes(std::string_view bytes) {
+    SectionSizes sizes;
+    std::size_t* current = nullptr;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos) end = bytes.size();
+        const char first = bytes[start];
+        if (first == '[' && end - start > 1) {
+            const char second = bytes[start + 1];
+            if (second == 'b')
+                current = &sizes.bots;
+            else if (second == 't')
+                current = &sizes.teams;
+            else if (second == 'v')
+                current = &sizes.viewWeapons;
+        } else if (current && first != '[' && first != '\r' && first != '\n') {
+            ++*current;
+        }
+        start = end + 1;
+    }
+    return sizes;
+}
+
+// Room for a group's lists: the estimate and the spare slot, within the count limit.
+std::size_t slotsFor(std::size_t estimate) {
+    return std::min(estimate, static_cast<std::size_t>(kMaxRosterCount)) + 1;
+}
+
+// Reads the records of a roster file into a roster, in one pass over the
+// bytes: items are looked at in place and only what the roster keeps is copied.
 class RecordReader {
 public:
     RecordReader(std::string_view bytes, const std::string& fileName, Roster& roster)
-        : items_(bytes, true), fileName_(fileName), roster_(roster) {}
+        : items_(bytes, true), fileName_(fileName), roster_(roster) {
+        const SectionSizes sizes = estimatedSectionSizes(bytes);
+        if (sizes.bots > 0) reserveAll(botLists(), slotsFor(sizes.bots));
+        if (sizes.bots > 0) reserveAll(botValues(), slotsFor(sizes.bots));
+        if (sizes.teams > 0) reserveAll(teamLists(), slotsFor(sizes.teams));
+        if (sizes.viewWeapons > 0) roster_.ViewWeaponLines.reserve(slotsFor(sizes.viewWeapons));
+    }
 
     Status readAll() {
         Section section = Section::None;
         while (!items_.atEnd()) {
-            auto first = items_.readText();
-            if (!first) break;
+            ItemReader::ItemView first;
+            if (!items_.nextText(first)) break;
             recordLine_ = items_.line();
-            std::string& s = first->text;
+            const std::string_view s = first.text;
             if (s.starts_with("[b"))
                 section = Section::Bots;
             else if (s.starts_with("[t"))
@@ -53,13 +98,13 @@ public:
             Status status;
             switch (section) {
                 case Section::Bots:
-                    status = readBot(std::move(s));
+                    status = readBot(s);
                     break;
                 case Section::Teams:
-                    status = readTeam(std::move(s));
+                    status = readTeam(s);
                     break;
                 case Section::ViewWeapons:
-                    status = readViewWeapon(std::move(s));
+                    status = readViewWeapon(s);
                     break;
                 case Section::None:
                     break;
@@ -70,6 +115,24 @@ public:
     }
 
 private:
+    std::array<std::vector<std::string>*, 4> botLists() {
+        return {&roster_.BotNames, &roster_.BotModelSkins, &roster_.BotModels, &roster_.BotSkins};
+    }
+    std::array<std::vector<RosterValue>*, 7> botValues() {
+        return {&roster_.BotAccuracy,     &roster_.BotAgressiveness,
+                &roster_.BotCombatSkills, &roster_.BotFavoriteWeapon,
+                &roster_.BotQuadFreak,    &roster_.BotCamper,
+                &roster_.BotPing};
+    }
+    std::array<std::vector<std::string>*, 6> teamLists() {
+        return {&roster_.TeamNames,  &roster_.TeamShortNames, &roster_.TeamModelSkins,
+                &roster_.TeamModels, &roster_.TeamSkins,      &roster_.TeamMembers};
+    }
+    template <class Lists>
+    static void reserveAll(const Lists& lists, std::size_t slots) {
+        for (auto* list : lists) list->reserve(slots);
+    }
+
     Error error(std::string reason) const { return Error{fileName_, recordLine_, std::move(reason)}; }
 
     Error cutShort(const char* record) const {
@@ -77,17 +140,23 @@ private:
     }
 
     // A 16-bit count cannot take one more entry; what was read so far stays.
-    std::optional<Error> refusedWhenFull(std::int16_t count, const char* what) const {
-        if (count < kMaxRosterCount) return std::nullopt;
+    static bool full(std::int16_t count) { return count >= kMaxRosterCount; }
+    Error tooMany(const char* what) const {
         return error("the file holds more than " + std::to_string(kMaxRosterCount) + " " + what);
     }
 
-    Status readBot(std::string name) {
-        if (auto refused = refusedWhenFull(roster_.BotCount, "bots")) return *refused;
+    Status readBot(std::string_view name) {
+        if (full(roster_.BotCount)) return tooMany("bots");
         const auto i = static_cast<std::size_t>(roster_.BotCount);
         const std::size_t slotsBefore = roster_.BotNames.size();
-        roster_.resizeBots(i + 2);
-        roster_.BotNames[i] = std::move(name);
+        if (slotsBefore == i + 1) {
+            // The spare slot takes this bot; one new spare slot after it.
+            for (auto* list : botLists()) list->emplace_back();
+            for (auto* list : botValues()) list->emplace_back();
+        } else {
+            roster_.resizeBots(i + 2);
+        }
+        roster_.BotNames[i].assign(name);
 
         // A record cut short leaves nothing behind, not even in the spare slot.
         const auto abandon = [&] {
@@ -95,45 +164,46 @@ private:
             roster_.resizeBots(slotsBefore);
             return cutShort("bot");
         };
-        auto modelSkin = items_.readText();
-        if (!modelSkin) return abandon();
-        roster_.BotModelSkins[i] = std::move(modelSkin->text);
+        ItemReader::ItemView item;
+        if (!items_.nextText(item)) return abandon();
+        roster_.BotModelSkins[i].assign(item.text);
 
-        for (auto* list :
-             {&roster_.BotAccuracy, &roster_.BotAgressiveness, &roster_.BotCombatSkills,
-              &roster_.BotFavoriteWeapon, &roster_.BotQuadFreak, &roster_.BotCamper, &roster_.BotPing}) {
-            auto value = items_.readValue();
-            if (!value) return abandon();
-            (*list)[i] = rosterValueOf(std::move(*value));
+        for (auto* list : botValues()) {
+            if (double number = 0; items_.nextShortNumber(number)) {
+                (*list)[i] = RosterValue::number(number);
+                continue;
+            }
+            if (!items_.nextValue(item)) return abandon();
+            (*list)[i] = rosterValueOf(item);
         }
         ++roster_.BotCount;
         return {};
     }
 
-    Status readTeam(std::string name) {
-        if (auto refused = refusedWhenFull(roster_.TeamCount, "teams")) return *refused;
+    Status readTeam(std::string_view name) {
+        if (full(roster_.TeamCount)) return tooMany("teams");
         const auto i = static_cast<std::size_t>(roster_.TeamCount);
         const std::size_t slotsBefore = roster_.TeamNames.size();
         roster_.resizeTeams(i + 2);
-        roster_.TeamNames[i] = std::move(name);
+        roster_.TeamNames[i].assign(name);
+        ItemReader::ItemView item;
         for (auto* list : {&roster_.TeamShortNames, &roster_.TeamModelSkins, &roster_.TeamMembers}) {
-            auto item = items_.readText();
-            if (!item) {
+            if (!items_.nextText(item)) {
                 roster_.resizeTeams(i);
                 roster_.resizeTeams(slotsBefore);
                 return cutShort("team");
             }
-            (*list)[i] = std::move(item->text);
+            (*list)[i].assign(item.text);
         }
         ++roster_.TeamCount;
         return {};
     }
 
-    Status readViewWeapon(std::string line) {
-        if (auto refused = refusedWhenFull(roster_.ViewWeaponCount, "view weapons")) return *refused;
+    Status readViewWeapon(std::string_view line) {
+        if (full(roster_.ViewWeaponCount)) return tooMany("view weapons");
         const auto i = static_cast<std::size_t>(roster_.ViewWeaponCount);
         roster_.resizeViewWeapons(i + 2);
-        roster_.ViewWeaponLines[i] = std::move(line);
+        roster_.ViewWeaponLines[i].assign(line);
         ++roster_.ViewWeaponCount;
         return {};
     }
@@ -216,7 +286,6 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
     // The first item of a record that begins with "[" reads back as a header.
     const std::string header = " begins with \"[\", which the roster file reads as a section header";
     const auto opensHeader = [](const std::string& text) { return !text.empty() && text.front() == '['; };
-    std::string scratch;
     for (std::size_t i = 0; i < static_cast<std::size_t>(r.BotCount); ++i) {
         if (!fitsInQuotes(r.BotNames[i])) return botLabel(r, i) + ": the name" + noQuote;
         if (opensHeader(r.BotNames[i])) return botLabel(r, i) + ": the name" + header;
@@ -229,8 +298,7 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
             return botLabel(r, i) + ": the model/skin" + noLineFeed;
         for (const auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills,
                                  &r.BotFavoriteWeapon, &r.BotQuadFreak, &r.BotCamper, &r.BotPing}) {
-            scratch.clear();
-            if (!(*list)[i].appendFileText(scratch))
+            if (!(*list)[i].fitsInFile())
                 return botLabel(r, i) + ": the value \"" + (*list)[i].asText() + "\"" + noQuote +
                        " together with a blank or comma";
             if (!staysOnItsLine(scratch)) return botLabel(r, i) + ": a value" + noLineFeed;
@@ -281,13 +349,64 @@ void appendValues(std::string& out, const Roster& r, std::size_t i) {
     }
 }
 
+// The usual bot line, written straight into a buffer and appended in one
+// go: quoted texts of ordinary length and values that are whole numbers or
+// empty. False (nothing appended) for any other line, which appendValues
+// then writes piece by piece.
+bool appendUsualBotLine(std::string& out, const Roster& r, std::size_t i, ModelSkinSource source) {
+    constexpr std::size_t kRoom = 512;
+    constexpr std::size_t kValueRoom = 20;  // a whole number, its blanks; or ""
+    const bool halves = source == ModelSkinSource::Halves;
+    const std::size_t texts =
+        r.BotNames[i].size() +
+        (halves ? r.BotModels[i].size() + 1 + r.BotSkins[i].size() : r.BotModelSkins[i].size());
+    if (texts + 4 + 7 * kValueRoom + 2 > kRoom) return false;
+
+    char line[kRoom];
+    char* p = line;
+    const auto put = [&p](std::string_view text) {
+        std::memcpy(p, text.data(), text.size());
+        p += text.size();
+    };
+    *p++ = '"';
+    put(r.BotNames[i]);
+    *p++ = '"';
+    *p++ = '"';
+    if (halves) {
+        put(r.BotModels[i]);
+        *p++ = '/';
+        put(r.BotSkins[i]);
+    } else {
+        put(r.BotModelSkins[i]);
+    }
+    *p++ = '"';
+    for (const auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills, &r.BotFavoriteWeapon,
+                             &r.BotQuadFreak, &r.BotCamper, &r.BotPing}) {
+        const RosterValue& value = (*list)[i];
+        if (value.isEmpty()) {
+            *p++ = '"';
+            *p++ = '"';
+            continue;
+        }
+        if (!value.isNumber() || !(p = writeWholeNumberText(p, value.asNumber()))) return false;
+        *p++ = ' ';
+    }
+    *p++ = '\r';
+    *p++ = '\n';
+    out.append(line, static_cast<std::size_t>(p - line));
+    return true;
+}
+
 }  // namespace
 
 fs::path rosterPath(const std::string& gameDirectory) { return gamePath(gameDirectory, "eraser\\bots.cfg"); }
 
-std::string tidiedRosterBytes(std::string_view bytes) {
-    std::string kept;
-    kept.reserve(bytes.size());
+namespace {
+
+// Calls keep(line) for every line of the bytes (ended by CR LF, a bare LF or
+// the end) that the tidy step keeps; stops early when keep says so.
+template <class Keep>
+void forEachKeptLine(std::string_view bytes, Keep keep) {
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
@@ -297,30 +416,58 @@ std::string tidiedRosterBytes(std::string_view bytes) {
         else if (end > start && bytes[end - 1] == '\r')
             --end;
         const std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && (line.front() == '"' || line.front() == '[')) {
-            kept += line;
-            kept += kLineEnd;
-        }
+        if (!line.empty() && (line.front() == '"' || line.front() == '[') && !keep(line, start, next)) return;
         start = next;
     }
+}
+
+// Whether the tidy step would give the bytes back unchanged: every line is
+// kept and ends with CR LF. Nothing is copied to find out.
+bool isTidy(std::string_view bytes) {
+    std::size_t keptUpTo = 0;
+    bool tidy = true;
+    forEachKeptLine(bytes, [&](std::string_view line, std::size_t start, std::size_t next) {
+        tidy = start == keptUpTo && next - start == line.size() + kLineEnd.size() &&
+               bytes.substr(start + line.size(), kLineEnd.size()) == kLineEnd;
+        keptUpTo = next;
+        return tidy;
+    });
+    return tidy && keptUpTo == bytes.size();
+}
+
+}  // namespace
+
+std::string tidiedRosterBytes(std::string_view bytes) {
+    std::string kept;
+    kept.reserve(bytes.size());
+    forEachKeptLine(bytes, [&](std::string_view line, std::size_t, std::size_t) {
+        kept += line;
+        kept += kLineEnd;
+        return true;
+    });
     return kept;
 }
 
-Status CheckRosterFile(const fs::path& path, Dialogs& dialogs) {
-    const auto content = readWholeFile(path);
+Result<std::string> tidyRosterFile(const fs::path& path, Dialogs& dialogs) {
+    auto content = readWholeFile(path);
     if (!content) {
         // Only a missing file is ours to create. A file that is there but
         // cannot be read must not be replaced by an empty one.
-        if (content.error().reason != kMissingFileReason) return content.status();
-        if (Status created = writeWholeFile(path, {}); !created) return created;
+        if (content.error().reason != kMissingFileReason) return content.error();
+        if (Status created = writeWholeFile(path, {}); !created) return created.error();
         dialogs.inform("No bots.cfg file found. One has been created.", kApplicationTitle, Icon::Exclamation);
-        return {};
+        return std::string();
     }
-    const std::string tidied = tidiedRosterBytes(content.value());
     // Skipping a rewrite that changes nothing lets a read-only roster that is
     // already tidy start without complaint.
-    if (tidied == content.value()) return {};
-    return writeWholeFile(path, tidied);
+    if (isTidy(content.value())) return std::move(content).value();
+    std::string tidied = tidiedRosterBytes(content.value());
+    if (Status written = writeWholeFile(path, tidied); !written) return written.error();
+    return tidied;
+}
+
+Status CheckRosterFile(const fs::path& path, Dialogs& dialogs) {
+    return tidyRosterFile(path, dialogs).status();
 }
 
 Status readRosterBytes(std::string_view bytes, const std::string& fileName, Roster& roster) {
@@ -345,11 +492,17 @@ std::string rosterFileBytes(const Roster& roster, ModelSkinSource source) {
     out += "[bots]";
     out += kLineEnd;
     for (std::size_t i = 0; i < bots; ++i) {
+        if (appendUsualBotLine(out, roster, i, source)) continue;
         appendQuoted(out, roster.BotNames[i]);
-        if (source == ModelSkinSource::Halves)
-            appendQuoted(out, roster.BotModels[i] + "/" + roster.BotSkins[i]);
-        else
+        if (source == ModelSkinSource::Halves) {
+            out += '"';
+            out += roster.BotModels[i];
+            out += '/';
+            out += roster.BotSkins[i];
+            out += '"';
+        } else {
             appendQuoted(out, roster.BotModelSkins[i]);
+        }
         appendValues(out, roster, i);
         out += kLineEnd;
     }

@@ -26,6 +26,10 @@ std::filesystem::path rosterPath(const std::string& gameDirectory);
 // rewrite that would change nothing is skipped.
 Status CheckRosterFile(const std::filesystem::path& path, Dialogs& dialogs);
 
+// The same, handing back what the file holds afterwards, so that start-up
+// can read the roster from it without reading the file a second time.
+Result<std::string> tidyRosterFile(const std::filesystem::path& path, Dialogs& dialogs);
+
 // What the tidy step leaves of a file's bytes: the lines (ended by CR LF or a
 // bare LF) that begin with a double quote or "[", in order, each ended by CR LF.
 std::string tidiedRosterBytes(std::string_view bytes);

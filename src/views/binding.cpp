@@ -395,55 +395,6 @@ void bind(Bindings& bindings, QLabel* label, Label& model, TextKind kind) {
     });
 }
 
-void bindPicture(Bindings& bindings, QLabel* label, Label& model, const QPixmap& picture) {
-    label->setObjectName(q(model.name()));
-    label->setPixmap(picture);
-    follow(bindings, model, [label, &model] { showCommon(label, model); });
-}
-
-namespace {
-
-// Draws a label's picture for the density of the screen it is on, again
-// whenever that changes.
-class DensityPicture : public QObject {
-public:
-    DensityPicture(QLabel* label, std::function<QPixmap(qreal)> draw)
-        : QObject(label), label_(label), draw_(std::move(draw)) {
-        redraw();
-        label->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        const auto type = event->type();
-        bool moved = type == QEvent::Show || type == QEvent::ScreenChangeInternal;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-        moved = moved || type == QEvent::DevicePixelRatioChange;
-#endif
-        if (watched == label_ && moved) redraw();
-        return false;
-    }
-
-private:
-    void redraw() {
-        const qreal ratio = label_->devicePixelRatioF();
-        if (ratio == drawnFor_) return;
-        drawnFor_ = ratio;
-        label_->setPixmap(draw_(ratio));
-    }
-
-    QLabel* label_;
-    std::function<QPixmap(qreal)> draw_;
-    qreal drawnFor_ = 0;
-};
-
-}  // namespace
-
-void bindPicture(Bindings& bindings, QLabel* label, Label& model, std::function<QPixmap(qreal)> draw) {
-    label->setObjectName(q(model.name()));
-    new DensityPicture(label, std::move(draw));
-    follow(bindings, model, [label, &model] { showCommon(label, model); });
-}
-
 void bind(Bindings& bindings, QPushButton* button, Button& model) {
     button->setObjectName(q(model.name()));
     follow(bindings, model, [button, &model] {

@@ -80,11 +80,6 @@ void bind(Bindings& bindings, QAbstractSlider* slider, RangeControl& model);
 // A QGroupBox also shows the frame's caption as its title.
 void bind(Bindings& bindings, QWidget* frame, Frame& model);
 void bind(Bindings& bindings, QLabel* label, Label& model, TextKind kind = TextKind::Game);
-// A picture: the label shows the pixmap instead of a caption.
-void bindPicture(Bindings& bindings, QLabel* label, Label& model, const QPixmap& picture);
-// A picture drawn for the pixel density of the label's screen, and drawn
-// again when the window moves to a screen of another density, so it stays sharp.
-void bindPicture(Bindings& bindings, QLabel* label, Label& model, std::function<QPixmap(qreal)> draw);
 void bind(Bindings& bindings, QPushButton* button, Button& model);
 void bind(Bindings& bindings, QAction* action, Button& model);
 // The tab strip: the page widgets are the tab widget's pages, in tab order.

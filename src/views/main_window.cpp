@@ -32,7 +32,7 @@ MainWindow::MainWindow(VexmoorMain& model, QWidget* parent)
       aboutAction_(new QAction(this)),
       tabs_(new QTabWidget),
       mainPage_(new QWidget),
-      picture_(new QLabel(mainPage_)),
+      picture_(new PaintedPicture(titlePictureSize(), paintTitlePicture, mainPage_)),
       botsPage_(new BotsPageView(model.bots, model.services().dialogs, bindings_)),
       mapsPage_(new MapsPageView(model.maps, bindings_)),
       teamplayPage_(new TeamplayPageView(model.teamplay, model.services().dialogs, bindings_)),
@@ -114,7 +114,7 @@ void MainWindow::connectObservers() {
 
     bind(bindings_, tabs_, model_.BotTabStrip);
     bindPage(bindings_, mainPage_, model_.AboutTab);
-    bindPicture(bindings_, picture_, model_.Image1, titlePicture);
+    bind(bindings_, picture_, model_.Image1);
     bind(bindings_, launchButton_, model_.LaunchButton);
     bind(bindings_, version_, model_.StatusBar1);
 }

@@ -30,7 +30,7 @@ MapsPageView::MapsPageView(MapsPage& page, Bindings& bindings, QWidget* parent)
       noTech_(new QCheckBox(ctfFrame_)),
       armorProtect_(new QCheckBox(ctfFrame_)),
       forceJoin_(new QCheckBox(ctfFrame_)),
-      picture_(new QLabel(this)),
+      picture_(new PaintedPicture(mapPictureSize(), paintMapPicture, this)),
       editMapCycle_(new QPushButton(this)) {
     connectObservers();
     buildLayout();
@@ -91,7 +91,7 @@ void MapsPageView::connectObservers() {
     bind(bindings_, noTech_, page_.NoTechPowerupsCheckBox);
     bind(bindings_, armorProtect_, page_.ArmorProtectCheckBox);
     bind(bindings_, forceJoin_, page_.ForceJoinCheckBox);
-    bindPicture(bindings_, picture_, page_.Image2, mapPicture);
+    bind(bindings_, picture_, page_.Image2);
     bind(bindings_, editMapCycle_, page_.EditMapCycleButton);
 }
 

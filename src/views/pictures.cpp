@@ -1,6 +1,12 @@
 #include "views/pictures.h"
 
+#include <algorithm>
+#include <vector>
+
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFont>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -42,11 +48,19 @@ QPainterPath ridge(qreal baseline, const std::initializer_list<QPointF>& swells,
 
 }  // namespace
 
+QSize titlePictureSize() { return {kTitleWidth, kTitleHeight}; }
+
 QPixmap titlePicture(qreal devicePixelRatio) {
-    const qreal w = kTitleWidth;
-    const qreal h = kTitleHeight;
     QPixmap pixmap = canvas(kTitleWidth, kTitleHeight, devicePixelRatio);
     QPainter p(&pixmap);
+    paintTitlePicture(p);
+    return pixmap;
+}
+
+void paintTitlePicture(QPainter& p) {
+    const qreal w = kTitleWidth;
+    const qreal h = kTitleHeight;
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
 
     QPainterPath frame;
@@ -100,7 +114,9 @@ QPixmap titlePicture(qreal devicePixelRatio) {
     // The name, with a soft shadow so it reads against the sky.
     QFont title(QStringLiteral("DejaVu Serif"));
     title.setStyleHint(QFont::Serif);
-    title.setPixelSize(78);
+    // Up to 64 pixels the glyphs are drawn from the font engine's glyph
+    // cache; larger ones are filled as outlines, several times slower.
+    title.setPixelSize(64);
     title.setWeight(QFont::Bold);
     title.setLetterSpacing(QFont::AbsoluteSpacing, 3);
     p.setFont(title);
@@ -121,13 +137,48 @@ QPixmap titlePicture(qreal devicePixelRatio) {
     p.setPen(QColor(0xf0, 0xdc, 0xc0, 220));
     p.drawText(QRectF(0, titleArea.bottom() - 4, w, 26), Qt::AlignCenter,
                QStringLiteral("QUAKE 2  \u00b7  ERASER BOT LAUNCHER"));
+    p.restore();
+}
+
+namespace {
+
+// Assistive technology is told that a painted picture is a picture, as it is
+// told of a label that shows a pixmap.
+QAccessibleInterface* paintedPictureInterface(const QString& className, QObject* object) {
+    if (className != QLatin1String("QLabel") || !dynamic_cast<PaintedPicture*>(object)) return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+}
+
+}  // namespace
+
+PaintedPicture::PaintedPicture(QSize size, void (*paint)(QPainter&), QWidget* parent)
+    : QLabel(parent), paint_(paint) {
+    // Factories installed later are asked first, so this one comes before Qt's own.
+    static const bool installed = [] {
+        QAccessible::installFactory(paintedPictureInterface);
+        return true;
+    }();
+    static_cast<void>(installed);
+    setFixedSize(size);
+}
+
+void PaintedPicture::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paint_(painter);
+}
+
+QSize mapPictureSize() { return {kMapSize, kMapSize}; }
+
+QPixmap mapPicture(qreal devicePixelRatio) {
+    QPixmap pixmap = canvas(kMapSize, kMapSize, devicePixelRatio);
+    QPainter p(&pixmap);
+    paintMapPicture(p);
     return pixmap;
 }
 
-QPixmap mapPicture(qreal devicePixelRatio) {
+void paintMapPicture(QPainter& p) {
     const qreal s = kMapSize;
-    QPixmap pixmap = canvas(kMapSize, kMapSize, devicePixelRatio);
-    QPainter p(&pixmap);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
 
     QLinearGradient ground(0, 0, s, s);
@@ -159,25 +210,56 @@ QPixmap mapPicture(qreal devicePixelRatio) {
     flag.lineTo(80.8, 83);
     flag.closeSubpath();
     p.drawPath(flag);
-    return pixmap;
+    p.restore();
 }
 
-QIcon applicationIcon() {
+namespace {
+
+// The installed icon itself, so the window and the desktop's menu show the
+// same drawing.
+void paintIcon(QPainter& p, int size) {
     initIconResource();
-    // The installed icon itself, drawn at the sizes desktops ask for, up to
-    // twice the largest for screens with double density.
     QSvgRenderer drawing(QStringLiteral(":/icons/vexmoor.svg"));
-    QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        drawing.render(&p, QRectF(0, 0, size, size));
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    p.setRenderHint(QPainter::Antialiasing);
+    drawing.render(&p, QRectF(0, 0, size, size));
 }
+
+// Paints the icon at a size when that size is first asked for, and keeps it.
+// Painting all sizes up front cost more than the rest of the main window;
+// the windowing system asks for the sizes it shows, when it shows them, and
+// some (offscreen, many Wayland desktops) never do.
+class PaintedIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        for (const QPixmap& painted : painted_)
+            if (painted.width() == side) return painted;
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paintIcon(painter, side);
+        painter.end();
+        painted_.push_back(pixmap);
+        return pixmap;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(22, 22), QSize(24, 24), QSize(32, 32),
+                QSize(48, 48), QSize(64, 64), QSize(128, 128), QSize(256, 256)};
+    }
+
+    QIconEngine* clone() const override { return new PaintedIconEngine(*this); }
+
+private:
+    std::vector<QPixmap> painted_;
+};
+
+}  // namespace
+
+QIcon applicationIcon() { return QIcon(new PaintedIconEngine); }
 
 }  // namespace vexmoor

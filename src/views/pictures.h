@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QIcon>
+#include <QLabel>
 #include <QPixmap>
+
+class QPainter;
 
 namespace vexmoor {
 
@@ -10,9 +13,28 @@ namespace vexmoor {
 
 // The Main page: the program's name over a moor at dusk.
 QPixmap titlePicture(qreal devicePixelRatio);
+QSize titlePictureSize();
+// The same picture painted at the painter's origin, titlePictureSize() large.
+void paintTitlePicture(QPainter& painter);
+
+// A label that shows a picture by painting it each time it is drawn: sharp at
+// any pixel density, and nothing is kept in memory for it. Presented to
+// assistive technology as a picture, named by its accessible name.
+class PaintedPicture : public QLabel {
+public:
+    PaintedPicture(QSize size, void (*paint)(QPainter&), QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void (*paint_)(QPainter&);
+};
 
 // The Maps page: a small floor plan.
 QPixmap mapPicture(qreal devicePixelRatio);
+QSize mapPictureSize();
+void paintMapPicture(QPainter& painter);
 
 // The windows' icon: the installed SVG icon (the moon over the moor, with
 // the initial), built into the program.

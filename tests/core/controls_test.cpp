@@ -194,5 +194,21 @@ TEST(FileList, ListsMatchingFilesWithoutRegardToCaseAndKeepsItsListWhenAFolderCa
     EXPECT_EQ(runs, 1);
 }
 
+#ifndef _WIN32
+// The folder's own entry types decide, except for links, which count by what
+// they point at.
+TEST(FileList, ALinkToAMapCountsAndABrokenLinkDoesNot) {
+    TempDir dir;
+    writeBytes(dir.path() / "real.bsp", "x");
+    fs::create_directories(dir.path() / "dir");
+    fs::create_symlink("real.bsp", dir.path() / "linked.bsp");
+    fs::create_symlink("gone.bsp", dir.path() / "broken.bsp");
+    fs::create_symlink("dir", dir.path() / "folder.bsp");
+    FileList list("MapFile", ".bsp");
+    ASSERT_TRUE(list.setFolder(dir.path()));
+    EXPECT_EQ(list.items(), (std::vector<std::string>{"linked.bsp", "real.bsp"}));
+}
+#endif
+
 }  // namespace
 }  // namespace vexmoor::testing

@@ -102,5 +102,37 @@ TEST(ItemReader, AtEndWhenOnlyBlanksAndLineEndsRemain) {
     EXPECT_FALSE(ItemReader(" \r\n x", true).atEnd());
 }
 
+// The short-number path takes exactly the values nextValue would read as
+// one to four plain digits, leaves the reader where nextValue would, and
+// consumes nothing otherwise.
+TEST(ItemReader, ShortNumbersAreTheValuesOfOneToFourDigits) {
+    const std::string inputs[] = {"7",       "  42 ,x", "\r\n\r\n 1234\r\n5",
+                                  "12345 6", "-1 2",    "1.5 2",
+                                  "3x 4",    "\"5\" 6", "",
+                                  "  \r\n",  "0009,",   "8\r9",
+                                  "6\n\n7",  ",3"};
+    for (const std::string& bytes : inputs) {
+        SCOPED_TRACE(bytes);
+        ItemReader fast(bytes, true);
+        ItemReader general(bytes, true);
+        for (int round = 0; round < 3; ++round) {
+            double number = -1;
+            ItemReader::ItemView item;
+            const bool isShort = fast.nextShortNumber(number);
+            const bool read = general.nextValue(item);
+            const bool plainDigits = read && !item.quoted && !item.text.empty() && item.text.size() <= 4 &&
+                                     item.text.find_first_not_of("0123456789") == std::string_view::npos;
+            EXPECT_EQ(isShort, plainDigits) << round;
+            if (isShort) {
+                EXPECT_EQ(number, std::stod(std::string(item.text)));
+                EXPECT_EQ(fast.line(), general.line());
+            } else if (fast.nextValue(item) != read) {
+                ADD_FAILURE() << "nextValue after a refused short number reads differently";
+            }
+            EXPECT_EQ(fast.atEnd(), general.atEnd());
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vexmoor

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
@@ -63,6 +65,28 @@ TEST(NumberText, ParseInt16AcceptsNumbersThatRoundIntoRange) {
 }
 
 // clang-format on
+
+// Fractions take the shortest digits that read back when those are few
+// enough, and printf's rounding to 15 digits otherwise; either way the text
+// holds the value rounded to 15 significant digits.
+TEST(NumberText, FractionsCarryTheirValueToFifteenDigits) {
+    std::vector<double> values;
+    for (int k = 1; k <= 300; ++k)
+        values.insert(values.end(), {k / 7.0, k / 3.0, k * 0.1, 1.0 / k, k * 1e-9 / 3, k * 12345.678 + 0.5});
+    for (const double magnitude : values)
+        for (const double value : {magnitude, -magnitude}) {
+            char reference[64];
+            std::snprintf(reference, sizeof reference, "%.15G", value);
+            const std::string text = numberText(value);
+            const auto read = parseNumber(text.front() == ' ' ? text.substr(1) : text);
+            ASSERT_TRUE(read) << text;
+            EXPECT_EQ(*read, std::strtod(reference, nullptr)) << text << " for " << reference;
+            EXPECT_NE(text.substr(1, 2), "0.") << text;
+        }
+    // An infinity has no digits, yet writing it must not fail.
+    EXPECT_EQ(numberText(HUGE_VAL), " INF");
+    EXPECT_EQ(numberText(-HUGE_VAL), "-INF");
+}
 
 }  // namespace
 }  // namespace vexmoor

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "roster/roster_file.h"
 #include "roster_test_support.h"
@@ -142,6 +143,39 @@ TEST(RosterCheck, AReadOnlyRosterThatNeedsTidyingIsReportedAndKept) {
     EXPECT_EQ(status.error().file, path.string());
     EXPECT_EQ(readBytes(path), untidy);
     EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// Start-up reads the roster from what the tidy step hands back, and the tidy
+// step rewrites only a file that needs it: both must agree with the bytes.
+TEST(RosterCheck, TidyingHandsBackWhatTheFileNowHolds) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"[bots]\r\n\"Ed\"\r\n", "[bots]\r\n\"Ed\"\r\n"},
+        {"[bots]\r\n\"Ed\"\r\n# last\r\n", "[bots]\r\n\"Ed\"\r\n"},
+        {"[bots]\r\n\"Ed\"\r\n\r\n", "[bots]\r\n\"Ed\"\r\n"},
+        {"[bots]\r\n\"Ed\r\r\n", "[bots]\r\n\"Ed\r\r\n"},
+        {"[bots]\r\n\"Ed\"\n", "[bots]\r\n\"Ed\"\r\n"},
+        {"[bots]\r\n\"Ed\"", "[bots]\r\n\"Ed\"\r\n"},
+        {"x\r\n[bots]\r\n", "[bots]\r\n"},
+    };
+    for (const auto& [before, after] : cases) {
+        TempDir dir;
+        const auto path = rosterPath(dir.text());
+        writeBytes(path, before);
+        FakeDialogs dialogs;
+        const auto held = tidyRosterFile(path, dialogs);
+        ASSERT_TRUE(held) << held.error().describe();
+        EXPECT_EQ(held.value(), after) << before;
+        EXPECT_EQ(readBytes(path), after) << before;
+    }
+
+    TempDir dir;
+    const auto missing = rosterPath(dir.text());
+    fs::create_directories(missing.parent_path());
+    FakeDialogs dialogs;
+    const auto created = tidyRosterFile(missing, dialogs);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(created.value(), "");
+    EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
 }  // namespace

@@ -342,5 +342,26 @@ TEST(RosterWriteFile, RefusesARosterWhoseCountsItsListsCannotHold) {
     }
 }
 
+// Most bot lines are written straight into a buffer; a line too long for it,
+// or one with a value other than a whole number or empty, is written piece by
+// piece. Both give the same bytes.
+TEST(RosterWriter, LongLinesAndUnusualValuesWriteAsUsualOnesDo) {
+    Roster r;
+    const std::string longName(600, 'x');
+    addBot(r, bot("Ed", "rook/slate", {2, 3, 1, 5, 0, 1, 50}), "rook", "moss");
+    addBot(r, bot(longName, "rook/slate", {2, 3, 1, 5, 0, 1, 50}), "rook", "moss");
+    BotRow odd = bot("Odd", "wren/ember", {-4, 3, 1, 5, 0, 1, 0});
+    odd.values[1] = RosterValue{};
+    odd.values[6] = num(12.25);
+    addBot(r, odd, "wren", "frost");
+    const std::string values = " 2  3  1  5  0  1  50 \r\n";
+    EXPECT_EQ(rosterFileBytes(r, ModelSkinSource::AsRead),
+              "[bots]\r\n\"Ed\"\"rook/slate\"" + values + "\"" + longName + "\"\"rook/slate\"" + values +
+                  "\"Odd\"\"wren/ember\"-4 \"\" 1  5  0  1  12.25 \r\n[teams]\r\n[view weapons]\r\n");
+    EXPECT_EQ(rosterFileBytes(r, ModelSkinSource::Halves),
+              "[bots]\r\n\"Ed\"\"rook/moss\"" + values + "\"" + longName + "\"\"rook/moss\"" + values +
+                  "\"Odd\"\"wren/frost\"-4 \"\" 1  5  0  1  12.25 \r\n[teams]\r\n[view weapons]\r\n");
+}
+
 }  // namespace
 }  // namespace vexmoor::testing
