@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_support.h"
 #include "launcher/settings_file.h"
 #include "launcher/vexmoor_main.h"
 #include "roster/roster.h"
@@ -21,13 +22,6 @@ struct QuietDialogs : Dialogs {
     Answer show(const Message& message) override {
         return message.buttons == Buttons::RetryCancel ? Answer::Cancel : Answer::Ok;
     }
-};
-
-struct NoWindows : Windows {
-    void open(WindowModel&) override {}
-    void close(WindowModel&) override {}
-    void focus(WindowModel&) override {}
-    void quit() override {}
 };
 
 struct NoAlert : Alert {
@@ -52,7 +46,7 @@ struct NoDrives : Drives {
 
 struct Main {
     QuietDialogs dialogs;
-    NoWindows windows;
+    fuzzing::NoWindows windows;
     NoAlert alert;
     NoProcesses processes;
     NowhereSettings settings;
