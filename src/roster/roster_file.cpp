@@ -301,7 +301,7 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
             if (!(*list)[i].fitsInFile())
                 return botLabel(r, i) + ": the value \"" + (*list)[i].asText() + "\"" + noQuote +
                        " together with a blank or comma";
-            if (!staysOnItsLine(scratch)) return botLabel(r, i) + ": a value" + noLineFeed;
+            if ((*list)[i].isText() && !staysOnItsLine((*list)[i].asText())) return botLabel(r, i) + ": a value" + noLineFeed;
         }
     }
     for (std::size_t t = 0; t < static_cast<std::size_t>(r.TeamCount); ++t) {
