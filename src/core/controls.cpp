@@ -1,7 +1,6 @@
 #include "core/controls.h"
 
 #include <algorithm>
-#include <cctype>
 #include <system_error>
 
 #include "core/file_io.h"
@@ -127,10 +126,7 @@ std::vector<std::string> ListBox::selectedItems() const {
 }
 
 FileList::FileList(std::string name, std::string extension, std::string toolTip)
-    : ListBox(std::move(name), Mode::Single, std::move(toolTip)), extension_(std::move(extension)) {
-    std::transform(extension_.begin(), extension_.end(), extension_.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-}
+    : ListBox(std::move(name), Mode::Single, std::move(toolTip)), extension_(std::move(extension)) {}
 
 Status FileList::setFolder(const std::filesystem::path& folder) {
     // Hidden files (a name beginning with a dot) are not listed; start-up

@@ -4,6 +4,7 @@
 
 #include "core/code_page.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,8 +13,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-
-#include <algorithm>
 #else
 #include <dirent.h>
 #include <fcntl.h>
@@ -119,12 +118,10 @@ namespace {
 
 bool endsWithIgnoringCase(std::string_view name, std::string_view extension) {
     if (name.size() < extension.size()) return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     const std::string_view tail = name.substr(name.size() - extension.size());
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(tail[i]) != lower(extension[i])) return false;
-    }
-    return true;
+    return std::equal(tail.begin(), tail.end(), extension.begin(),
+                      [&](char a, char b) { return lower(a) == lower(b); });
 }
 
 }  // namespace
