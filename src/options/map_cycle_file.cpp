@@ -11,24 +11,6 @@ std::filesystem::path mapCyclePath(const std::string& gameDirectory) {
     return gamePath(gameDirectory, "eraser\\maps.txt");
 }
 
-namespace {
-
-// Where the blanks and line ends that close the file begin: past it no
-// field starts. A CR counts only as the first half of a CR LF.
-std::size_t trailingSpace(std::string_view bytes) {
-    std::size_t stop = bytes.size();
-    while (stop > 0) {
-        const char c = bytes[stop - 1];
-        if (c == ' ' || c == '\n' || (c == '\r' && stop < bytes.size() && bytes[stop] == '\n'))
-            --stop;
-        else
-            break;
-    }
-    return stop;
-}
-
-}  // namespace
-
 std::vector<std::string> readMapCycleBytes(std::string_view bytes) {
     std::vector<std::string> maps;
     // A field ends at a comma or a line end, or at the end of the file.
@@ -36,15 +18,18 @@ std::vector<std::string> readMapCycleBytes(std::string_view bytes) {
                                                         [](char c) { return c == '\n' || c == ','; })) +
                  1);
     const std::size_t size = bytes.size();
-    const std::size_t stop = trailingSpace(bytes);
     const auto lineEndLength = [&](std::size_t at) -> std::size_t {
         if (at < size && bytes[at] == '\n') return 1;
         if (at + 1 < size && bytes[at] == '\r' && bytes[at + 1] == '\n') return 2;
         return 0;
     };
     std::size_t pos = 0;
-    while (pos < stop) {
+    // Every line end or comma closes a field, so a list that ends in an empty
+    // name, or in a name ending in blanks, reads back as it was written; only
+    // blanks with nothing after them start no field.
+    while (pos < size) {
         while (pos < size && bytes[pos] == ' ') ++pos;
+        if (pos == size) break;
         if (pos < size && bytes[pos] == '"') {
             // Quoted: runs to the next double quote, line ends and commas included.
             const std::size_t open = pos + 1;

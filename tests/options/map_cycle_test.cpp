@@ -26,7 +26,9 @@ TEST(MapCycleFile, ReadsFieldByField) {
         {"a\r\n\r\nb\r\n", {"a", "", "b"}},  // an empty line is an empty name
         {"a,\r\nb", {"a", "", "b"}},
         {"a\rb\r\r\n", {"a\rb\r"}},  // only a CR LF ends a line
-        {"a\r\n\r\n  \r\n", {"a"}},  // blank lines at the end are nothing
+        {"a\r\n\r\n  \r\n", {"a", "", ""}},  // at the end too
+        {"a\r\nb  ", {"a", "b  "}},
+        {"a\r\n  ", {"a"}},  // blanks alone start no field
         {"", {}},
         {"\"unclosed, to the end\r\n", {"unclosed, to the end\r\n"}},
     };
@@ -37,6 +39,8 @@ TEST(MapCycleFile, WritesOneNameALineAndReadsItBack) {
     const Maps maps = {"q2dm1", "base1", "", "city3"};
     EXPECT_EQ(mapCycleBytes(maps), "q2dm1\r\nbase1\r\n\r\ncity3\r\n");
     EXPECT_EQ(readMapCycleBytes(mapCycleBytes(maps)), maps);
+    for (const Maps& last : {Maps{"q2dm1", ""}, Maps{"q2dm1", "base1 "}, Maps{""}})
+        EXPECT_EQ(readMapCycleBytes(mapCycleBytes(last)), last);
     EXPECT_EQ(mapCycleBytes({}), "");
 }
 
