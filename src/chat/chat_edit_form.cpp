@@ -90,6 +90,8 @@ void ChatEditForm::commitLine(std::size_t category, ChatTextEditForm::Mode mode,
         list.setItem(static_cast<std::size_t>(selected), text);
     }
     closeLineDialog();
+    // The warnings name lines by their place: they follow every change.
+    showWarnings();
 }
 
 void ChatEditForm::closeLineDialog() {
@@ -106,6 +108,7 @@ void ChatEditForm::deleteLine() {
     if (answer != Answer::Yes) return;
     list->removeItem(static_cast<std::size_t>(list->selectedIndex()));
     if (list->count() > 0) list->setSelectedIndex(0);
+    showWarnings();
 }
 
 void ChatEditForm::commitChanges() {

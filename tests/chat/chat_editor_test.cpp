@@ -226,11 +226,12 @@ TEST_F(ChatEditor, WarningsTellWhatTheGameWouldMisread) {
     }
     e.ChatTypeList.setSelectedIndex(0);
     throughDialog(e, e.AddButton, "--Greetings");
+    const std::string added = "Greetings, line 3: " + game_rules::chatLineWarnings(0, "--Greetings")[0] + "\n" +
+                              "Greetings, line 3: " + game_rules::chatLineWarnings(0, "--Greetings")[1];
+    EXPECT_EQ(e.WarningLabel.caption(), added);  // at once, before any Commit
     e.CommitButton.click();
     EXPECT_TRUE(f.dialogs.shown.empty());
-    EXPECT_EQ(e.WarningLabel.caption(),
-              "Greetings, line 3: " + game_rules::chatLineWarnings(0, "--Greetings")[0] + "\n" +
-                  "Greetings, line 3: " + game_rules::chatLineWarnings(0, "--Greetings")[1]);
+    EXPECT_EQ(e.WarningLabel.caption(), added);
 }
 
 TEST(WarningText, ShowsTheFirstWarningsAndCountsTheRest) {
