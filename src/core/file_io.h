@@ -33,6 +33,11 @@ Result<std::vector<std::string>> listFiles(const std::filesystem::path& folder, 
 // Whether a regular file of that exact name exists.
 bool regularFileExists(const std::filesystem::path& path);
 
+// Whether two names reach the same existing file, however they are written
+// (letter case where the system ignores it, "..", links). False when either
+// is missing.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
 // Whether a folder entry is a player model's folder: a folder (a link to one
 // counts) that is not hidden. On Windows: the directory attribute and none of
 // read-only, hidden, system and archive; elsewhere a name not beginning with ".".

@@ -55,9 +55,9 @@ void VexmoorMain::showPage() {
     for (int i = 0; i < 6; ++i) pages[i]->setVisible(BotTabStrip.value() == i + 1);
 }
 
-void VexmoorMain::reportUnreadable(const Error& error, const char* what) {
-    services_.dialogs.show(Message{std::string("Vexmoor could not use the ") + what + ".\r\n\r\n" + error.describe() +
-                                       "\r\n\r\nVexmoor starts with what it could read; the file is left as it is.",
+void VexmoorMain::reportUnreadable(const Error& error, const char* what, const char* consequence) {
+    services_.dialogs.show(Message{std::string("Vexmoor could not use the ") + what + ".\r\n\r\n" +
+                                       error.describe() + "\r\n\r\n" + consequence,
                                    kApplicationTitle, Icon::Exclamation, Buttons::Ok});
 }
 
@@ -72,7 +72,9 @@ void VexmoorMain::startUp() {
         return;
     }
     if (!status) {
-        reportUnreadable(status.error(), "settings file");
+        reportUnreadable(status.error(), "settings file",
+                         "Vexmoor starts without them and reads no maps or bots; the settings file stays as it "
+                         "is until you save settings.");
         return;
     }
     startUpSteps();
@@ -108,6 +110,14 @@ void VexmoorMain::startUpSteps() {
     bots.fillSpecificBots(roster_);
 }
 
+namespace {
+
+const char* const kRosterUnread =
+    "Vexmoor starts without its bots, and the bot and team editors stay closed so that they cannot write "
+    "over the file.";
+
+}  // namespace
+
 bool VexmoorMain::readRosterAtStart() {
     // The tidy step hands back what the file holds, so the roster is read
     // from those bytes rather than from the file a second time; they are let
@@ -115,11 +125,11 @@ bool VexmoorMain::readRosterAtStart() {
     const fs::path roster = rosterPath(gameDirectory());
     const auto tidied = tidyRosterFile(roster, services_.dialogs);
     if (!tidied) {
-        reportUnreadable(tidied.error(), "roster file");
+        reportUnreadable(tidied.error(), "roster file", kRosterUnread);
         return false;
     }
     if (auto status = readRosterBytes(tidied.value(), pathText(roster), roster_); !status) {
-        reportUnreadable(status.error(), "roster file");
+        reportUnreadable(status.error(), "roster file", kRosterUnread);
         return false;
     }
     rosterReadFrom_ = roster;
@@ -209,12 +219,12 @@ void VexmoorMain::openEditor(Editor editor) {
 // Delete, and the bots and teams it holds would be lost.
 bool VexmoorMain::rosterIsTheOneRead() {
     const fs::path file = rosterPath(gameDirectory());
-    if (rosterReadFrom_ == file) return true;
+    if (rosterReadFrom_ == file || sameFile(rosterReadFrom_, file)) return true;
     std::string why;
     if (rosterReadFrom_.empty())
-        why = "Vexmoor could not read the roster file " + pathText(file) +
-              " in full when it started (it said why then), so its editors do not open: they would write the "
-              "file back without the bots and teams it holds. Please mend the file and start Vexmoor again.";
+        why = "Vexmoor did not read the roster file " + pathText(file) +
+              " in full when it started, so its editors do not open: they would write the file back without "
+              "the bots and teams it holds. Please mend the file (or the settings) and start Vexmoor again.";
     else
         why = "The roster Vexmoor read when it started came from " + pathText(rosterReadFrom_) +
               ", and the game directory has changed since. The bot and team editors would write it over " +

@@ -116,7 +116,7 @@ private:
     void returnFromReview();
     bool startGame(const std::string& commandLine);
     bool storeFirstRun(const std::string& directory);
-    void reportUnreadable(const Error& error, const char* what);
+    void reportUnreadable(const Error& error, const char* what, const char* consequence);
     bool rosterIsTheOneRead();
 
     Services services_;

@@ -37,6 +37,13 @@ bool regularFileExists(const fs::path& path) {
     return fs::is_regular_file(path, error);
 }
 
+bool sameFile(const fs::path& a, const fs::path& b) {
+    if (a.empty() || b.empty()) return false;
+    std::error_code error;
+    const bool same = fs::equivalent(a, b, error);
+    return same && !error;
+}
+
 bool isPlainFolder(const fs::directory_entry& entry) {
     std::error_code error;
     if (!entry.is_directory(error)) return false;

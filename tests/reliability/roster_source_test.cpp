@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/paths.h"
 #include "launcher/editors.h"
 #include "roster/roster_file.h"
 #include "support/main_fixture.h"
@@ -82,6 +83,17 @@ TEST(RosterSource, TheRosterEditorsOpenOnlyOnTheRosterStartUpReadFromTheFileThey
         }
         EXPECT_EQ(readBytes(file), bytes);
     }
+}
+
+TEST(RosterSource, TheSameFolderWrittenAnotherWayStillOpensTheEditors) {
+    MainFixture f;
+    f.game.withEraserFolder().withRoster(kRoster);
+    f.writeSettings();
+    registerEditors(f.startUp());
+    f.main().preferences.ExePathText.setText(f.game.text() + "eraser" + kPathSeparator + ".." + kPathSeparator);
+    f.main().bots.BotEditButton.click();
+    EXPECT_TRUE(f.dialogs.shown.empty());
+    EXPECT_NE(f.main().editor(), nullptr);
 }
 
 }  // namespace
