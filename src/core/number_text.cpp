@@ -18,17 +18,31 @@ std::string trimZeros(std::string mantissa) {
     return mantissa;
 }
 
+// The text std::to_chars makes of a value in the given form. Never printf:
+// the windowing library sets the user's locale at start, and in many of them
+// printf writes a decimal comma, which the files would read as two fields.
+std::string charsOf(double value, std::chars_format format, int precision) {
+    char buffer[400];  // a fixed form with many digits after the point, or the largest double
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+    if (error != std::errc()) return {};
+    return std::string(buffer, static_cast<std::size_t>(end - buffer));
+}
+
 // The digits of |value| with up to 15 significant digits, without sign, for
 // a magnitude that is not a whole number below 1e15.
 std::string fractionalMagnitudeText(double magnitude) {
-    if (magnitude >= 1e15 || magnitude < 1e-15) {
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.14E", magnitude);
-        std::string text(buffer);
-        const auto e = text.find('E');
-        if (e == std::string::npos) return text;  // "INF": an infinity has no digits to write
-        std::string mantissa = trimZeros(text.substr(0, e));
-        int exponent = std::stoi(text.substr(e + 1));
+    if (std::isnan(magnitude)) return "nan";
+    if (std::isinf(magnitude)) return "INF";
+    // The form follows the number as its 15 digits give it: a magnitude just
+    // below 1e-15 or 1e15 that rounds to it is written as that number is, or
+    // its text would read back as a number written another way.
+    const std::string scientific = charsOf(magnitude, std::chars_format::scientific, 14);
+    const auto e = scientific.find('e');
+    double rounded = magnitude;
+    std::from_chars(scientific.data(), scientific.data() + scientific.size(), rounded);
+    if (e != std::string::npos && (rounded >= 1e15 || rounded < 1e-15)) {
+        std::string mantissa = trimZeros(scientific.substr(0, e));
+        const int exponent = std::stoi(scientific.substr(e + 1));
         char expBuffer[16];
         std::snprintf(expBuffer, sizeof expBuffer, "E%c%02d", exponent < 0 ? '-' : '+',
                       exponent < 0 ? -exponent : exponent);
@@ -52,13 +66,11 @@ std::string fractionalMagnitudeText(double magnitude) {
         if (first != std::string_view::npos && digits <= 15)
             return std::string(shortest.starts_with("0.") ? shortest.substr(1) : shortest);
     }
-    std::snprintf(buffer, sizeof buffer, "%.15G", magnitude);
-    std::string text(buffer);
-    if (text.find('E') != std::string::npos) {
-        // %G chose an exponent for a small fraction; write it out in full instead.
-        const int digitsAfterPoint = 15 - static_cast<int>(std::floor(std::log10(magnitude))) - 1;
-        std::snprintf(buffer, sizeof buffer, "%.*f", digitsAfterPoint, magnitude);
-        text = buffer;
+    std::string text = charsOf(magnitude, std::chars_format::general, 15);
+    if (text.find('e') != std::string::npos) {
+        // The general form chose an exponent for a small fraction; write it out in full instead.
+        const int digitsAfterPoint = 15 - static_cast<int>(std::floor(std::log10(rounded))) - 1;
+        text = charsOf(magnitude, std::chars_format::fixed, digitsAfterPoint);
     }
     text = trimZeros(text);
     if (text.size() > 1 && text[0] == '0' && text[1] == '.') text.erase(0, 1);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -83,6 +84,21 @@ TEST(NumberText, FractionsCarryTheirValueToFifteenDigits) {
             EXPECT_EQ(*read, std::strtod(reference, nullptr)) << text << " for " << reference;
             EXPECT_NE(text.substr(1, 2), "0.") << text;
         }
+    // Just below 1e-15 and 1e15 a number rounds to the power itself: its text
+    // takes the power's form, so what is shown reads back as the same text.
+    for (const double edge : {1e-15, 1e15, 1e-5, 1.0})
+        for (const double value : {std::nextafter(edge, 0.0), edge * (1 - 1e-16), edge * (1 - 4e-16)}) {
+            const std::string text = numberText(value);
+            EXPECT_EQ(numberText(leadingNumber(text)), text) << value;
+        }
+    EXPECT_EQ(numberText(0.999999999999999914e-15), " .000000000000001");
+    EXPECT_EQ(numberText(std::nextafter(1e15, 0.0)), " 1E+15");
+    // No locale's decimal comma: the text never depends on where the user lives.
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
+        EXPECT_EQ(numberText(0.1 + 0.2), " .3");
+        EXPECT_EQ(numberText(1.5e-20), " 1.5E-20");
+        std::setlocale(LC_NUMERIC, "C");
+    }
     // An infinity has no digits, yet writing it must not fail.
     EXPECT_EQ(numberText(HUGE_VAL), " INF");
     EXPECT_EQ(numberText(-HUGE_VAL), "-INF");
