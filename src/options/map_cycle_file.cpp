@@ -30,7 +30,7 @@ std::vector<std::string> readMapCycleBytes(std::string_view bytes) {
     while (pos < size) {
         while (pos < size && bytes[pos] == ' ') ++pos;
         if (pos == size) break;
-        if (pos < size && bytes[pos] == '"') {
+        if (bytes[pos] == '"') {
             // Quoted: runs to the next double quote, line ends and commas included.
             const std::size_t open = pos + 1;
             std::size_t close = bytes.find('"', open);
