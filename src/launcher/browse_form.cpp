@@ -84,9 +84,13 @@ void BrowseForm::driveChanged() {
     if (index < 0) return;
     const auto drive = static_cast<std::size_t>(index);
     const auto remembered = currentFolder_.find(drive);
-    const fs::path target = remembered != currentFolder_.end() ? remembered->second : drives_[drive].root;
+    const fs::path& root = drives_[drive].root;
+    const fs::path target = remembered != currentFolder_.end() ? remembered->second : root;
     for (;;) {
         if (QuakeDir.setPath(target)) return;
+        // The folder last seen on the drive may have gone since; the drive
+        // is only "not ready" when its root cannot be listed either.
+        if (target != root && QuakeDir.setPath(root)) return;
         const Answer answer =
             dialogs_.show(Message{drives_[drive].label + " is not accessible.\r\nThe device is not ready.",
                                   kApplicationTitle, Icon::Critical, Buttons::RetryCancel});

@@ -255,6 +255,25 @@ TEST(Chooser, ADriveThatBecomesReadyOnRetryIsEntered) {
     EXPECT_EQ(chooser.QuakeDrive.selectedIndex(), 1);
 }
 
+TEST(Chooser, AFolderGoneFromADriveLeadsToTheDriveRootWithoutAMessage) {
+    const TempDir dir;
+    FakeDrives drives;
+    drives.drives = {{"temp", dir.path()}, {"media", dir.path() / "media"}};
+    fs::create_directories(dir.path() / "media" / "games");
+    FakeDialogs dialogs;
+    BrowseForm chooser(BrowseForm::Mode::MainWindow, dialogs, drives, {});
+    chooser.QuakeDrive.setSelectedIndex(1);
+    ASSERT_TRUE(chooser.QuakeDir.setPath(dir.path() / "media" / "games"));
+    chooser.QuakeDrive.setSelectedIndex(0);
+    fs::remove(dir.path() / "media" / "games");
+
+    chooser.QuakeDrive.setSelectedIndex(1);
+
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(chooser.QuakeDir.path(), dir.path() / "media");
+    EXPECT_EQ(chooser.QuakeDrive.selectedIndex(), 1);
+}
+
 TEST(Chooser, TheChosenDirectoryEndsInExactlyOneSeparator) {
     FakeDialogs dialogs;
     FakeDrives drives;
