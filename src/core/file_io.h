@@ -24,11 +24,16 @@ inline constexpr const char* kMissingFileReason = "the file does not exist";
 // folder's read-only mark does not keep files from being written there.
 Status writeWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
-// The names of the regular files (a link to one counts) in a folder whose
-// names end in the given extension, compared without regard to ASCII case;
-// names beginning with a dot (hidden files) are left out. In no particular
+// The names of the ordinary files in a folder whose names end in the given
+// extension, compared without regard to ASCII case. Ordinary files are
+// regular files (a link to one counts) that are not hidden: no name beginning
+// with a dot and, on Windows, no hidden or system mark. In no particular
 // order. An error when the folder cannot be listed.
 Result<std::vector<std::string>> listFiles(const std::filesystem::path& folder, std::string_view extension);
+
+// Whether a folder holds at least one ordinary file (as listFiles counts
+// them); false as well when it cannot be listed.
+bool holdsOrdinaryFile(const std::filesystem::path& folder);
 
 // Whether a regular file of that exact name exists.
 bool regularFileExists(const std::filesystem::path& path);

@@ -80,20 +80,6 @@ void VexmoorMain::startUp() {
     startUpSteps();
 }
 
-namespace {
-
-// Whether a folder holds at least one ordinary, visible file.
-bool holdsOrdinaryFile(const fs::path& folder) {
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::error_code typeError;
-        if (it->is_regular_file(typeError) && pathText(it->path().filename()).front() != '.') return true;
-    }
-    return false;
-}
-
-}  // namespace
-
 void VexmoorMain::prepareMapLists() {
     if (holdsOrdinaryFile(gamePath(gameDirectory(), "baseq2\\maps\\")))
         static_cast<void>(maps.MapFile.setFolder(gamePath(gameDirectory(), "baseq2\\maps")));

@@ -123,62 +123,6 @@ Result<std::string> readWholeFile(const fs::path& path) {
 
 namespace {
 
-bool endsWithIgnoringCase(std::string_view name, std::string_view extension) {
-    if (name.size() < extension.size()) return false;
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    const std::string_view tail = name.substr(name.size() - extension.size());
-    return std::equal(tail.begin(), tail.end(), extension.begin(),
-                      [&](char a, char b) { return lower(a) == lower(b); });
-}
-
-}  // namespace
-
-// A map folder may hold thousands of files: on POSIX systems the entries'
-// names and types come straight from the directory, without building a path
-// for each (a link or an unknown type still asks the file system).
-Result<std::vector<std::string>> listFiles(const fs::path& folder, std::string_view extension) {
-    std::vector<std::string> names;
-    const auto wanted = [&](std::string_view name) {
-        return !name.empty() && name.front() != '.' && name.size() > extension.size() &&
-               endsWithIgnoringCase(name, extension);
-    };
-#ifdef _WIN32
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    if (error) return Error{pathText(folder), 0, error.message()};
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error) return Error{pathText(folder), 0, error.message()};
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
-        std::string name = pathText(it->path().filename());
-        if (wanted(name)) names.push_back(std::move(name));
-    }
-#else
-    DIR* directory = ::opendir(folder.c_str());
-    if (!directory) return Error{pathText(folder), 0, std::strerror(errno)};
-    const int descriptor = ::dirfd(directory);
-    for (;;) {
-        errno = 0;
-        const dirent* entry = ::readdir(directory);
-        if (!entry) break;
-        const std::string_view name = entry->d_name;
-        if (!wanted(name)) continue;
-        bool regular = entry->d_type == DT_REG;
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat info {};
-            regular = ::fstatat(descriptor, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
-        }
-        if (regular) names.emplace_back(name);
-    }
-    const int code = errno;
-    ::closedir(directory);
-    if (code != 0) return Error{pathText(folder), 0, std::strerror(code)};
-#endif
-    return names;
-}
-
-namespace {
-
 #ifdef _WIN32
 // The system's own words for a failure, lowercased at the start and without
 // the full stop, to stand inside a sentence of ours.
@@ -217,7 +161,92 @@ bool noWritePermission(fs::perms perms) {
            fs::perms::none;
 }
 
+bool endsWithIgnoringCase(std::string_view name, std::string_view extension) {
+    if (name.size() < extension.size()) return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    const std::string_view tail = name.substr(name.size() - extension.size());
+    return std::equal(tail.begin(), tail.end(), extension.begin(),
+                      [&](char a, char b) { return lower(a) == lower(b); });
+}
+
+// The ordinary files of a folder, in no particular order: regular files (a
+// link to one counts), less hidden ones (and on Windows system ones), handed
+// to visit until it returns false. A map folder may hold thousands of files:
+// the entries' names, types and marks come straight from the directory,
+// without building a path for each (on POSIX systems a link or an unknown
+// type still asks the file system).
+template <class Visit>
+Status visitOrdinaryFiles(const fs::path& folder, Visit visit) {
+#ifdef _WIN32
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = FindFirstFileExW((folder / L"*").c_str(), FindExInfoBasic, &entry,
+                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND) return {};
+        return Error{pathText(folder), 0, windowsReason(code)};
+    }
+    const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    DWORD code = ERROR_NO_MORE_FILES;
+    for (;;) {
+        if ((entry.dwFileAttributes & skipped) == 0) {
+            const std::string name = code_page::narrowed(std::wstring_view(entry.cFileName));
+            if (!name.empty() && name.front() != '.' && !visit(name)) break;
+        }
+        if (!FindNextFileW(search, &entry)) {
+            code = GetLastError();
+            break;
+        }
+    }
+    FindClose(search);
+    if (code != ERROR_NO_MORE_FILES) return Error{pathText(folder), 0, windowsReason(code)};
+#else
+    DIR* directory = ::opendir(folder.c_str());
+    if (!directory) return Error{pathText(folder), 0, std::strerror(errno)};
+    const int descriptor = ::dirfd(directory);
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(directory);
+        if (!entry) break;
+        const std::string_view name = entry->d_name;
+        if (name.empty() || name.front() == '.') continue;
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            regular = ::fstatat(descriptor, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+        }
+        if (regular && !visit(name)) {
+            errno = 0;
+            break;
+        }
+    }
+    const int code = errno;
+    ::closedir(directory);
+    if (code != 0) return Error{pathText(folder), 0, std::strerror(code)};
+#endif
+    return {};
+}
+
 }  // namespace
+
+Result<std::vector<std::string>> listFiles(const fs::path& folder, std::string_view extension) {
+    std::vector<std::string> names;
+    const Status listed = visitOrdinaryFiles(folder, [&](std::string_view name) {
+        if (name.size() > extension.size() && endsWithIgnoringCase(name, extension)) names.emplace_back(name);
+        return true;
+    });
+    if (!listed) return listed.error();
+    return names;
+}
+
+bool holdsOrdinaryFile(const fs::path& folder) {
+    bool found = false;
+    static_cast<void>(visitOrdinaryFiles(folder, [&](std::string_view) {
+        found = true;
+        return false;
+    }));
+    return found;
+}
 
 Status writeWholeFile(const fs::path& requested, std::string_view bytes) {
     const std::string shown = pathText(requested);

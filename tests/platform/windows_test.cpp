@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -293,6 +294,27 @@ TEST(WindowsCatalogue, FoldersMarkedHiddenOrSystemAreNoModels) {
         ASSERT_TRUE(GetFileAttributesW(folder.c_str()) & m.mark) << m.folder;
     }
     EXPECT_EQ(ListModels(game.text()), std::vector<std::string>{"rook"});
+}
+
+TEST(WindowsMapFolder, FilesMarkedHiddenOrSystemAreNotListedAndDoNotCount) {
+    const TempDir temp;
+    const fs::path maps = temp.path() / "maps";
+    fs::create_directories(maps / "folder.bsp");
+    for (const char* name : {"alpha.bsp", "hidden.bsp", "system.bsp"}) std::ofstream(maps / name) << "map";
+    const auto mark = [](const fs::path& file, DWORD attribute) {
+        ASSERT_TRUE(SetFileAttributesW(file.c_str(), attribute)) << file;
+        ASSERT_TRUE(GetFileAttributesW(file.c_str()) & attribute) << file;
+    };
+    mark(maps / "hidden.bsp", FILE_ATTRIBUTE_HIDDEN);
+    mark(maps / "system.bsp", FILE_ATTRIBUTE_SYSTEM);
+
+    const auto listed = listFiles(maps, ".bsp");
+    ASSERT_TRUE(listed) << listed.error().describe();
+    EXPECT_EQ(listed.value(), std::vector<std::string>{"alpha.bsp"});
+    EXPECT_TRUE(holdsOrdinaryFile(maps));
+    fs::remove(maps / "alpha.bsp");
+    EXPECT_FALSE(holdsOrdinaryFile(maps));
+    EXPECT_FALSE(listFiles(temp.path() / "missing", ".bsp"));
 }
 
 TEST(WindowsSafeWriter, AFileHeldOpenWithoutSharingIsLeftAsItWasAndTheUserIsTold) {
