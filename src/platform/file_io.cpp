@@ -169,14 +169,18 @@ bool endsWithIgnoringCase(std::string_view name, std::string_view extension) {
                       [&](char a, char b) { return lower(a) == lower(b); });
 }
 
-// The ordinary files of a folder, in no particular order: regular files (a
-// link to one counts), less hidden ones (and on Windows system ones), handed
-// to visit until it returns false. A map folder may hold thousands of files:
+// The ordinary files of a folder whose names end in the extension (with
+// more before it), in no particular order: regular files (a link to one
+// counts), less hidden ones (and on Windows system ones), handed to visit
+// until it returns false. Names are matched before any type is looked up. A map folder may hold thousands of files:
 // the entries' names, types and marks come straight from the directory,
 // without building a path for each (on POSIX systems a link or an unknown
 // type still asks the file system).
 template <class Visit>
-Status visitOrdinaryFiles(const fs::path& folder, Visit visit) {
+Status visitOrdinaryFiles(const fs::path& folder, std::string_view extension, Visit visit) {
+    const auto wanted = [&](std::string_view name) {
+        return name.front() != '.' && name.size() > extension.size() && endsWithIgnoringCase(name, extension);
+    };
 #ifdef _WIN32
     WIN32_FIND_DATAW entry{};
     const HANDLE search = FindFirstFileExW((folder / L"*").c_str(), FindExInfoBasic, &entry,
@@ -191,7 +195,7 @@ Status visitOrdinaryFiles(const fs::path& folder, Visit visit) {
     for (;;) {
         if ((entry.dwFileAttributes & skipped) == 0) {
             const std::string name = code_page::narrowed(std::wstring_view(entry.cFileName));
-            if (!name.empty() && name.front() != '.' && !visit(name)) break;
+            if (!name.empty() && wanted(name) && !visit(name)) break;
         }
         if (!FindNextFileW(search, &entry)) {
             code = GetLastError();
@@ -209,7 +213,7 @@ Status visitOrdinaryFiles(const fs::path& folder, Visit visit) {
         const dirent* entry = ::readdir(directory);
         if (!entry) break;
         const std::string_view name = entry->d_name;
-        if (name.empty() || name.front() == '.') continue;
+        if (name.empty() || !wanted(name)) continue;
         bool regular = entry->d_type == DT_REG;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info {};
@@ -231,8 +235,8 @@ Status visitOrdinaryFiles(const fs::path& folder, Visit visit) {
 
 Result<std::vector<std::string>> listFiles(const fs::path& folder, std::string_view extension) {
     std::vector<std::string> names;
-    const Status listed = visitOrdinaryFiles(folder, [&](std::string_view name) {
-        if (name.size() > extension.size() && endsWithIgnoringCase(name, extension)) names.emplace_back(name);
+    const Status listed = visitOrdinaryFiles(folder, extension, [&](std::string_view name) {
+        names.emplace_back(name);
         return true;
     });
     if (!listed) return listed.error();
@@ -241,7 +245,7 @@ Result<std::vector<std::string>> listFiles(const fs::path& folder, std::string_v
 
 bool holdsOrdinaryFile(const fs::path& folder) {
     bool found = false;
-    static_cast<void>(visitOrdinaryFiles(folder, [&](std::string_view) {
+    static_cast<void>(visitOrdinaryFiles(folder, "", [&](std::string_view) {
         found = true;
         return false;
     }));
