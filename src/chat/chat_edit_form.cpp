@@ -21,8 +21,11 @@ ChatEditForm::ChatEditForm(std::filesystem::path file, ChatSections sections, Di
       file_(std::move(file)),
       dialogs_(dialogs),
       windows_(windows) {
-    for (std::size_t k = 0; k < kChatCategories; ++k)
+    for (std::size_t k = 0; k < kChatCategories; ++k) {
         lists_[k] = std::make_unique<ListBox>("ChatList" + std::to_string(k), ListBox::Mode::Single);
+        // A list of lines may stand with none chosen; Edit and Delete then do nothing.
+        lists_[k]->setNoneAllowed(true);
+    }
     ChatTypeList.setItems(std::vector<std::string>(chatHeaders().begin(), chatHeaders().end()));
     ChatTypeList.onChange([this] { showCategory(); });
 

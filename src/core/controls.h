@@ -150,6 +150,12 @@ public:
     std::string selectedText() const;
     void setSelectedIndex(int index);
 
+    // Whether the user may leave a single-choice list with nothing chosen
+    // (Ctrl+click on the chosen entry). Where the window has no meaning for
+    // an empty choice the view shows the list's choice again instead.
+    bool noneAllowed() const { return noneAllowed_; }
+    void setNoneAllowed(bool allowed) { noneAllowed_ = allowed; }
+
     bool isSelected(std::size_t index) const;
     void setSelected(std::size_t index, bool selected);
     std::vector<std::string> selectedItems() const;
@@ -174,6 +180,7 @@ private:
     std::vector<std::string> items_;
     std::vector<bool> marks_;
     int selected_ = -1;
+    bool noneAllowed_ = false;
     std::function<void()> behaviour_;
     std::uint64_t revision_ = 0;
     std::uint64_t selectionRevision_ = 0;

@@ -13,8 +13,12 @@ MapCycleEditForm::MapCycleEditForm(std::filesystem::path file, std::vector<std::
     AddButton.onClick([this] { add(); });
     InsertButton.onClick([this] { insert(); });
     RemoveButton.onClick([this] { remove(); });
+    MoveUpButton.onClick([this] { move(-1); });
+    MoveDownButton.onClick([this] { move(1); });
     CommitButton.onClick([this] { commit(); });
     CancelButton.onClick(std::move(back));
+    // No insertion point is a state of its own: Insert asks for one, Remove does nothing.
+    MapsSelectedList.setNoneAllowed(true);
 
     // The first available map is only the current row of the view: nothing
     // is selected, so Add right after opening copies nothing.

@@ -49,6 +49,9 @@ EditTeamForm::EditTeamForm(Context context)
     for (Button* button : {&SaveButton, &SaveButton2, &CancelButton}) button->setVisible(false);
     WarningLabel.setVisible(false);
 
+    // No team chosen is where the window starts; a model or skin not chosen
+    // is saved as an empty text.
+    for (ListBox* list : {&TeamList, &TeamModelList, &TeamSkinList}) list->setNoneAllowed(true);
     TeamList.onChange([this] { showTeam(); });
     TeamModelList.onChange([this] { chooseModel(); });
     AddTeamText.onChange([this] { liveWarnings(); });
@@ -94,6 +97,8 @@ std::vector<std::string> EditTeamForm::botNames() const {
 
 void EditTeamForm::showTeam() {
     const int k = TeamList.selectedIndex();
+    // A team no longer chosen is no longer shown, as when the window opened.
+    if (k < 0 && state_ == State::Browse) emptyDetails();
     if (k < 0 || k >= roster_.TeamCount) return;
     const Roster& r = roster_;
     const std::size_t t = toIndex(k);

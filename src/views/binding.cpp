@@ -284,9 +284,14 @@ void bind(Bindings& bindings, QListView* view, ListBox& model) {
             if (state->syncing || mode == ListBox::Mode::Checked) return;
             if (mode == ListBox::Mode::Single) {
                 const auto rows = view->selectionModel()->selectedRows();
-                // A list of this kind never loses its selection to a click:
-                // an emptied selection shows the model's again.
-                if (!rows.isEmpty()) model.setSelectedIndex(rows.front().row());
+                if (!rows.isEmpty())
+                    model.setSelectedIndex(rows.front().row());
+                else if (model.noneAllowed())
+                    model.setSelectedIndex(-1);
+                // Whatever the model kept is what the list shows: a choice it
+                // would not give up (Ctrl+click on it) is shown chosen again.
+                if (!*alive) return;
+                state->selection = ~std::uint64_t{0};
             } else {
                 // Read the whole change first: each model change redraws the list.
                 std::vector<std::pair<std::size_t, bool>> marks;
