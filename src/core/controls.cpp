@@ -139,6 +139,16 @@ Status FileList::setFolder(const std::filesystem::path& folder) {
     return {};
 }
 
+std::string literalCaption(std::string_view text) {
+    std::string caption;
+    caption.reserve(text.size());
+    for (const char c : text) {
+        caption += c;
+        if (c == '&') caption += '&';
+    }
+    return caption;
+}
+
 OptionButton::OptionButton(std::string name, std::string caption, OptionGroup& group, bool chosen,
                            std::string toolTip)
     : ValueControl(std::move(name), chosen, std::move(caption), std::move(toolTip)), group_(group) {

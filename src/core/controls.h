@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -235,6 +236,10 @@ class Frame : public Control {
 public:
     using Control::Control;
 };
+
+// A caption that shows a text from the user's files as it stands: in a
+// caption "&" marks the shortcut letter, so every "&" of the text is doubled.
+std::string literalCaption(std::string_view text);
 
 class Label : public Control {
 public:

@@ -59,7 +59,8 @@ void showFlag(CheckBox& box, const char* caption, const RosterValue& value) {
         box.setState(static_cast<int>(value.asNumber()));
         return;
     }
-    box.setCaption(std::string(caption) + " (" + (value.isEmpty() ? "empty" : valueText(value)) + ")");
+    box.setCaption(std::string(caption) + " (" + (value.isEmpty() ? "empty" : literalCaption(valueText(value))) +
+                   ")");
     box.setState(2);
 }
 
@@ -186,7 +187,7 @@ void BotConfigForm::showBot(std::size_t i) {
     BotSkinThing.setVisible(true);
     BotModelThing.setVisible(true);
     BotInfoFrame.setEnabled(false);
-    BotInfoFrame.setCaption(roster_.BotNames[i]);
+    BotInfoFrame.setCaption(literalCaption(roster_.BotNames[i]));
     BotModelThing.setCaption(roster_.BotModels[i]);
     BotSkinThing.setCaption(roster_.BotSkins[i]);
     showSkill(FiringAccuracySlider, FiringAccuracyLabel, roster_.BotAccuracy[i]);

@@ -1,6 +1,7 @@
 #include "views/binding.h"
 
 #include <algorithm>
+#include <limits>
 
 #include <QAbstractSlider>
 #include <QAction>
@@ -119,6 +120,9 @@ void refuse(Dialogs& dialogs, const QString& refused, TextKind kind) {
 
 void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs, TextKind kind) {
     edit->setObjectName(q(model.name()));
+    // A field holds the whole text, however long: the toolkit's own limit
+    // (32,767 characters) would cut a text from a file at the first keystroke.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     const auto state = std::make_shared<Guard>();
     const auto sync = [edit, &model, state, kind] {
         Syncing syncing(*state);

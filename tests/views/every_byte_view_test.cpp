@@ -101,7 +101,8 @@ TEST_F(EveryByteView, TheEditorsFieldsListsAndLabels) {
     ASSERT_NE(bots, nullptr);
     auto* botEditor = dynamic_cast<BotConfigForm*>(main->editor());
     EXPECT_EQ(rowsOf(bots->findChild<QListView*>("BotNameList")), QStringList{toQString(name)});
-    EXPECT_EQ(bots->findChild<QGroupBox*>("BotInfoFrame")->title(), toQString(name));
+    // Shown as it stands: its "&" is no shortcut.
+    EXPECT_EQ(bots->findChild<QGroupBox*>("BotInfoFrame")->title(), toQString(literalCaption(name)));
     click(bots, "EditBotButton");
     throughTheField(bots, "PingText", botEditor->PingText, TextKind::Game);
     click(bots, "NewBotButton");
