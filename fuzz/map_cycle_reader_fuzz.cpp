@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the map cycle reader. Beyond "no crash": every
 // cycle whose names the file can carry (no comma or line end in a name, none
-// beginning with a blank or a double quote) reads back from what the writer
-// makes of it as the same cycle, empty names included. The editor's warnings
-// take every cycle read.
+// beginning with a blank or a double quote; a comment line may hold commas
+// and begin with blanks) reads back from what the writer makes of it as the
+// same cycle, empty names included. The editor's warnings take every cycle
+// read.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -21,8 +22,10 @@ void require(bool condition) {
 }
 
 bool carried(const std::string& name) {
-    return name.find_first_of(",\n") == std::string::npos &&
-           (name.empty() || (name[0] != ' ' && name[0] != '"'));
+    if (name.find('\n') != std::string::npos) return false;
+    // A comment line keeps its commas and its leading blanks.
+    if (vexmoor::game_rules::isMapCycleComment(name)) return true;
+    return name.find(',') == std::string::npos && (name.empty() || (name[0] != ' ' && name[0] != '"'));
 }
 
 }  // namespace

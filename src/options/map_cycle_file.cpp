@@ -28,8 +28,18 @@ std::vector<std::string> readMapCycleBytes(std::string_view bytes) {
     // name, or in a name ending in blanks, reads back as it was written; only
     // blanks with nothing after them start no field.
     while (pos < size) {
+        const std::size_t start = pos;
         while (pos < size && bytes[pos] == ' ') ++pos;
         if (pos == size) break;
+        if (bytes[pos] == '#') {
+            // A comment to the game, commas and all: one entry, kept with
+            // its blanks so that it is written back as it stood.
+            std::size_t end = pos;
+            while (end < size && lineEndLength(end) == 0) ++end;
+            maps.emplace_back(bytes.substr(start, end - start));
+            pos = end + lineEndLength(end);
+            continue;
+        }
         if (bytes[pos] == '"') {
             // Quoted: runs to the next double quote, line ends and commas included.
             const std::size_t open = pos + 1;

@@ -15,7 +15,9 @@ std::filesystem::path mapCyclePath(const std::string& gameDirectory);
 // Reads the cycle field by field: commas and line ends (CR LF or a bare LF)
 // separate fields, blanks before a field are skipped, and a field in double
 // quotes is taken without them, commas and all. An empty line stands for an
-// empty name; blank lines at the end of the file stand for nothing.
+// empty name; blank lines at the end of the file stand for nothing. A field
+// that begins with "#" is a comment to the game: it runs to the line end,
+// commas included, and keeps the blanks before it.
 std::vector<std::string> readMapCycleBytes(std::string_view bytes);
 
 // One name per line, as it stands, each line ended by CR LF.

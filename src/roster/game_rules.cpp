@@ -205,13 +205,20 @@ std::vector<std::string> chatFileWarnings(const std::vector<std::vector<std::str
     return out;
 }
 
+bool isMapCycleComment(std::string_view entry) {
+    const std::size_t first = entry.find_first_not_of(' ');
+    return first != std::string_view::npos && entry[first] == '#';
+}
+
 std::vector<std::string> mapCycleWarnings(const std::vector<std::string>& maps) {
     std::vector<std::string> out;
-    if (maps.size() > kMapCycleLimit)
-        out.push_back("The cycle holds " + std::to_string(maps.size()) +
-                      " maps: the game reads the first 256.");
+    const auto names = static_cast<std::size_t>(
+        std::count_if(maps.begin(), maps.end(), [](const std::string& map) { return !isMapCycleComment(map); }));
+    if (names > kMapCycleLimit)
+        out.push_back("The cycle holds " + std::to_string(names) + " maps: the game reads the first 256.");
     std::map<std::string, int> seen;
     for (const std::string& map : maps) {
+        if (isMapCycleComment(map)) continue;
         const bool plain = !map.empty() && std::all_of(map.begin(), map.end(), [](char c) {
             return isLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '-' || c == '/' || c == '\\';
         });

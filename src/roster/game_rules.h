@@ -48,7 +48,12 @@ std::vector<std::string> chatLineWarnings(std::size_t section, std::string_view 
 // The whole chat file about to be written: empty sections, too many lines.
 std::vector<std::string> chatFileWarnings(const std::vector<std::vector<std::string>>& sections);
 
-// The map cycle about to be written.
+// Whether a map cycle entry is a comment line: its first character other than
+// a blank is "#", and the game skips from there to the line end.
+bool isMapCycleComment(std::string_view entry);
+
+// The map cycle about to be written. Comment lines are no names: they are
+// neither checked nor counted.
 std::vector<std::string> mapCycleWarnings(const std::vector<std::string>& maps);
 
 // Warnings as an editor's warning line shows them: one sentence a line, the

@@ -31,6 +31,10 @@ TEST(MapCycleFile, ReadsFieldByField) {
         {"a\r\n  ", {"a"}},  // blanks alone start no field
         {"", {}},
         {"\"unclosed, to the end\r\n", {"unclosed, to the end\r\n"}},
+        // A comment is one entry to the line end, commas and leading blanks included.
+        {"# maps, for LAN\r\nq2dm1\r\n  # indented, too\nq2dm2,# the rest, of it\r\nq2dm3",
+         {"# maps, for LAN", "q2dm1", "  # indented, too", "q2dm2", "# the rest, of it", "q2dm3"}},
+        {"a#b,#", {"a#b", "#"}},
     };
     for (const auto& [bytes, maps] : cases) EXPECT_EQ(readMapCycleBytes(bytes), maps) << bytes;
 }
@@ -42,6 +46,8 @@ TEST(MapCycleFile, WritesOneNameALineAndReadsItBack) {
     for (const Maps& last : {Maps{"q2dm1", ""}, Maps{"q2dm1", "base1 "}, Maps{""}})
         EXPECT_EQ(readMapCycleBytes(mapCycleBytes(last)), last);
     EXPECT_EQ(mapCycleBytes({}), "");
+    const std::string commented = "# maps, for LAN\r\n  # and friends, too\r\nq2dm1\r\n";
+    EXPECT_EQ(mapCycleBytes(readMapCycleBytes(commented)), commented);
 }
 
 class MapCycleEditor : public ::testing::Test {

@@ -102,7 +102,15 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"a map with its extension", mapCycleWarnings({"q2dm1.bsp"}), "splits"},
         Case{"a map listed twice", mapCycleWarnings({"q2dm1", "q2dm2", "q2dm1"}), "more than once"},
         Case{"a long map name", mapCycleWarnings({std::string(64, 'm')}), "63"},
-        Case{"257 maps", mapCycleWarnings(std::vector<std::string>(257, "m")), "first 256"}),
+        Case{"257 maps", mapCycleWarnings(std::vector<std::string>(257, "m")), "first 256"},
+        Case{"256 maps and comment lines, one twice",
+             [] {
+                 std::vector<std::string> maps = {"# maps, for LAN", "  # maps, for LAN"};
+                 for (int i = 0; i < 256; ++i) maps.push_back("m" + std::to_string(i));
+                 maps.push_back("# maps, for LAN");
+                 return mapCycleWarnings(maps);
+             }(),
+             nullptr}),
     caseName<Case>);
 
 }  // namespace
