@@ -171,6 +171,7 @@ void BotConfigForm::open() {
             roster_.BotSkins[j] = modelSkin.substr(slash + 1);
         }
     }
+    appearanceChosen_.assign(count, false);
     if (BotNameList.count() > 0) BotNameList.setSelectedIndex(0);
 }
 
@@ -266,6 +267,7 @@ void BotConfigForm::modelChosen() {
     if (!bot) return;
     const std::string model = ModelList.selectedText();
     roster_.BotModels[*bot] = model;
+    appearanceChosen_[*bot] = true;
     BotModelThing.setCaption(model);
     // The skin stays as it was until one is chosen.
     SkinList.setItems(ListSkins(gameDirectory_(), model));
@@ -277,6 +279,7 @@ void BotConfigForm::skinChosen() {
     const auto bot = selectedBot();
     if (!bot) return;
     roster_.BotSkins[*bot] = SkinList.selectedText();
+    appearanceChosen_[*bot] = true;
     BotSkinThing.setCaption(roster_.BotSkins[*bot]);
     showWarnings();
 }
@@ -315,6 +318,7 @@ void BotConfigForm::deleteBot() {
     if (answer != Answer::Yes) return;
     BotNameList.removeItem(*bot);
     eraseBot(roster_, *bot);
+    appearanceChosen_.erase(appearanceChosen_.begin() + static_cast<std::ptrdiff_t>(*bot));
     if (BotNameList.count() > 0)
         BotNameList.setSelectedIndex(0);
     else
@@ -333,18 +337,26 @@ void BotConfigForm::newBot() {
 void BotConfigForm::botAdded() {
     closeSideWindow(windows_, *this, *newBotName_);
     const auto last = static_cast<std::size_t>(roster_.BotCount - 1);
+    appearanceChosen_.resize(last + 1, false);
     BotNameList.addItem(roster_.BotNames[last]);
     BotNameList.setSelectedIndex(static_cast<int>(last));
 }
 
 void BotConfigForm::commitChanges() {
     const std::vector<std::string> before = roster_.BotModelSkins;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(std::max<int>(roster_.BotCount, 0)); ++i)
-        roster_.BotModelSkins[i] = roster_.BotModels[i] + "/" + roster_.BotSkins[i];
-    // A write that failed has said why. The combined texts go back to what
-    // they held, so the roster is as before; the edits stay in the halves,
-    // and Commit can be tried again.
-    if (!WriteRoster(rosterPath(gameDirectory_()), roster_, ModelSkinSource::Halves, dialogs_))
+    for (std::size_t i = 0; i < static_cast<std::size_t>(std::max<int>(roster_.BotCount, 0)); ++i) {
+        // A text without "/" (a hand-edited roster) gave no halves: joining
+        // them would write "/" in its place, so it stays as read unless the
+        // user chose a model or skin for the bot.
+        const bool chosen = i < appearanceChosen_.size() && appearanceChosen_[i];
+        if (chosen || roster_.BotModelSkins[i].find('/') != std::string::npos)
+            roster_.BotModelSkins[i] = roster_.BotModels[i] + "/" + roster_.BotSkins[i];
+    }
+    // The combined texts are the joined halves now, wherever there are
+    // halves to join. A write that failed has said why; the combined texts
+    // go back to what they held, so the roster is as before; the edits stay
+    // in the halves, and Commit can be tried again.
+    if (!WriteRoster(rosterPath(gameDirectory_()), roster_, ModelSkinSource::AsRead, dialogs_))
         roster_.BotModelSkins = before;
 }
 

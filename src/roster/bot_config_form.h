@@ -119,6 +119,10 @@ private:
     // Set while a bot is being shown: the controls follow the roster then,
     // and nothing they report is stored back.
     bool showing_ = false;
+    // Per bot: whether the user chose its model or skin in this editor.
+    // Commit joins the halves of those bots and of every bot whose text the
+    // halves came from; any other text stays as read.
+    std::vector<bool> appearanceChosen_;
     std::unique_ptr<NewBotName> newBotName_;
 };
 

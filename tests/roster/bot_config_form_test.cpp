@@ -259,6 +259,23 @@ TEST(BotConfigForm, OnlyACommittedModelAndSkinOutliveTheEditor) {
     EXPECT_EQ(f.roster.BotModelSkins[0], "wren/frost");
 }
 
+TEST(BotConfigForm, ATextWithoutASlashIsWrittenAsReadUntilAModelIsChosenForTheBot) {
+    std::string bots = kThreeBots;
+    bots.replace(bots.find("rook/slate"), 10, "rookslate");
+    bots.replace(bots.find("wren/ember"), 10, "");
+    EditorFixture f(bots);
+    BotConfigForm& e = f.open();
+    for (int bot : {1, 2, 0}) e.BotNameList.setSelectedIndex(bot);
+    e.CommitChangesButton.click();
+    EXPECT_EQ(readBytes(f.rosterFile()), bots);
+
+    // Editing the bot chooses the first installed model and skin for it.
+    e.EditBotButton.click();
+    e.CommitChangesButton.click();
+    bots.replace(bots.find("rookslate"), 9, "rook/" + e.SkinList.items().front());
+    EXPECT_EQ(readBytes(f.rosterFile()), bots);
+}
+
 TEST(BotConfigForm, AFailedCommitLeavesFileAndRosterAsTheyWereAndCanBeRetried) {
     EditorFixture f;
     BotConfigForm& e = f.open();
