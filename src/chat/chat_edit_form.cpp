@@ -77,7 +77,9 @@ void ChatEditForm::openLineDialog(ChatTextEditForm::Mode mode) {
     const int category = ChatTypeList.selectedIndex();
     if (category < 0) return;
     const auto k = static_cast<std::size_t>(category);
-    // Edit with no line selected (or none there) opens empty; its Commit changes nothing.
+    // With no line selected there is nothing to edit, as there is nothing to
+    // delete: a dialog would only take typing its Commit had to drop.
+    if (mode == ChatTextEditForm::Mode::Edit && ChatList(k).selectedIndex() < 0) return;
     std::string text = mode == ChatTextEditForm::Mode::Edit ? ChatList(k).selectedText() : std::string();
     lineDialog_ = std::make_unique<ChatTextEditForm>(
         mode, k, std::move(text), [this, k, mode](const std::string& line) { commitLine(k, mode, line); },
@@ -89,6 +91,9 @@ void ChatEditForm::commitLine(std::size_t category, ChatTextEditForm::Mode mode,
     ListBox& list = ChatList(category);
     if (mode == ChatTextEditForm::Mode::Add) {
         list.addItem(text);
+        // A list with no line selected (the first line added to an empty
+        // one) selects the new line, so Edit and Delete have one to work on.
+        if (list.selectedIndex() < 0) list.setSelectedIndex(static_cast<int>(list.count() - 1));
     } else if (const int selected = list.selectedIndex(); selected >= 0) {
         list.setItem(static_cast<std::size_t>(selected), text);
     }

@@ -106,24 +106,27 @@ TEST_F(ChatEditor, AddAndEditGoThroughTheLineDialogWhileTheEditorWaits) {
     EXPECT_EQ(f.windows.closed.size(), 4u);
 }
 
-TEST_F(ChatEditor, WithoutASelectedLineDeleteAndEditChangeNothing) {
+TEST_F(ChatEditor, WithoutASelectedLineEditAndDeleteDoNothingAndAnAddedLineIsSelected) {
     ChatEditForm& e = open();
     e.ChatTypeList.setSelectedIndex(1);  // empty
+    const std::size_t opened = f.windows.opened.size();
     e.DeleteButton.click();
-    // Edit on an empty list opens empty, and its Commit adds nothing.
+    // Edit opens no dialog whose typing it would have to drop.
     e.EditButton.click();
-    EXPECT_EQ(e.lineDialog()->ChatText.text(), "");
-    e.lineDialog()->ChatText.setText("Nowhere to go.");
-    e.lineDialog()->CommitButton.click();
-    EXPECT_TRUE(e.ChatList(1).items().empty());
+    EXPECT_EQ(f.windows.opened.size(), opened);
     EXPECT_TRUE(e.enabled());
 
-    // Adding to an empty list selects nothing: Delete asks nothing, Edit's Commit changes nothing.
+    // The first line added to an empty list is selected, so Edit changes it and Delete asks.
     throughDialog(e, e.AddButton, "First.");
-    EXPECT_EQ(e.ChatList(1).selectedIndex(), -1);
-    e.DeleteButton.click();
+    EXPECT_EQ(e.ChatList(1).selectedIndex(), 0);
+    throughDialog(e, e.AddButton, "Second.");
+    EXPECT_EQ(e.ChatList(1).selectedIndex(), 0);
     throughDialog(e, e.EditButton, "Changed.");
-    EXPECT_EQ(e.ChatList(1).items(), std::vector<std::string>{"First."});
+    EXPECT_EQ(e.ChatList(1).items(), (std::vector<std::string>{"Changed.", "Second."}));
+    e.ChatList(1).setSelectedIndex(-1);
+    e.EditButton.click();
+    e.DeleteButton.click();
+    EXPECT_EQ(f.windows.opened.size(), opened + 3);
     EXPECT_TRUE(f.dialogs.shown.empty());
 }
 
