@@ -117,9 +117,19 @@ public:
     int minimum() const { return minimum_; }
     int maximum() const { return maximum_; }
 
+    // The user took hold of the control where it stands (a click on its
+    // handle, Home or End at its end) without moving it. A window that shows
+    // a stored value the range cannot hold at the nearest end stores that
+    // end on it; nothing else happens.
+    void press() {
+        if (press_ && enabled()) press_();
+    }
+    void onPress(std::function<void()> action) { press_ = std::move(action); }
+
 private:
     int minimum_;
     int maximum_;
+    std::function<void()> press_;
 };
 
 // A list of texts. Single choice: one selected index (-1 for none), and a

@@ -109,6 +109,15 @@ BotConfigForm::BotConfigForm(Host host)
     CombatSkillsSlider.onChange(
         [this] { skillMoved(CombatSkillsSlider, CombatSkillsLabel, &Roster::BotCombatSkills); });
     FavoriteWeaponSlider.onChange([this] { weaponMoved(); });
+    // A value the slider cannot show stands at its nearest end; taking hold
+    // of the slider there stores that end.
+    FiringAccuracySlider.onPress(
+        [this] { skillMoved(FiringAccuracySlider, FiringAccuracyLabel, &Roster::BotAccuracy); });
+    AgressivenessSlider.onPress(
+        [this] { skillMoved(AgressivenessSlider, AgressivenessLabel, &Roster::BotAgressiveness); });
+    CombatSkillsSlider.onPress(
+        [this] { skillMoved(CombatSkillsSlider, CombatSkillsLabel, &Roster::BotCombatSkills); });
+    FavoriteWeaponSlider.onPress([this] { weaponMoved(); });
     QuadFreakCheckBox.onChange(
         [this] { flagClicked(QuadFreakCheckBox, "Quad Freak", &Roster::BotQuadFreak); });
     CamperCheckBox.onChange([this] { flagClicked(CamperCheckBox, "Camper", &Roster::BotCamper); });

@@ -346,8 +346,21 @@ void EditTeamForm::liveWarnings() {
     if (state_ == State::Browse) return;
     const std::size_t place =
         state_ == State::Add ? toIndex(roster_.TeamCount) : toIndex(std::max(TeamList.selectedIndex(), 0));
-    setWarnings(game_rules::teamWarnings(place, AddTeamText.text(), TeamNameShortText.text(),
-                                         TeamIndividualsList.selectedItems()));
+    const std::vector<std::string> checked = TeamIndividualsList.selectedItems();
+    std::vector<std::string> warnings;
+    // The members are checked anew, so a Save after changing only the
+    // abbreviation would empty the team.
+    if (state_ == State::Edit && place < roster_.TeamMembers.size()) {
+        const std::size_t stored = memberNames(roster_.TeamMembers[place]).size();
+        if (checked.size() < stored)
+            warnings.push_back("Save will keep " + std::to_string(checked.size()) + " of this team's " +
+                               std::to_string(stored) + (stored == 1 ? " member" : " members") +
+                               ": check the ones to keep.");
+    }
+    for (std::string& warning :
+         game_rules::teamWarnings(place, AddTeamText.text(), TeamNameShortText.text(), checked))
+        warnings.push_back(std::move(warning));
+    setWarnings(warnings);
 }
 
 }  // namespace vexmoor

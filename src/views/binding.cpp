@@ -385,6 +385,14 @@ void bind(Bindings& bindings, QAbstractSlider* slider, RangeControl& model) {
                                        model.setValue(value);
                                        if (*alive) sync();
                                    }));
+    // Taking hold of the handle, or Home or End where the slider already
+    // stands, moves nothing but is still the user's choice of that position.
+    bindings.keep(QObject::connect(slider, &QAbstractSlider::sliderPressed, slider, [&model] { model.press(); }));
+    bindings.keep(QObject::connect(slider, &QAbstractSlider::actionTriggered, slider, [slider, &model](int action) {
+        const bool toEnd =
+            action == QAbstractSlider::SliderToMinimum || action == QAbstractSlider::SliderToMaximum;
+        if (toEnd && slider->sliderPosition() == model.value()) model.press();
+    }));
 }
 
 void bind(Bindings& bindings, QWidget* frame, Frame& model) {

@@ -135,6 +135,15 @@ TEST(BotConfigForm, ValuesOutOfRangeShowTheirNumberAndStayUntilTheirControlMoves
     EXPECT_EQ(f.roster.BotAgressiveness[0], num(7));
     EXPECT_EQ(f.roster.BotCamper[0], num(-1));
     EXPECT_EQ(f.roster.BotPing[0], word("fast"));
+
+    // Taking hold of a slider that stands at its end for a value out of its
+    // range stores that end; the first value there is shown as it is stored.
+    e.AgressivenessSlider.press();
+    e.FavoriteWeaponSlider.press();
+    EXPECT_EQ(f.roster.BotAgressiveness[0], num(5));
+    EXPECT_EQ(f.roster.BotFavoriteWeapon[0], num(0));
+    EXPECT_EQ(e.AgressivenessLabel.caption() + "/" + e.BotFavoriteWeapon.caption(), " 5/BFG");
+    EXPECT_EQ(f.roster.BotCombatSkills[0], num(2.5));
 }
 
 TEST(BotConfigForm, PingStoresTheNumberItsTextBeginsWith) {

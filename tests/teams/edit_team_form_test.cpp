@@ -354,5 +354,23 @@ TEST(EditTeamFormTest, WarnsOfWhatTheGameMisreadsForTheTeamShownAndAsTheUserType
     EXPECT_FALSE(f.WarningLabel.visible());
 }
 
+TEST(EditTeamFormTest, EditingWarnsWhileSaveWouldKeepFewerMembersThanTheTeamHas) {
+    TeamEditor t;
+    EditTeamForm& f = *t.form;
+    const std::string keep3 = "Save will keep 0 of this team's 3 members: check the ones to keep.";
+    f.TeamList.setSelectedIndex(1);  // "ash", "Nobody" and "Cole": one not in the roster
+    f.EditButton.click();
+    EXPECT_EQ(f.WarningLabel.caption(), keep3);
+    f.TeamIndividualsList.setSelected(2, true);
+    f.TeamIndividualsList.setSelected(0, true);
+    EXPECT_EQ(f.WarningLabel.caption(), "Save will keep 2 of this team's 3 members: check the ones to keep.");
+    f.TeamIndividualsList.setSelected(1, true);
+    EXPECT_FALSE(f.WarningLabel.visible());
+    f.CancelButton.click();
+    f.TeamList.setSelectedIndex(2);  // no members: nothing to lose
+    f.EditButton.click();
+    EXPECT_FALSE(f.WarningLabel.visible());
+}
+
 }  // namespace
 }  // namespace vexmoor::testing

@@ -123,6 +123,7 @@ TEST_F(EditTeamWindow, EnterEditsTheSelectedTeamEscapeCancelsThenReturnsToMain) 
     EXPECT_TRUE(warnings->isVisible());
     EXPECT_TRUE(warnings->wordWrap());
     EXPECT_EQ(warnings->text(),
+              "Save will keep 0 of this team's 2 members: check the ones to keep.\n"
               "The abbreviation is 6 characters long: over 4 crash the game's \"teams\" command.");
     QTest::keyClick(abbreviation, Qt::Key_Escape);
     EXPECT_TRUE(teams->isVisible());
