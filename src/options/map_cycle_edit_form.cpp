@@ -76,6 +76,16 @@ void MapCycleEditForm::remove() {
     }
 }
 
+void MapCycleEditForm::move(int by) {
+    const int chosen = MapsSelectedList.selectedIndex();
+    const int to = chosen + by;
+    if (chosen < 0 || to < 0 || to >= static_cast<int>(MapsSelectedList.count())) return;
+    std::string map = MapsSelectedList.selectedText();
+    MapsSelectedList.removeItem(static_cast<std::size_t>(chosen));
+    MapsSelectedList.insertItem(static_cast<std::size_t>(to), std::move(map));
+    MapsSelectedList.setSelectedIndex(to);
+}
+
 void MapCycleEditForm::commit() {
     const Status written = writeMapCycle(file_, MapsSelectedList.items());
     if (!written)

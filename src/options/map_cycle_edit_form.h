@@ -34,6 +34,9 @@ public:
     Button AddButton{"AddButton", "Add >>"};
     Button InsertButton{"InsertButton", "Insert >>"};
     Button RemoveButton{"RemoveButton", "<< Remove"};
+    // The game plays the cycle in its order: the chosen entry moves, and stays chosen.
+    Button MoveUpButton{"MoveUpButton", "Move &Up"};
+    Button MoveDownButton{"MoveDownButton", "Move &Down"};
     Button CommitButton{"CommitButton", "Commit Changes"};
     Button CancelButton{"CancelButton", "Return to Main"};
     // What the game would make of the cycle as it stands.
@@ -45,6 +48,7 @@ private:
     void add();
     void insert();
     void remove();
+    void move(int by);
     void commit();
     void showWarnings();
 

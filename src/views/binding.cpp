@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTextDocument>
 
@@ -450,6 +451,13 @@ void bind(Bindings& bindings, QTabWidget* tabs, TabStrip& model) {
         // Should the model keep its page, the strip shows that one.
         if (tabs->currentIndex() != model.value() - 1) tabs->setCurrentIndex(model.value() - 1);
     }));
+}
+
+void bindKey(Bindings& bindings, QWidget* widget, const QKeySequence& key, Button& model) {
+    auto* shortcut = new QShortcut(key, widget);
+    shortcut->setContext(Qt::WidgetShortcut);
+    // The key may close the window, as the button's click may; nothing is touched after it.
+    bindings.keep(QObject::connect(shortcut, &QShortcut::activated, widget, [&model] { model.click(); }));
 }
 
 void bindPage(Bindings& bindings, QWidget* page, Frame& model) {

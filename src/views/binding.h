@@ -17,6 +17,7 @@ class QAbstractSlider;
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -84,6 +85,10 @@ void bind(Bindings& bindings, QPushButton* button, Button& model);
 void bind(Bindings& bindings, QAction* action, Button& model);
 // The tab strip: the page widgets are the tab widget's pages, in tab order.
 void bind(Bindings& bindings, QTabWidget* tabs, TabStrip& model);
+
+// A key pressed while the widget has the keyboard does what the button does
+// (Delete in a list deletes its chosen entry, with the button's question).
+void bindKey(Bindings& bindings, QWidget* widget, const QKeySequence& key, Button& model);
 
 // A tab page: its name and enabled state; which page shows is the tab strip's business.
 void bindPage(Bindings& bindings, QWidget* page, Frame& model);

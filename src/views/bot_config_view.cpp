@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -195,6 +196,7 @@ void BotConfigView::buildLayout() {
 void BotConfigView::connectObservers() {
     bind(bindings_, nameHeading_, form_.BotNameLabel);
     bind(bindings_, names_, form_.BotNameList);
+    bindKey(bindings_, names_, QKeySequence::Delete, form_.DeleteBotButton);
     bind(bindings_, frame_, form_.BotInfoFrame);
     bind(bindings_, modelHeading_, form_.BotModelListLabel);
     bind(bindings_, models_, form_.ModelList);

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -92,7 +93,10 @@ void ChatEditView::buildLayout() {
 
 void ChatEditView::connectObservers() {
     bind(bindings_, categories_, form_.ChatTypeList);
-    for (std::size_t k = 0; k < kChatCategories; ++k) bind(bindings_, lines_[k], form_.ChatList(k));
+    for (std::size_t k = 0; k < kChatCategories; ++k) {
+        bind(bindings_, lines_[k], form_.ChatList(k));
+        bindKey(bindings_, lines_[k], QKeySequence::Delete, form_.DeleteButton);
+    }
     bind(bindings_, warnings_, form_.WarningLabel);
     bindings_.keep(form_.WarningLabel.changed().connect([this] { growToFit(this); }));
     bind(bindings_, add_, form_.AddButton);

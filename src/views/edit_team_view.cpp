@@ -1,6 +1,7 @@
 #include "views/edit_team_view.h"
 
 #include <QGridLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -109,6 +110,7 @@ void EditTeamView::buildLayout() {
 void EditTeamView::connectObservers() {
     bind(bindings_, teamLabel_, form_.TeamLabel);
     bind(bindings_, teamList_, form_.TeamList);
+    bindKey(bindings_, teamList_, QKeySequence::Delete, form_.DeleteButton);
     bind(bindings_, addTeamText_, form_.AddTeamText, dialogs_);
     bind(bindings_, shortNameLabel_, form_.ShortNameLabel);
     bind(bindings_, shortNameText_, form_.TeamNameShortText, dialogs_);

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -21,6 +22,8 @@ MapCycleEditView::MapCycleEditView(MapCycleEditForm& model, QWidget* parent)
       add_(new QPushButton(this)),
       insert_(new QPushButton(this)),
       remove_(new QPushButton(this)),
+      moveUp_(new QPushButton(this)),
+      moveDown_(new QPushButton(this)),
       warnings_(new QLabel(this)),
       commit_(new QPushButton(this)),
       cancel_(new QPushButton(this)) {
@@ -48,7 +51,8 @@ void MapCycleEditView::buildLayout() {
     warnings_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     // Enter appends the chosen maps, except on a button, which takes Enter for itself.
-    for (QPushButton* button : {add_, insert_, remove_, commit_, cancel_}) button->setAutoDefault(true);
+    for (QPushButton* button : {add_, insert_, remove_, moveUp_, moveDown_, commit_, cancel_})
+        button->setAutoDefault(true);
     add_->setDefault(true);
 
     auto* middle = new QVBoxLayout;
@@ -64,6 +68,11 @@ void MapCycleEditView::buildLayout() {
     grid->addWidget(available_, 1, 0);
     grid->addLayout(middle, 1, 1);
     grid->addWidget(cycle_, 1, 2);
+    auto* order = new QVBoxLayout;
+    order->addWidget(moveUp_);
+    order->addWidget(moveDown_);
+    order->addStretch(1);
+    grid->addLayout(order, 1, 3);
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
@@ -80,7 +89,7 @@ void MapCycleEditView::buildLayout() {
 
     // The keyboard goes from the known maps through the buttons that move
     // them to the cycle, then to the buttons below.
-    chainTabOrder({available_, add_, insert_, remove_, cycle_, commit_, cancel_});
+    chainTabOrder({available_, add_, insert_, remove_, cycle_, moveUp_, moveDown_, commit_, cancel_});
     available_->setFocus();
 }
 
@@ -90,6 +99,11 @@ void MapCycleEditView::connectObservers() {
     bind(bindings_, add_, form_.AddButton);
     bind(bindings_, insert_, form_.InsertButton);
     bind(bindings_, remove_, form_.RemoveButton);
+    bind(bindings_, moveUp_, form_.MoveUpButton);
+    bind(bindings_, moveDown_, form_.MoveDownButton);
+    bindKey(bindings_, cycle_, QKeySequence::Delete, form_.RemoveButton);
+    bindKey(bindings_, cycle_, QKeySequence(Qt::ALT | Qt::Key_Up), form_.MoveUpButton);
+    bindKey(bindings_, cycle_, QKeySequence(Qt::ALT | Qt::Key_Down), form_.MoveDownButton);
     bind(bindings_, warnings_, form_.WarningLabel);
     bindings_.keep(form_.WarningLabel.changed().connect([this] { growToFit(this); }));
     bind(bindings_, commit_, form_.CommitButton);

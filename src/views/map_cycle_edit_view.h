@@ -28,6 +28,8 @@ private:
     QPushButton* add_;
     QPushButton* insert_;
     QPushButton* remove_;
+    QPushButton* moveUp_;
+    QPushButton* moveDown_;
     QLabel* warnings_;
     QPushButton* commit_;
     QPushButton* cancel_;

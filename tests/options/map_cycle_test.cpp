@@ -116,6 +116,29 @@ TEST_F(MapCycleEditor, InsertPutsTheMapsBeforeTheInsertionPointWhichMovesDown) {
     EXPECT_EQ(e.MapsSelectedList.count(), 4u);
 }
 
+TEST_F(MapCycleEditor, TheChosenEntryMovesUpAndDownAndStaysChosen) {
+    MapCycleEditForm& e = open("q2dm1\r\nq2dm2\r\nq2dm3\r\n");
+    const struct {
+        Button& button;
+        Maps cycle;
+        int chosen;
+    } steps[] = {
+        {e.MoveDownButton, {"q2dm2", "q2dm1", "q2dm3"}, 1}, {e.MoveDownButton, {"q2dm2", "q2dm3", "q2dm1"}, 2},
+        {e.MoveDownButton, {"q2dm2", "q2dm3", "q2dm1"}, 2},  // already last
+        {e.MoveUpButton, {"q2dm2", "q2dm1", "q2dm3"}, 1},   {e.MoveUpButton, {"q2dm1", "q2dm2", "q2dm3"}, 0},
+        {e.MoveUpButton, {"q2dm1", "q2dm2", "q2dm3"}, 0},  // already first
+    };
+    for (const auto& step : steps) {
+        step.button.click();
+        EXPECT_EQ(e.MapsSelectedList.items(), step.cycle);
+        EXPECT_EQ(e.MapsSelectedList.selectedIndex(), step.chosen);
+    }
+    e.MapsSelectedList.setSelectedIndex(-1);
+    e.MoveDownButton.click();
+    EXPECT_EQ(e.MapsSelectedList.items(), (Maps{"q2dm1", "q2dm2", "q2dm3"}));
+    EXPECT_TRUE(f.dialogs.shown.empty());
+}
+
 TEST_F(MapCycleEditor, AnEmptyCycleAsksForAnInsertionPointAndHasNothingToRemove) {
     MapCycleEditForm& e = open("");
     EXPECT_EQ(e.MapsSelectedList.count(), 0u);
