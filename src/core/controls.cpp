@@ -128,14 +128,24 @@ std::vector<std::string> ListBox::selectedItems() const {
 FileList::FileList(std::string name, std::string extension, std::string toolTip)
     : ListBox(std::move(name), Mode::Single, std::move(toolTip)), extension_(std::move(extension)) {}
 
-Status FileList::setFolder(const std::filesystem::path& folder) {
+Result<std::vector<std::string>> FileList::listFolder(const std::filesystem::path& folder,
+                                                     std::string_view extension) {
     // Hidden files (a name beginning with a dot) are not listed; start-up
     // does not count them as map files either.
-    auto names = listFiles(folder, extension_);
-    if (!names) return names.status();
-    std::sort(names.value().begin(), names.value().end());
+    auto names = listFiles(folder, extension);
+    if (names) std::sort(names.value().begin(), names.value().end());
+    return names;
+}
+
+void FileList::showListed(const std::filesystem::path& folder, std::vector<std::string> names) {
     folder_ = folder;
-    setItems(std::move(names).value());
+    setItems(std::move(names));
+}
+
+Status FileList::setFolder(const std::filesystem::path& folder) {
+    auto names = listFolder(folder, extension_);
+    if (!names) return names.status();
+    showListed(folder, std::move(names).value());
     return {};
 }
 

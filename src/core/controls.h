@@ -208,6 +208,12 @@ public:
     // Points the list at a folder and lists it afresh. A folder that does not
     // exist or cannot be listed leaves the list as it was.
     Status setFolder(const std::filesystem::path& folder);
+    // The same in two steps, so that the folder can be read on another
+    // thread: the names the list would show, then showing them.
+    static Result<std::vector<std::string>> listFolder(const std::filesystem::path& folder,
+                                                       std::string_view extension);
+    void showListed(const std::filesystem::path& folder, std::vector<std::string> names);
+    const std::string& extension() const { return extension_; }
 
 private:
     std::string extension_;

@@ -1,6 +1,9 @@
 #include "launcher/vexmoor_main.h"
 
+#include <future>
+#include <optional>
 #include <system_error>
+#include <utility>
 
 #include "core/file_io.h"
 #include "core/paths.h"
@@ -10,6 +13,44 @@
 namespace vexmoor {
 
 namespace fs = std::filesystem;
+
+// What start-up reads from the game directory: the files of the map folder
+// and the roster, tidied and read into a roster of its own. Only files are
+// touched, so it runs beside the building of the window; what it found is
+// applied, and told, on the window's thread.
+struct VexmoorMain::GameFiles {
+    std::filesystem::path mapFolder;
+    std::optional<std::vector<std::string>> mapFiles;  // when the folder holds a file and could be listed
+    std::filesystem::path rosterFile;
+    Result<TidiedRoster> tidied = TidiedRoster{};
+    Status read;
+    Roster roster;
+};
+
+class VexmoorMain::GameFilesReading {
+public:
+    GameFilesReading(const std::string& gameDirectory, const std::string& mapExtension)
+        : files_(std::async(std::launch::async, [gameDirectory, mapExtension] {
+              GameFiles files;
+              files.mapFolder = gamePath(gameDirectory, "baseq2\\maps");
+              if (holdsOrdinaryFile(gamePath(gameDirectory, "baseq2\\maps\\")))
+                  if (auto names = FileList::listFolder(files.mapFolder, mapExtension))
+                      files.mapFiles = std::move(names).value();
+              files.rosterFile = rosterPath(gameDirectory);
+              files.tidied = tidyRosterFileQuietly(files.rosterFile);
+              // The bytes are let go as soon as the roster is read from them.
+              if (files.tidied) files.read = readRosterBytes(std::exchange(files.tidied.value().bytes, {}),
+                                                             pathText(files.rosterFile), files.roster);
+              return files;
+          })) {}
+    ~GameFilesReading() {
+        if (files_.valid()) files_.wait();
+    }
+    GameFiles take() { return files_.get(); }
+
+private:
+    std::future<GameFiles> files_;
+};
 
 const std::vector<std::string>& TabStrip::tabs() {
     static const std::vector<std::string> tabs = {"Main", "Bots", "Maps", "Teamplay", "Gameplay", "Preferences"};
@@ -62,6 +103,11 @@ void VexmoorMain::reportUnreadable(const Error& error, const char* what, const c
 }
 
 void VexmoorMain::startUp() {
+    beginStartUp();
+    finishStartUp();
+}
+
+void VexmoorMain::beginStartUp() {
     flags.total = 0;
     const auto status = readSettingsFile(services_.settings.settingsFile(), *this);
     if (!status && status.error().reason == kMissingFileReason) {
@@ -77,23 +123,23 @@ void VexmoorMain::startUp() {
                          "is until you save settings.");
         return;
     }
-    startUpSteps();
+    reading_ = std::make_unique<GameFilesReading>(gameDirectory(), maps.MapFile.extension());
 }
 
-void VexmoorMain::prepareMapLists() {
-    if (holdsOrdinaryFile(gamePath(gameDirectory(), "baseq2\\maps\\")))
-        static_cast<void>(maps.MapFile.setFolder(gamePath(gameDirectory(), "baseq2\\maps")));
+void VexmoorMain::finishStartUp() {
+    if (!reading_) return;
+    GameFiles files = std::exchange(reading_, nullptr)->take();
+    prepareMapLists(files);
+    if (!readRosterAtStart(files)) return;
+    bots.fillSpecificBots(roster_);
+}
+
+void VexmoorMain::prepareMapLists(GameFiles& files) {
+    if (files.mapFiles) maps.MapFile.showListed(files.mapFolder, std::move(*files.mapFiles));
     if (maps.MapFile.count() > 0) maps.MapFile.setSelectedIndex(0);
     maps.MapList.setSelectedIndex(0);
     maps.CTFList.setSelectedIndex(0);
     maps.MapFrame.setFragment(" +map q2dm1");
-}
-
-void VexmoorMain::startUpSteps() {
-    prepareMapLists();
-
-    if (!readRosterAtStart()) return;
-    bots.fillSpecificBots(roster_);
 }
 
 namespace {
@@ -104,21 +150,22 @@ const char* const kRosterUnread =
 
 }  // namespace
 
-bool VexmoorMain::readRosterAtStart() {
-    // The tidy step hands back what the file holds, so the roster is read
-    // from those bytes rather than from the file a second time; they are let
-    // go before the bot list is filled.
-    const fs::path roster = rosterPath(gameDirectory());
-    const auto tidied = tidyRosterFile(roster, services_.dialogs);
-    if (!tidied) {
-        reportUnreadable(tidied.error(), "roster file", kRosterUnread);
+bool VexmoorMain::readRosterAtStart(GameFiles& files) {
+    // The tidy step handed back what the file holds, so the roster was read
+    // from those bytes rather than from the file a second time.
+    if (!files.tidied) {
+        reportUnreadable(files.tidied.error(), "roster file", kRosterUnread);
         return false;
     }
-    if (auto status = readRosterBytes(tidied.value(), pathText(roster), roster_); !status) {
-        reportUnreadable(status.error(), "roster file", kRosterUnread);
+    if (files.tidied.value().created)
+        services_.dialogs.inform(kRosterCreatedMessage, kApplicationTitle, Icon::Exclamation);
+    // What was read before a failure stays in the roster.
+    roster_ = std::move(files.roster);
+    if (!files.read) {
+        reportUnreadable(files.read.error(), "roster file", kRosterUnread);
         return false;
     }
-    rosterReadFrom_ = roster;
+    rosterReadFrom_ = files.rosterFile;
     return true;
 }
 

@@ -57,6 +57,13 @@ public:
     // The start-up sequence, run once before the window is shown. On a first
     // run the window stays hidden and the chooser opens.
     void startUp();
+    // The same in two halves, so that the window can be built while the game
+    // directory's files are read: the first reads the settings and starts
+    // reading the map folder and the roster on a second thread; the second
+    // waits for them and applies them as the sequence would have, messages
+    // included. startUp() is the one after the other.
+    void beginStartUp();
+    void finishStartUp();
 
     TabStrip BotTabStrip;
     Frame AboutTab{"AboutTab"};
@@ -101,10 +108,12 @@ public:
     Services& services() { return services_; }
 
 private:
+    struct GameFiles;
+    class GameFilesReading;
+
     void showPage();
-    void startUpSteps();
-    bool readRosterAtStart();
-    void prepareMapLists();
+    void prepareMapLists(GameFiles& files);
+    bool readRosterAtStart(GameFiles& files);
     void saveSettings();
     void openEditor(Editor editor);
     void openBrowse(BrowseForm::Mode mode);
@@ -125,6 +134,8 @@ private:
     // bot and team editors write the in-memory roster over the file the game
     // directory names now, so they open only on this one.
     std::filesystem::path rosterReadFrom_;
+    // The game directory's files being read while the window is built.
+    std::unique_ptr<GameFilesReading> reading_;
     std::unique_ptr<BrowseForm> browseForm_;
     std::unique_ptr<CmdLineForm> cmdLineForm_;
     std::unique_ptr<AboutForm> aboutForm_;

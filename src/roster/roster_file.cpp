@@ -448,22 +448,28 @@ std::string tidiedRosterBytes(std::string_view bytes) {
     return kept;
 }
 
-Result<std::string> tidyRosterFile(const fs::path& path, Dialogs& dialogs) {
+Result<TidiedRoster> tidyRosterFileQuietly(const fs::path& path) {
     auto content = readWholeFile(path);
     if (!content) {
         // Only a missing file is ours to create. A file that is there but
         // cannot be read must not be replaced by an empty one.
         if (content.error().reason != kMissingFileReason) return content.error();
         if (Status created = writeWholeFile(path, {}); !created) return created.error();
-        dialogs.inform("No bots.cfg file found. One has been created.", kApplicationTitle, Icon::Exclamation);
-        return std::string();
+        return TidiedRoster{{}, true};
     }
     // Skipping a rewrite that changes nothing lets a read-only roster that is
     // already tidy start without complaint.
-    if (isTidy(content.value())) return std::move(content).value();
+    if (isTidy(content.value())) return TidiedRoster{std::move(content).value(), false};
     std::string tidied = tidiedRosterBytes(content.value());
     if (Status written = writeWholeFile(path, tidied); !written) return written.error();
-    return tidied;
+    return TidiedRoster{std::move(tidied), false};
+}
+
+Result<std::string> tidyRosterFile(const fs::path& path, Dialogs& dialogs) {
+    auto tidied = tidyRosterFileQuietly(path);
+    if (!tidied) return tidied.error();
+    if (tidied.value().created) dialogs.inform(kRosterCreatedMessage, kApplicationTitle, Icon::Exclamation);
+    return std::move(tidied.value().bytes);
 }
 
 Status CheckRosterFile(const fs::path& path, Dialogs& dialogs) {

@@ -30,6 +30,16 @@ Status CheckRosterFile(const std::filesystem::path& path, Dialogs& dialogs);
 // can read the roster from it without reading the file a second time.
 Result<std::string> tidyRosterFile(const std::filesystem::path& path, Dialogs& dialogs);
 
+// The tidy step without its message, for a thread that may not show one:
+// what the file holds afterwards, and whether it had to be created (the
+// caller then says so with kRosterCreatedMessage).
+struct TidiedRoster {
+    std::string bytes;
+    bool created = false;
+};
+Result<TidiedRoster> tidyRosterFileQuietly(const std::filesystem::path& path);
+inline constexpr const char* kRosterCreatedMessage = "No bots.cfg file found. One has been created.";
+
 // What the tidy step leaves of a file's bytes: the lines (ended by CR LF or a
 // bare LF) that begin with a double quote or "[", in order, each ended by CR LF.
 std::string tidiedRosterBytes(std::string_view bytes);

@@ -63,10 +63,13 @@ void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
 void Application::registerViews() { registerSideWindowViews(windows_, dialogs_); }
 
 void Application::start() {
-    // The start-up runs before the view exists: the window is built once,
-    // from the state the start-up leaves, rather than redrawn for every step.
-    main_->startUp();
+    // The settings are read before the view exists, so the window is built
+    // from the state they leave rather than redrawn for every field. The
+    // game directory's files are read meanwhile, and their lists filled in
+    // before the window is shown.
+    main_->beginStartUp();
     mainWindow_ = std::make_unique<MainWindow>(*main_);
+    main_->finishStartUp();
     windows_.setMainWindow(*main_, mainWindow_.get());
     if (main_->visible()) mainWindow_->show();
 }
