@@ -102,21 +102,23 @@ BotConfigForm::BotConfigForm(Host host)
     BotNameList.onChange([this] {
         if (const auto bot = selectedBot()) showBot(*bot);
     });
-    FiringAccuracySlider.onChange(
-        [this] { skillMoved(FiringAccuracySlider, FiringAccuracyLabel, &Roster::BotAccuracy); });
-    AgressivenessSlider.onChange(
-        [this] { skillMoved(AgressivenessSlider, AgressivenessLabel, &Roster::BotAgressiveness); });
-    CombatSkillsSlider.onChange(
-        [this] { skillMoved(CombatSkillsSlider, CombatSkillsLabel, &Roster::BotCombatSkills); });
+    // A moved slider stores its position. One that stands at its nearest
+    // end for a value it cannot show stores that end when taken hold of.
+    const struct {
+        RangeControl& slider;
+        Label& label;
+        Values values;
+    } skills[] = {{FiringAccuracySlider, FiringAccuracyLabel, &Roster::BotAccuracy},
+                  {AgressivenessSlider, AgressivenessLabel, &Roster::BotAgressiveness},
+                  {CombatSkillsSlider, CombatSkillsLabel, &Roster::BotCombatSkills}};
+    for (const auto& skill : skills) {
+        const auto store = [this, &slider = skill.slider, &label = skill.label, values = skill.values] {
+            skillMoved(slider, label, values);
+        };
+        skill.slider.onChange(store);
+        skill.slider.onPress(store);
+    }
     FavoriteWeaponSlider.onChange([this] { weaponMoved(); });
-    // A value the slider cannot show stands at its nearest end; taking hold
-    // of the slider there stores that end.
-    FiringAccuracySlider.onPress(
-        [this] { skillMoved(FiringAccuracySlider, FiringAccuracyLabel, &Roster::BotAccuracy); });
-    AgressivenessSlider.onPress(
-        [this] { skillMoved(AgressivenessSlider, AgressivenessLabel, &Roster::BotAgressiveness); });
-    CombatSkillsSlider.onPress(
-        [this] { skillMoved(CombatSkillsSlider, CombatSkillsLabel, &Roster::BotCombatSkills); });
     FavoriteWeaponSlider.onPress([this] { weaponMoved(); });
     QuadFreakCheckBox.onChange(
         [this] { flagClicked(QuadFreakCheckBox, "Quad Freak", &Roster::BotQuadFreak); });

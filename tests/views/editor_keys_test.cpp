@@ -18,13 +18,6 @@ namespace {
 
 class EditorKeys : public ViewTest {
 protected:
-    QWidget* openEditor(int tab, const char* button) {
-        open();
-        showTab(tab);
-        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
-        settle();
-        return sideView(main->editor());
-    }
     static void press(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         widget->setFocus();
         QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);

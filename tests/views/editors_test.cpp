@@ -20,13 +20,6 @@ QString accessibleName(QWidget* w) {
 
 class Editors : public ViewTest {
 protected:
-    // Clicks an Edit button of the main window and returns the editor's view.
-    QWidget* openEditor(int tab, const char* button) {
-        open();
-        showTab(tab);
-        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
-        return sideView(main->editor());
-    }
     template <class W>
     static W* part(QWidget* view, const char* name) {
         W* found = view->findChild<W*>(name);

@@ -22,16 +22,7 @@ namespace {
 
 QString accessibleName(QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); }
 
-class FileTexts : public ViewTest {
-protected:
-    QWidget* openEditor(int tab, const char* button) {
-        open();
-        showTab(tab);
-        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
-        settle();
-        return sideView(main->editor());
-    }
-};
+using FileTexts = ViewTest;
 
 TEST_F(FileTexts, AnAmpersandInABotsTextsIsShownAndReadAsItself) {
     game.withRoster("[bots]\r\n\"R&D\"\"a&b/c&d\" 3 2 4 1 x&y 0 60 \r\n[teams]\r\n[view weapons]\r\n");

@@ -35,6 +35,7 @@ class SingleChoice : public ViewTest, public ::testing::WithParamInterface<ListC
 public:
     using ViewTest::main;
     using ViewTest::open;
+    using ViewTest::openEditor;
     using ViewTest::showTab;
 
     SingleChoice() {
@@ -48,12 +49,6 @@ public:
             .withModel("female", {"athena.pcx"});
     }
 
-    void openEditor(int tab, const char* button) {
-        open();
-        showTab(tab);
-        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
-        settle();
-    }
     void clickIn(const char* button) {
         QTest::mouseClick(sideView(main->editor())->findChild<QPushButton*>(button), Qt::LeftButton);
         settle();

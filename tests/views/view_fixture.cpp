@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 
@@ -49,6 +50,14 @@ void ViewTest::open() {
     windows.setMainWindow(*main, window.get());
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+}
+
+QWidget* ViewTest::openEditor(int tab, const char* button) {
+    open();
+    showTab(tab);
+    QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
+    settle();
+    return sideView(main->editor());
 }
 
 void ViewTest::settle() {

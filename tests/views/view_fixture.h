@@ -61,6 +61,9 @@ protected:
     W* find(const std::string& name) const {
         return window->findChild<W*>(QString::fromStdString(name));
     }
+    // Shows a tab of the main window, clicks one of its Edit buttons and
+    // returns the editor's view (null when none opened).
+    QWidget* openEditor(int tab, const char* button);
     // The view of an open side window, or null.
     QWidget* sideView(const WindowModel* model) const { return model ? windows.viewOf(*model) : nullptr; }
     void showTab(int index) const;
