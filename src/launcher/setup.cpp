@@ -432,8 +432,8 @@ std::optional<std::string> setupNameRefusal(std::string_view name) {
         if (static_cast<unsigned char>(c) < 0x20)
             return std::string("A setup name cannot hold control characters (such as tabs or line breaks).");
         if (c != '\0' && std::strchr("<>:\"/\\|?*", c))
-            return std::string("A setup name cannot hold ") + c +
-                   ": file names cannot hold any of < > : \" / \\ | ? * on Windows.";
+            return std::string("A setup name cannot hold \"") + c +
+                   "\": file names on Windows cannot hold any of < > : \" / \\ | ? *.";
     }
     if (name.front() == '.')
         return std::string("A setup name cannot begin with a dot: its file would be hidden.");
