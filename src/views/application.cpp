@@ -66,17 +66,21 @@ void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
 
 void Application::registerViews() { registerSideWindowViews(windows_, dialogs_); }
 
-void Application::start() {
+void Application::start(const StartOptions& options) {
     // The start-up runs before the view exists: the window is built once,
     // from the state the start-up leaves, rather than redrawn for every step.
+    // A setup asked for is part of that state.
     main_->startUp();
+    std::optional<std::vector<std::string>> missed;
+    if (options.setup && main_->visible()) missed = main_->setups.apply(*options.setup);
     mainWindow_ = std::make_unique<MainWindow>(*main_);
     windows_.setMainWindow(*main_, mainWindow_.get());
     if (main_->visible()) mainWindow_->show();
+    if (missed) main_->setups.finish(*options.setup, *missed, options.launch);
 }
 
-int Application::run() {
-    start();
+int Application::run(const StartOptions& options) {
+    start(options);
     return QApplication::exec();
 }
 

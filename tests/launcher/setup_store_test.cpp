@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "launcher/settings_file.h"
 #include "support/fakes.h"
 
 namespace vexmoor::testing {
@@ -120,6 +121,15 @@ TEST(SetupStore, AFileTooLargeForASetupIsNotRead) {
     const auto read = readSetupFile(s.store.fileOf("Huge"));
     ASSERT_FALSE(read);
     EXPECT_NE(read.error().reason.find("larger than any setup file"), std::string::npos);
+}
+
+TEST(SetupStore, TheStoredGameDirectoryIsTheSettingsFilesFirstField) {
+    TempDir temp;
+    writeBytes(temp.path() / "vexmoor.ini", "\"/games/q2/\"\r\n1,0,0\r\n");
+    const auto directory = readStoredGameDirectory(temp.path() / "vexmoor.ini");
+    ASSERT_TRUE(directory);
+    EXPECT_EQ(directory.value(), "/games/q2/");
+    EXPECT_EQ(readStoredGameDirectory(temp.path() / "none.ini").error().reason, kMissingFileReason);
 }
 
 }  // namespace
