@@ -28,11 +28,22 @@ bool listedBefore(const std::string& a, const std::string& b) {
     return a < b;
 }
 
+// A folder's path without the separator the game directory text ends in,
+// which some systems' calls take for no folder at all (Windows' stat).
+fs::path folderOf(const std::string& text) {
+    fs::path folder = pathFromText(text).lexically_normal();
+    if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
+    return folder;
+}
+
 }  // namespace
 
 bool sameGameDirectory(const std::string& saved, const std::string& current) {
     if (saved == current || saved == gameDirectoryAsStored(current)) return true;
-    return !saved.empty() && !current.empty() && sameFile(pathFromText(saved), pathFromText(current));
+    if (saved.empty() || current.empty()) return false;
+    const fs::path a = folderOf(saved);
+    const fs::path b = folderOf(current);
+    return a == b || sameFile(a, b);
 }
 
 Result<SetupRead> readSetupFile(const fs::path& file) {

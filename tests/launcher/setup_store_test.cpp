@@ -58,6 +58,13 @@ TEST(SetupStore, ASetupBelongsToItsGameDirectoryHoweverItIsWritten) {
     const std::string sameFolder = s.game + "." + std::string(1, fs::path::preferred_separator);
     EXPECT_TRUE(sameGameDirectory(s.game, sameFolder));
     EXPECT_EQ(s.store.names(sameFolder), std::vector<std::string>{"Friday"});
+    // Another name for the folder, where the system makes links.
+    std::error_code noLinks;
+    fs::create_directory_symlink(s.game, s.temp.path() / "link", noLinks);
+    if (!noLinks) {
+        const std::string linked = s.temp.text() + "link" + std::string(1, fs::path::preferred_separator);
+        EXPECT_EQ(s.store.names(linked), std::vector<std::string>{"Friday"});
+    }
     EXPECT_FALSE(sameGameDirectory(s.game, s.temp.text()));
     EXPECT_FALSE(sameGameDirectory(s.game, ""));
 }
