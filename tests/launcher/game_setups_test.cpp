@@ -1,5 +1,5 @@
 // The main window's setups: "Last game" kept at every start of the game,
-// the Game Setups window's model, and loading with what it tells.
+// and loading with what it tells. The window itself is tested through its view.
 #include "launcher/game_setups.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,6 @@
 
 #include "core/file_io.h"
 #include "launcher/setup_apply.h"
-#include "launcher/setups_form.h"
 #include "launcher/vexmoor_main.h"
 #include "options/started_main.h"
 
@@ -140,96 +139,6 @@ TEST(GameSetups, ASetupThatCannotBeReadIsToldWithTheFileAndChangesNothing) {
                 s.game.text() + ".",
         }));
     EXPECT_EQ(launchCommandLine(m), before);
-    EXPECT_TRUE(s.processes.starts.empty());
-}
-
-TEST(SetupsForm, OpensFromTheFileMenuAsASideWindowAndGoesBack) {
-    Setups s;
-    VexmoorMain& m = s.start();
-    s.saveCheatingGame("Friday");
-    m.SetupsMenu.click();
-    SetupsForm* form = m.setups.form();
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->caption(), "Game Setups");
-    EXPECT_TRUE(s.windows.isOpen("SetupsForm"));
-    EXPECT_FALSE(m.enabled());
-    EXPECT_EQ(form->SetupList.items(), std::vector<std::string>{"Friday"});
-    EXPECT_EQ(form->SetupList.selectedIndex(), -1);
-    for (Button* button : {&form->LoadSetupButton, &form->LaunchSetupButton, &form->DeleteSetupButton})
-        EXPECT_FALSE(button->enabled()) << button->name();
-    EXPECT_EQ(form->SetupsGameLabel.caption(), "Setups for the game in " + s.game.text());
-
-    form->SetupList.setSelectedIndex(0);
-    EXPECT_EQ(form->SetupNameText.text(), "Friday");
-    EXPECT_TRUE(form->LoadSetupButton.enabled());
-
-    form->closeRequested();
-    EXPECT_FALSE(s.windows.isOpen("SetupsForm"));
-    EXPECT_TRUE(m.enabled());
-}
-
-TEST(SetupsForm, SavesUnderANameRefusesBadOnesAndAsksBeforeReplacing) {
-    Setups s;
-    VexmoorMain& m = s.start();
-    m.SetupsMenu.click();
-    SetupsForm& form = *m.setups.form();
-    form.SetupNameText.setText("Duel: rail");
-    form.SaveSetupButton.click();
-    EXPECT_EQ(s.dialogs.texts(),
-              std::vector<std::string>{"A setup name cannot hold \":\": file names on Windows "
-                                       "cannot hold any of < > : \" / \\ | ? *. Please choose "
-                                       "another name."});
-    EXPECT_TRUE(form.SetupList.items().empty());
-
-    form.SetupNameText.setText("Rail duel");
-    form.SaveSetupButton.click();
-    EXPECT_EQ(form.SetupList.items(), std::vector<std::string>{"Rail duel"});
-    EXPECT_EQ(form.SetupList.selectedText(), "Rail duel");
-    const std::string first = readBytes(s.store().fileOf("Rail duel"));
-
-    m.gameplay.AllowCheatsCheckBox.click();
-    s.dialogs.shown.clear();
-    s.dialogs.answers = {Answer::No, Answer::Yes};
-    form.SaveSetupButton.click();
-    EXPECT_EQ(s.dialogs.texts(),
-              std::vector<std::string>{"A setup named \"Rail duel\" is saved already. Replace "
-                                       "it with the current game?"});
-    EXPECT_EQ(s.dialogs.shown[0].buttons, Buttons::YesNo);
-    EXPECT_EQ(readBytes(s.store().fileOf("Rail duel")), first);
-    form.SaveSetupButton.click();
-    EXPECT_EQ(s.stored("Rail duel"), captureSetup(m));
-}
-
-TEST(SetupsForm, LoadAndDeleteActOnTheChosenSetup) {
-    Setups s;
-    VexmoorMain& m = s.start();
-    s.saveCheatingGame("Friday");
-    m.SetupsMenu.click();
-    SetupsForm& form = *m.setups.form();
-    form.SetupList.setSelectedIndex(0);
-    form.LoadSetupButton.click();
-    EXPECT_FALSE(s.windows.isOpen("SetupsForm"));
-    EXPECT_TRUE(m.enabled());
-    EXPECT_EQ(m.gameplay.AllowCheatsCheckBox.state(), 1);
-    EXPECT_TRUE(s.processes.starts.empty());
-
-    m.SetupsMenu.click();
-    SetupsForm& again = *m.setups.form();
-    again.SetupList.setSelectedIndex(0);
-    s.dialogs.answers = {Answer::No, Answer::Yes};
-    again.DeleteSetupButton.click();
-    EXPECT_TRUE(s.store().exists("Friday"));
-    again.DeleteSetupButton.click();
-    EXPECT_EQ(s.dialogs.texts(), (std::vector<std::string>(2, "Delete the setup \"Friday\"?")));
-    EXPECT_FALSE(s.store().exists("Friday"));
-    EXPECT_TRUE(again.SetupList.items().empty());
-    EXPECT_FALSE(again.LoadSetupButton.enabled());
-
-    again.SetupList.setItems({"Gone"});
-    again.SetupList.setSelectedIndex(0);
-    again.LaunchSetupButton.click();
-    EXPECT_TRUE(s.windows.isOpen("SetupsForm")) << "a setup that cannot be read leaves the window open";
-    EXPECT_TRUE(again.SetupList.items().empty());
     EXPECT_TRUE(s.processes.starts.empty());
 }
 

@@ -152,6 +152,16 @@ TEST_F(GameSetupsWindow, DeleteAsksFirst) {
     EXPECT_EQ(rowsOf(list()), QStringList{"Last game"});
     EXPECT_FALSE(store().exists("Friday CTF"));
     EXPECT_TRUE(part<QLineEdit>("SetupNameText")->text().isEmpty());
+    EXPECT_FALSE(part<QPushButton>("LoadSetupButton")->isEnabled());
+
+    // A setup deleted behind the window's back is told about; the window stays.
+    clickRow(list(), 0);
+    ASSERT_TRUE(store().remove("Last game"));
+    QTest::mouseClick(part<QPushButton>("LaunchSetupButton"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.shown.back().text.rfind("The setup \"Last game\" cannot be loaded.", 0), 0u);
+    EXPECT_EQ(sideView(main->setups.form()), view);
+    EXPECT_TRUE(rowsOf(list()).isEmpty());
+    EXPECT_TRUE(processes.starts.empty());
 }
 
 TEST_F(GameSetupsWindow, ADoubleClickOnASetupPlaysIt) {
