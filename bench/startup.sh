@@ -6,9 +6,13 @@
 #   demo  the demo game (vexmoor_make_demo);
 #   big   a roster at the 32,767-bot limit with 60 teams, and 5,000 map files
 #         (vexmoor_make_big_game).
+# Each game directory is also started with a game setup loaded, as
+# `vexmoor --setup` starts: a team game on an installed map against bots
+# chosen by name (on the big game from the far end of the roster).
 # Time: hyperfine (3 warm-up runs, RUNS runs each, default 20), median wall
 # time. Memory: peak resident set size from GNU time over RUNS rounds that
-# take the three programs in turn, median. Prints each as a ratio to the floor.
+# take the three programs in turn, median. Prints each as a ratio to the
+# floor, and the start with a setup as a ratio to the start without.
 # The platform is offscreen. Uses the build in $BUILD_DIR (default
 # build-bench/), building the programs there when they are missing.
 set -euo pipefail
@@ -54,25 +58,71 @@ if [[ -z $size ]]; then
   exit 1
 fi
 
+# A setup file for a game directory: its map file, its bots and its teams.
+write_setup() {  # file, game directory, map file, your team, bot teams (JSON list), bots (JSON list)
+  cat >"$1" <<SETUP
+{
+  "VexmoorSetup": 1,
+  "GameDirectory": "$2/",
+  "AllowCheatsCheckBox": 1,
+  "TimelimitCheckBox": 1,
+  "TimeLimitText": "25",
+  "SpawnSpecificBotsOption": true,
+  "SpawnRandomBotsOption": false,
+  "BotSkillSlider": 3,
+  "BotAutoskillCheck": 0,
+  "SpecificBotList": $6,
+  "InternalMapOption": false,
+  "ExternalMapOption": true,
+  "MapFile": "$3",
+  "TeamplayCheckBox": 1,
+  "YourTeamList": "$4",
+  "BotTeamList": $5,
+  "PlayersPerTeamText": "6"
+}
+SETUP
+}
+write_setup "$work/demo-setup.json" "$work/demo" dust_yard.bsp "Ember Court" '["Moor Wardens", "Ash Walkers"]' \
+  '["Rook", "Kestrel", "Pike"]'
+write_setup "$work/big-setup.json" "$work/big" moor4999.bsp "Team 60" '["Team 01", "Team 30"]' \
+  '["Bot 0001", "Bot 30000", "Bot 32767"]'
+
 floor_cmd=("$bare" "$size")
 demo_cmd=("$startup" "$work/demo")
 big_cmd=("$startup" "$work/big")
+demo_setup_cmd=("$startup" "$work/demo" --setup-file "$work/demo-setup.json")
+big_setup_cmd=("$startup" "$work/big" --setup-file "$work/big-setup.json")
+
+# A setup that did not load in full would wait for its message to be read.
+for cmd in demo_setup_cmd big_setup_cmd; do
+  declare -n run="$cmd"
+  if ! timeout 60 "${run[@]}" 2>&1 | grep -q '^main window shown'; then
+    echo "bench/startup.sh: ${run[*]} did not come up with its setup" >&2
+    exit 1
+  fi
+done
 
 echo "window size: $size; $runs runs of each"
 hyperfine --warmup 3 --runs "$runs" --shell=none --export-csv "$work/times.csv" \
   --command-name "floor: bare Qt main window" "${floor_cmd[*]}" \
   --command-name "Vexmoor on the demo game" "${demo_cmd[*]}" \
-  --command-name "Vexmoor on the big game directory" "${big_cmd[*]}"
+  --command-name "Vexmoor on the big game directory" "${big_cmd[*]}" \
+  --command-name "Vexmoor on the demo game with --setup" "${demo_setup_cmd[*]}" \
+  --command-name "Vexmoor on the big game directory with --setup" "${big_setup_cmd[*]}"
 
 # Peak memory, the three in turn so that a change of load touches all alike.
 peak() { /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -n 1; }
 : >"$work/floor.kb"
 : >"$work/demo.kb"
 : >"$work/big.kb"
+: >"$work/demo-setup.kb"
+: >"$work/big-setup.kb"
 for ((i = 0; i < runs; ++i)); do
   peak "${floor_cmd[@]}" >>"$work/floor.kb"
   peak "${demo_cmd[@]}" >>"$work/demo.kb"
   peak "${big_cmd[@]}" >>"$work/big.kb"
+  peak "${demo_setup_cmd[@]}" >>"$work/demo-setup.kb"
+  peak "${big_setup_cmd[@]}" >>"$work/big-setup.kb"
 done
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -81,9 +131,14 @@ time_of() { awk -F, -v row="$1" 'NR == row + 1 { print $4 * 1000 }' "$work/times
 floor_ms=$(time_of 1)
 demo_ms=$(time_of 2)
 big_ms=$(time_of 3)
+demo_setup_ms=$(time_of 4)
+big_setup_ms=$(time_of 5)
 floor_kb=$(median "$work/floor.kb")
 demo_kb=$(median "$work/demo.kb")
 big_kb=$(median "$work/big.kb")
+demo_setup_kb=$(median "$work/demo-setup.kb")
+big_setup_kb=$(median "$work/big-setup.kb")
+mib() { awk -v k="$1" 'BEGIN { print k / 1024 }'; }
 
 ratio_line() {  # label, value, floor, unit, goal
   awk -v label="$1" -v a="$2" -v b="$3" -v unit="$4" -v goal="$5" \
@@ -97,3 +152,11 @@ ratio_line "demo game, peak memory" "$(awk -v k="$demo_kb" 'BEGIN { print k / 10
 ratio_line "big game directory, time" "$big_ms" "$floor_ms" ms "<= 1.5"
 ratio_line "big game directory, peak memory" "$(awk -v k="$big_kb" 'BEGIN { print k / 1024 }')" \
   "$(awk -v k="$floor_kb" 'BEGIN { print k / 1024 }')" MiB "<= 1.3"
+echo
+echo "start-up with --setup against without, medians:"
+ratio_line "demo game --setup, time" "$demo_setup_ms" "$demo_ms" ms "<= 1.1"
+ratio_line "demo game --setup, peak memory" "$(mib "$demo_setup_kb")" "$(mib "$demo_kb")" MiB "<= 1.1"
+ratio_line "big game directory --setup, time" "$big_setup_ms" "$big_ms" ms "<= 1.1"
+ratio_line "big game directory --setup, peak memory" "$(mib "$big_setup_kb")" "$(mib "$big_kb")" MiB "<= 1.1"
+ratio_line "demo game --setup against the floor, time" "$demo_setup_ms" "$floor_ms" ms "<= 1.1"
+ratio_line "big game --setup against the floor, time" "$big_setup_ms" "$floor_ms" ms "<= 1.5"

@@ -1,13 +1,15 @@
-// vexmoor_startup_bench <game-directory>
+// vexmoor_startup_bench <game-directory> [--setup-file <setup.json>]
 //
 // Starts the way the program does (src/app/main.cpp) and ends as soon as the
 // main window is shown: with a process launcher such as hyperfine around it,
 // the time from exec to a window on screen, and with GNU time its peak
 // memory. The game directory is the argument, else $VEXMOOR_GAME_DIR. The
 // settings file is always a fresh one in a temporary folder pointing at that
-// directory, so the user's own settings are never read. Options of benchmark
-// runners (arguments starting with "--") are ignored. The platform is
-// offscreen unless QT_QPA_PLATFORM names another.
+// directory, so the user's own settings are never read. With --setup-file,
+// that setup file is put among the fresh folder's setups and the program
+// starts as `vexmoor --setup` does, with it loaded. Other options of
+// benchmark runners (arguments starting with "--") are ignored. The platform
+// is offscreen unless QT_QPA_PLATFORM names another.
 //
 // Only the program's own libraries are linked, not the test support: what is
 // measured is what the program loads and runs.
@@ -36,13 +38,39 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<std::string> gameDirectoryArgument(int argc, char* argv[]) {
+struct Arguments {
+    std::optional<std::string> gameDirectory;
+    std::optional<std::string> setupFile;
+};
+
+Arguments argumentsOf(int argc, char* argv[]) {
+    Arguments arguments;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument.rfind("--", 0) != 0) return argument;
+        if (argument == "--setup-file" && i + 1 < argc)
+            arguments.setupFile = argv[++i];
+        else if (argument.rfind("--", 0) != 0 && !arguments.gameDirectory)
+            arguments.gameDirectory = argument;
     }
-    if (const char* game = std::getenv("VEXMOOR_GAME_DIR"); game && *game) return std::string(game);
-    return std::nullopt;
+    if (const char* game = std::getenv("VEXMOOR_GAME_DIR"); !arguments.gameDirectory && game && *game)
+        arguments.gameDirectory = std::string(game);
+    return arguments;
+}
+
+// A whole small file, plainly, or nothing.
+std::optional<std::string> contentOf(const fs::path& path) {
+    std::FILE* file = std::fopen(path.string().c_str(), "rb");
+    if (!file) return std::nullopt;
+    std::string bytes;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
+    std::fclose(file);
+    return bytes;
+}
+
+bool writePlainly(const fs::path& path, const std::string& bytes) {
+    std::FILE* file = std::fopen(path.string().c_str(), "wb");
+    return file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fclose(file) == 0;
 }
 
 // A folder of its own under the system's temporary folder, removed at the end.
@@ -81,12 +109,14 @@ int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
 
-    const auto given = gameDirectoryArgument(argc, argv);
-    if (!given) {
-        std::fprintf(stderr, "usage: vexmoor_startup_bench <game-directory> (or $VEXMOOR_GAME_DIR)\n");
+    const Arguments given = argumentsOf(argc, argv);
+    if (!given.gameDirectory) {
+        std::fprintf(
+            stderr,
+            "usage: vexmoor_startup_bench <game-directory> (or $VEXMOOR_GAME_DIR) [--setup-file <file>]\n");
         return 2;
     }
-    std::string game = fs::absolute(*given).string();
+    std::string game = fs::absolute(*given.gameDirectory).string();
     if (game.back() != vexmoor::kPathSeparator) game += vexmoor::kPathSeparator;
     if (!vexmoor::regularFileExists(fs::path(game) / "quake2.exe")) {
         std::fprintf(stderr, "vexmoor_startup_bench: no quake2.exe in %s\n", game.c_str());
@@ -99,12 +129,22 @@ int main(int argc, char* argv[]) {
     }
     // Written plainly, without the safe writer's syncs: they would wait for
     // the disk, which is no part of the program's start.
-    const std::string settings = settingsBytes(game);
-    std::FILE* file = std::fopen((scratch.path() / "vexmoor.ini").string().c_str(), "wb");
-    if (!file || std::fwrite(settings.data(), 1, settings.size(), file) != settings.size() ||
-        std::fclose(file) != 0) {
+    if (!writePlainly(scratch.path() / "vexmoor.ini", settingsBytes(game))) {
         std::fprintf(stderr, "vexmoor_startup_bench: cannot write the settings file\n");
         return 2;
+    }
+    vexmoor::StartOptions options;
+    if (given.setupFile) {
+        const auto setup = contentOf(*given.setupFile);
+        const fs::path setups = scratch.path() / "vexmoor" / "setups";
+        std::error_code error;
+        fs::create_directories(setups, error);
+        if (!setup || error || !writePlainly(setups / "bench.json", *setup)) {
+            std::fprintf(stderr, "vexmoor_startup_bench: cannot copy the setup %s\n",
+                         given.setupFile->c_str());
+            return 2;
+        }
+        options.setup = "bench";
     }
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(scratch.path().string()));
 
@@ -120,7 +160,7 @@ int main(int argc, char* argv[]) {
     int shown = 0;
     {
         vexmoor::Application application;
-        application.start();
+        application.start(options);
         if (!application.mainWindow().isVisible()) {
             std::fprintf(stderr, "vexmoor_startup_bench: the main window did not come up\n");
             return 1;

@@ -15,7 +15,21 @@ find_program(CMAKE_C_COMPILER NAMES ${VEXMOOR_MINGW_TRIPLE}-gcc-posix REQUIRED)
 find_program(CMAKE_CXX_COMPILER NAMES ${VEXMOOR_MINGW_TRIPLE}-g++-posix REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${VEXMOOR_MINGW_TRIPLE}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${VEXMOOR_MINGW_TRIPLE})
+# Header-only libraries from Debian's packages (nlohmann-json3-dev) serve any
+# target, but they live under the build machine's /usr, outside the find
+# root, and that /usr/include as a whole must stay out of a MinGW build: its
+# C library headers are not MinGW's. A folder in the build tree shows the
+# find just these packages, their CMake files and their headers.
+set(VEXMOOR_HOST_HEADERS "${CMAKE_BINARY_DIR}/host-header-libraries")
+foreach(shared usr/include/nlohmann usr/share/cmake/nlohmann_json)
+  if(EXISTS "/${shared}" AND NOT EXISTS "${VEXMOOR_HOST_HEADERS}/${shared}")
+    get_filename_component(parent "${VEXMOOR_HOST_HEADERS}/${shared}" DIRECTORY)
+    file(MAKE_DIRECTORY "${parent}")
+    file(CREATE_LINK "/${shared}" "${VEXMOOR_HOST_HEADERS}/${shared}" SYMBOLIC)
+  endif()
+endforeach()
+
+set(CMAKE_FIND_ROOT_PATH /usr/${VEXMOOR_MINGW_TRIPLE} "${VEXMOOR_HOST_HEADERS}")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -2,19 +2,21 @@
 #include <optional>
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include "platform/settings_location.h"
 #include "views/application.h"
 #include "views/pictures.h"
+#include "views/start_options.h"
 
 namespace {
 
-// --help and --version print and end the program before any window or
-// display is needed; the text to print, or nothing for an ordinary start.
-std::optional<QString> informationAsked(int argc, char* argv[]) {
-    if (argc < 2) return std::nullopt;
+// The options are read before any window or display is needed: --help,
+// --version, --list-setups and options that cannot be followed are answered
+// on the terminal and end the program there.
+vexmoor::CommandLineRequest requestOf(int argc, char* argv[]) {
+    if (argc < 2) return {};
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     // The parser names the program from the running application's first
@@ -23,39 +25,21 @@ std::optional<QString> informationAsked(int argc, char* argv[]) {
     QCoreApplication core(programOnly, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vexmoor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("A launcher for Quake 2 with the Eraser bot modification.\n"
-                       "Started without options, it opens its window; it keeps its settings in "
-                       "$XDG_CONFIG_HOME/vexmoor.ini (~/.config/vexmoor.ini).\n"
-                       "A Windows quake2.exe is started through Wine: the program VEXMOOR_WINE names, "
-                       "or wine from PATH."));
-    // Not addHelpOption(): it offers --help-all for the toolkit's options,
-    // which the program does not take.
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays this help and ends."));
-    parser.addOption(help);
-    const QCommandLineOption version = parser.addVersionOption();
-    // Anything else is ignored, as the program has always done.
-    parser.parse(arguments);
-    if (parser.isSet(help)) return parser.helpText();
-    if (parser.isSet(version))
-        return QCoreApplication::applicationName() + QLatin1Char(' ') +
-               QCoreApplication::applicationVersion() + QLatin1Char('\n');
-    return std::nullopt;
+    return vexmoor::readCommandLine(arguments, vexmoor::SystemSettingsLocation());
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (const auto text = informationAsked(argc, argv)) {
-        std::fputs(text->toLocal8Bit().constData(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+    const vexmoor::CommandLineRequest request = requestOf(argc, argv);
+    if (request.exitStatus) {
+        std::fputs(request.output.c_str(), stdout);
+        std::fputs(request.errors.c_str(), stderr);
+        return std::fflush(stdout) == 0 ? *request.exitStatus : 1;
     }
 
-    // The program takes no options, not even the toolkit's: only the
-    // program's own name is handed on.
+    // The toolkit's own options are not taken: only the program's own name
+    // is handed on.
     int arguments = argc > 0 ? 1 : 0;
     QApplication app(arguments, argv);
     QApplication::setApplicationName(QStringLiteral("vexmoor"));
@@ -69,5 +53,5 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     vexmoor::Application application;
-    return application.run();
+    return application.run(request.start);
 }

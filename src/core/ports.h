@@ -82,6 +82,11 @@ class SettingsLocation {
 public:
     virtual ~SettingsLocation() = default;
     virtual std::filesystem::path settingsFile() const = 0;
+    // The folder of the saved game setups; by default "vexmoor/setups"
+    // beside the settings file.
+    virtual std::filesystem::path setupsFolder() const {
+        return settingsFile().parent_path() / "vexmoor" / "setups";
+    }
 };
 
 }  // namespace vexmoor

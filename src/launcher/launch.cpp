@@ -87,7 +87,10 @@ void VexmoorMain::returnFromReview() { closeSideWindow(services_.windows, *this,
 bool VexmoorMain::startGame(const std::string& commandLine) {
     const std::string program = gameDirectory() + "quake2.exe";
     const auto failure = services_.processes.start(commandLine, pathFromText(gameDirectory()), program);
-    if (!failure) return true;
+    if (!failure) {
+        setups.gameStarted();
+        return true;
+    }
     services_.dialogs.show(Message{"The game could not be started.\r\n\r\n" + *failure, kApplicationTitle,
                                    Icon::Critical, Buttons::Ok});
     return false;

@@ -168,6 +168,13 @@ Status applySettingsBytes(std::string_view bytes, const std::string& fileName, V
     return {};
 }
 
+Result<std::string> readStoredGameDirectory(const std::filesystem::path& path) {
+    auto bytes = readWholeFile(path);
+    if (!bytes) return bytes.error();
+    FieldApplier fields(bytes.value(), pathText(path));
+    return fields.next(1, "game directory");
+}
+
 Status readSettingsFile(const std::filesystem::path& path, VexmoorMain& main) {
     auto bytes = readWholeFile(path);
     if (!bytes) return bytes.status();

@@ -32,4 +32,9 @@ Status readSettingsFile(const std::filesystem::path& path, VexmoorMain& main);
 // The same, from bytes already read (for the fuzz target).
 Status applySettingsBytes(std::string_view bytes, const std::string& fileName, VexmoorMain& main);
 
+// The game directory the settings file stores (its first field), read
+// without a main window: for what the command line answers with no window.
+// A missing file gives kMissingFileReason.
+Result<std::string> readStoredGameDirectory(const std::filesystem::path& path);
+
 }  // namespace vexmoor

@@ -12,6 +12,7 @@
 #include "launcher/about_form.h"
 #include "launcher/browse_form.h"
 #include "launcher/cmd_line_form.h"
+#include "launcher/game_setups.h"
 #include "options/bots_page.h"
 #include "options/deathmatch_flags.h"
 #include "options/gameplay_page.h"
@@ -72,6 +73,7 @@ public:
     Label StatusBar1{"StatusBar1"};
     Control FileMenu{"FileMenu", "&File"};
     Button LaunchMenu{"LaunchMenu", "&Launch"};
+    Button SetupsMenu{"SetupsMenu", "Game &Setups..."};
     Button ExitMenu{"ExitMenu", "E&xit"};
     Control HelpMenu{"HelpMenu", "&Help"};
     Button AboutMenu{"AboutMenu", "&About"};
@@ -82,6 +84,8 @@ public:
     MapsPage maps{flags};
     TeamplayPage teamplay;
     PreferencesPage preferences;
+    // Saved games: File, Game Setups, "Last game" and the command line.
+    GameSetups setups{*this};
 
     // The game directory text, read afresh at each use.
     const std::string& gameDirectory() const { return preferences.ExePathText.text(); }

@@ -1,6 +1,7 @@
 #include "platform/settings_location.h"
 
 #include <cstdlib>
+#include <optional>
 
 #ifndef _WIN32
 #include <pwd.h>
@@ -14,6 +15,29 @@ namespace fs = std::filesystem;
 #ifdef _WIN32
 
 fs::path SystemSettingsLocation::settingsFile() const { return fs::path("c:\\vexmoor.ini"); }
+
+namespace {
+
+// An absolute folder an environment variable names, or nothing.
+std::optional<fs::path> folderFromEnvironment(const wchar_t* name) {
+    const wchar_t* value = _wgetenv(name);
+    if (!value || !*value) return std::nullopt;
+    fs::path folder(value);
+    if (!folder.is_absolute()) return std::nullopt;
+    return folder;
+}
+
+}  // namespace
+
+// The user's roaming application data, where Windows programs keep what a
+// user makes; without it (a stripped environment), the same folder under
+// the user's profile, and as a last resort on drive C, as the settings file.
+fs::path SystemSettingsLocation::setupsFolder() const {
+    if (const auto appData = folderFromEnvironment(L"APPDATA")) return *appData / "Vexmoor" / "setups";
+    if (const auto profile = folderFromEnvironment(L"USERPROFILE"))
+        return *profile / "AppData" / "Roaming" / "Vexmoor" / "setups";
+    return fs::path("c:\\Vexmoor\\setups");
+}
 
 #else
 
@@ -35,6 +59,11 @@ fs::path SystemSettingsLocation::settingsFile() const {
         config && *config && fs::path(config).is_absolute())
         return fs::path(config) / "vexmoor.ini";
     return homeDirectory() / ".config" / "vexmoor.ini";
+}
+
+// Beside the settings file, in the configuration folder's vexmoor/setups.
+fs::path SystemSettingsLocation::setupsFolder() const {
+    return settingsFile().parent_path() / "vexmoor" / "setups";
 }
 
 #endif

@@ -5,10 +5,13 @@
 namespace vexmoor {
 
 // Where this system keeps the settings file: c:\vexmoor.ini on Windows,
-// vexmoor.ini in the user's configuration folder elsewhere.
+// vexmoor.ini in the user's configuration folder elsewhere. The game setups
+// live in the user's own folders on both: %APPDATA%\Vexmoor\setups\ on
+// Windows, vexmoor/setups/ in the configuration folder elsewhere.
 class SystemSettingsLocation : public SettingsLocation {
 public:
     std::filesystem::path settingsFile() const override;
+    std::filesystem::path setupsFolder() const override;
 };
 
 }  // namespace vexmoor

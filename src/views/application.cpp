@@ -13,6 +13,7 @@
 #include "views/main_window.h"
 #include "views/map_cycle_edit_view.h"
 #include "views/new_bot_view.h"
+#include "views/setups_view.h"
 
 namespace vexmoor {
 
@@ -58,11 +59,14 @@ void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
     windows.registerView("MapCycleEditForm", [](WindowModel& model) -> QWidget* {
         return new MapCycleEditView(static_cast<MapCycleEditForm&>(model));
     });
+    windows.registerView("SetupsForm", [&dialogs](WindowModel& model) -> QWidget* {
+        return new SetupsView(static_cast<SetupsForm&>(model), dialogs);
+    });
 }
 
 void Application::registerViews() { registerSideWindowViews(windows_, dialogs_); }
 
-void Application::start() {
+void Application::start(const StartOptions& options) {
     // The settings are read before the view exists, so the window is built
     // from the state they leave rather than redrawn for every field. The
     // game directory's files are read meanwhile, and their lists filled in
@@ -70,12 +74,16 @@ void Application::start() {
     main_->beginStartUp();
     mainWindow_ = std::make_unique<MainWindow>(*main_);
     main_->finishStartUp();
+    // A setup asked for names bots and maps, so it waits for them.
+    std::optional<std::vector<std::string>> missed;
+    if (options.setup && main_->visible()) missed = main_->setups.apply(*options.setup);
     windows_.setMainWindow(*main_, mainWindow_.get());
     if (main_->visible()) mainWindow_->show();
+    if (missed) main_->setups.finish(*options.setup, *missed, options.launch);
 }
 
-int Application::run() {
-    start();
+int Application::run(const StartOptions& options) {
+    start(options);
     return QApplication::exec();
 }
 

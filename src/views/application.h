@@ -10,6 +10,7 @@
 #include "platform/qt_windows.h"
 #include "platform/settings_location.h"
 #include "roster/roster.h"
+#include "views/start_options.h"
 
 namespace vexmoor {
 
@@ -30,10 +31,11 @@ public:
     Application& operator=(const Application&) = delete;
 
     // Runs the start-up and shows the main window, unless the first run
-    // keeps it hidden.
-    void start();
+    // keeps it hidden; with a setup named, the window comes up with it
+    // loaded, and launches it when asked.
+    void start(const StartOptions& options = {});
     // start(), then the event loop until the program ends; the exit code.
-    int run();
+    int run(const StartOptions& options = {});
 
     VexmoorMain& model() { return *main_; }
     MainWindow& mainWindow() { return *mainWindow_; }

@@ -49,6 +49,10 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildMenus() {
     fileMenu_->addAction(launchAction_);
+    // Whole games kept under a name; its action is bound here, where it is made.
+    auto* setupsAction = new QAction(this);
+    bind(bindings_, setupsAction, model_.SetupsMenu);
+    fileMenu_->addAction(setupsAction);
     fileMenu_->addSeparator();
     fileMenu_->addAction(exitAction_);
     helpMenu_->addAction(aboutAction_);
