@@ -16,19 +16,6 @@
 namespace vexmoor::testing {
 namespace {
 
-// The bytes with a little-endian number put in at `at`.
-std::string patched(std::string bytes, std::size_t at, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
-    return bytes;
-}
-
-std::uint32_t numberAt(const std::string& bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        value |= std::uint32_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
-    return value;
-}
-
 struct Damage {
     const char* what;
     std::string bytes;
@@ -166,9 +153,9 @@ TEST(MapReader, MakesTheTitleAsTheGameShowsIt) {
 
 TEST(MapReader, RefusesEveryKindOfDamageWithItsReason) {
     const std::string good = knownMap();
-    const auto lengthOf = [&](BspLump lump) { return 12 + 8 * static_cast<std::size_t>(lump); };
-    const std::size_t models = numberAt(good, 8 + 8 * static_cast<std::size_t>(BspLump::Models));
-    const std::size_t faces = numberAt(good, 8 + 8 * static_cast<std::size_t>(BspLump::Faces));
+    const auto lengthOf = [](BspLump lump) { return lumpEntry(static_cast<int>(lump)) + 4; };
+    const std::size_t models = numberAt(good, lumpEntry(static_cast<int>(BspLump::Models)));
+    const std::size_t faces = numberAt(good, lumpEntry(static_cast<int>(BspLump::Faces)));
     const Damage damages[] = {
         {"short header", good.substr(0, 100), "the file is too short for a map header"},
         {"another kind of file", "VBSP" + good.substr(4),

@@ -248,6 +248,18 @@ std::string MapBuilder::bytes() const {
     return file;
 }
 
+std::uint32_t numberAt(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= std::uint32_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
+    return value;
+}
+
+std::string patched(std::string bytes, std::size_t at, std::uint32_t value) {
+    for (std::size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+    return bytes;
+}
+
 std::string pakArchive(const std::vector<std::pair<std::string, std::string>>& files) {
     std::string data;
     std::string directory;

@@ -60,6 +60,13 @@ private:
     std::string entityBytes_;
 };
 
+// The little-endian number at `at` of a file's bytes, and the bytes with
+// another number there: damage made to measure.
+std::uint32_t numberAt(const std::string& bytes, std::size_t at);
+std::string patched(std::string bytes, std::size_t at, std::uint32_t value);
+// Where a map's header keeps the offset of a lump (the length follows it).
+constexpr std::size_t lumpEntry(int lump) { return 8 + 8 * static_cast<std::size_t>(lump); }
+
 // A .pak archive holding these files (name, bytes), the directory last.
 std::string pakArchive(const std::vector<std::pair<std::string, std::string>>& files);
 
