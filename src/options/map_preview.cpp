@@ -14,7 +14,8 @@ std::string spawnPoints(int count) {
 
 }  // namespace
 
-std::string MapPreview::line(const std::string& map, const MapLocation& file, const MapSummary& summary) {
+std::string MapPreviewModel::line(const std::string& map, const MapLocation& file,
+                                  const MapSummary& summary) {
     std::string text = map;
     if (!summary.title.empty()) text += kBetween + summary.title;
     text += kBetween + spawnPoints(summary.spawnPoints);
@@ -22,9 +23,10 @@ std::string MapPreview::line(const std::string& map, const MapLocation& file, co
     return text + kBetween + file.where();
 }
 
-void MapPreview::show(const std::string& map) {
+void MapPreviewModel::show(const std::string& map) {
     map_ = map;
     planFile_.reset();
+    MapPreview.setVisible(false);
     const auto found =
         map.empty() ? Result<std::optional<MapLocation>>(std::optional<MapLocation>{}) : library_.locate(map);
     if (!found) return cannotShow(found.error());
@@ -44,13 +46,21 @@ void MapPreview::show(const std::string& map) {
     changed_.emit();
 }
 
-void MapPreview::planFailed(const MapLocation& file, const Error& error) {
-    if (!planFile_ || planFile_->file != file.file || planFile_->offset != file.offset) return;
-    cannotShow(error);
+bool MapPreviewModel::current(const MapLocation& file) const {
+    return planFile_ && planFile_->file == file.file && planFile_->offset == file.offset;
 }
 
-void MapPreview::cannotShow(const Error& error) {
+void MapPreviewModel::planShown(const MapLocation& file) {
+    if (current(file)) MapPreview.setVisible(true);
+}
+
+void MapPreviewModel::planFailed(const MapLocation& file, const Error& error) {
+    if (current(file)) cannotShow(error);
+}
+
+void MapPreviewModel::cannotShow(const Error& error) {
     planFile_.reset();
+    MapPreview.setVisible(false);
     MapPreviewLabel.setCaption(map_ + " cannot be shown: " + error.describe() + ".");
     changed_.emit();
 }

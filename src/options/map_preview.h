@@ -12,15 +12,18 @@
 namespace vexmoor {
 
 // A map's preview: the line that names the map, its title and what it
-// holds, and the file the view draws its floor plan from.
+// holds, the file the view draws its floor plan from, and the place the
+// plan shows in once the view has drawn it.
 //   "q2dm1 · The Edge · 14 spawn points · in baseq2/pak0.pak"
 //   "No map file for q2dm3 in eraser or baseq2."
 //   "q2dm3 cannot be shown: maps/q2dm3.bsp in baseq2/pak1.pak: the face list runs past the end of the file."
 // A file that cannot be read is told here and nowhere else.
-class MapPreview {
+class MapPreviewModel {
 public:
-    explicit MapPreview(const MapLibrary& library) : library_(library) {}
+    explicit MapPreviewModel(const MapLibrary& library) : library_(library) { MapPreview.setVisible(false); }
 
+    // Shown while a plan of the map is drawn in it.
+    Label MapPreview{"MapPreview"};
     Label MapPreviewLabel{"MapPreviewLabel"};
 
     // Shows a map: the line at once, from the map's entity list; the plan's
@@ -29,7 +32,8 @@ public:
     const std::string& map() const { return map_; }
     // None when there is no file or it cannot be read.
     const std::optional<MapLocation>& planFile() const { return planFile_; }
-    // The view could not read the plan from that file: the line says why.
+    // The view drew the plan from that file, or could not read it (the line says why).
+    void planShown(const MapLocation& file);
     void planFailed(const MapLocation& file, const Error& error);
 
     const MapLibrary& library() const { return library_; }
@@ -40,6 +44,7 @@ public:
 
 private:
     void cannotShow(const Error& error);
+    bool current(const MapLocation& file) const;
 
     const MapLibrary& library_;
     std::string map_;
@@ -54,7 +59,7 @@ class ChosenMapPreview {
 public:
     ChosenMapPreview(const MapLibrary& library, ListBox& first, ListBox& second);
 
-    MapPreview preview;
+    MapPreviewModel preview;
 
 private:
     struct Watched {

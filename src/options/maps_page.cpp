@@ -34,6 +34,9 @@ MapsPage::MapsPage(DeathmatchFlags& flags) {
     fragmentLink_ = MapFrame.fragmentChanged().connect([this] {
         if (previewing_) preview.show(fragmentMap());
     });
+    // A floor plan takes the drawn picture's place.
+    planLink_ =
+        preview.MapPreview.changed().connect([this] { Image2.setVisible(!preview.MapPreview.visible()); });
 
     CTFOptionsFrame.setVisible(false);
     for (CheckBox* box : {&NoTechPowerupsCheckBox, &ArmorProtectCheckBox, &ForceJoinCheckBox})

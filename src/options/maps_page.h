@@ -41,7 +41,7 @@ public:
     MapLibrary mapFiles;
     // The map the fragment names, once the page has been shown: nothing is
     // read before the user looks.
-    MapPreview preview{mapFiles};
+    MapPreviewModel preview{mapFiles};
     void startPreview();
     // The map the fragment starts; empty for a fragment of another form.
     std::string fragmentMap() const;
@@ -62,6 +62,7 @@ private:
 
     bool previewing_ = false;
     Connection fragmentLink_;
+    Connection planLink_;
 };
 
 }  // namespace vexmoor

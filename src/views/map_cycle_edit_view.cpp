@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "views/layout.h"
+#include "views/map_preview_view.h"
 
 namespace vexmoor {
 
@@ -21,6 +22,7 @@ MapCycleEditView::MapCycleEditView(MapCycleEditForm& model, QWidget* parent)
       add_(new QPushButton(this)),
       insert_(new QPushButton(this)),
       remove_(new QPushButton(this)),
+      mapLine_(new QLabel(this)),
       warnings_(new QLabel(this)),
       commit_(new QPushButton(this)),
       cancel_(new QPushButton(this)) {
@@ -73,8 +75,12 @@ void MapCycleEditView::buildLayout() {
     bottom->addWidget(commit_);
     bottom->addWidget(cancel_);
 
+    mapLine_->setWordWrap(true);
+    mapLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid, 1);
+    layout->addWidget(mapLine_);
     layout->addWidget(warnings_);
     layout->addLayout(bottom);
 
@@ -90,6 +96,13 @@ void MapCycleEditView::connectObservers() {
     bind(bindings_, add_, form_.AddButton);
     bind(bindings_, insert_, form_.InsertButton);
     bind(bindings_, remove_, form_.RemoveButton);
+    if (form_.preview) {
+        MapPreviewModel& preview = form_.preview->preview;
+        bind(bindings_, mapLine_, preview.MapPreviewLabel);
+        bindings_.keep(preview.MapPreviewLabel.changed().connect([this] { growToFit(this); }));
+        describeMaps(available_, preview.library());
+        describeMaps(cycle_, preview.library());
+    }
     bind(bindings_, warnings_, form_.WarningLabel);
     bindings_.keep(form_.WarningLabel.changed().connect([this] { growToFit(this); }));
     bind(bindings_, commit_, form_.CommitButton);

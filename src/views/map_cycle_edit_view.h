@@ -28,6 +28,7 @@ private:
     QPushButton* add_;
     QPushButton* insert_;
     QPushButton* remove_;
+    QLabel* mapLine_;
     QLabel* warnings_;
     QPushButton* commit_;
     QPushButton* cancel_;

@@ -91,7 +91,7 @@ TEST(MapPreview, TheLineTellsWhatTheMapHoldsOrWhyNothingShows) {
         .withFile("baseq2/pak0.pak",
                   pakArchive({{"maps/q2dm1.bsp", titled("The Edge", 14)}, {"maps/q2dm3.bsp", damaged}}))
         .withFile("baseq2/maps/solo.bsp", titled("", 1));
-    MapPreview preview(l.library);
+    MapPreviewModel preview(l.library);
     const struct {
         const char* map;
         std::string line;
@@ -120,7 +120,7 @@ TEST(MapPreview, AMapWhosePlanCannotBeReadSaysSoAndKeepsSaying) {
     std::string bytes = titled("Half Built");
     bytes = patched(bytes, numberAt(bytes, lumpEntry(13)) + 44, 1000);
     l.game.withFile("baseq2/maps/half.bsp", bytes);
-    MapPreview preview(l.library);
+    MapPreviewModel preview(l.library);
     preview.show("half");
     ASSERT_TRUE(preview.planFile());
     EXPECT_EQ(preview.MapPreviewLabel.caption(),
@@ -153,12 +153,17 @@ TEST(MapPreview, TheMapsPageFollowsTheFragmentOnceShown) {
     EXPECT_EQ(m.preview.MapPreviewLabel.caption(), "");
     m.startPreview();
     EXPECT_EQ(m.preview.map(), "q2dm1");
+    // Once the view has drawn the plan, it takes the picture's place, until another map shows.
+    m.preview.planShown(*m.preview.planFile());
+    EXPECT_TRUE(m.preview.MapPreview.visible());
+    EXPECT_FALSE(m.Image2.visible());
     m.CTFMapOption.choose();
     EXPECT_EQ(m.preview.MapPreviewLabel.caption(),
               native("q2ctf1 \xb7 Twin Cairns \xb7 2 spawn points \xb7 in baseq2/pak0.pak"));
     m.InternalMapOption.choose();
     m.MapList.setSelectedIndex(2);
     EXPECT_EQ(m.preview.MapPreviewLabel.caption(), "No map file for q2dm3 in eraser or baseq2.");
+    EXPECT_TRUE(m.Image2.visible());
     // Whoever sets the fragment.
     m.MapFrame.setFragment(" +map q2dm1");
     EXPECT_EQ(m.preview.map(), "q2dm1");
