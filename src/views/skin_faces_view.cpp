@@ -5,6 +5,7 @@
 
 #include <QIcon>
 #include <QListView>
+#include <QPainter>
 #include <QPixmap>
 
 #include "roster/skin_faces.h"
@@ -80,6 +81,16 @@ void SkinPreview::showFace(const std::string& gameDirectory, const std::string& 
     shown.setDevicePixelRatio(ratio);
     setPixmap(shown);
     setAccessibleDescription(QStringLiteral("The face of ") + name);
+}
+
+void SkinPreview::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    const QPixmap face = pixmap();
+    if (face.isNull()) return;
+    const QSize size = (QSizeF(face.size()) / face.devicePixelRatio()).toSize();
+    QPainter painter(this);
+    painter.drawPixmap(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size),
+                       face);
 }
 
 }  // namespace vexmoor

@@ -27,6 +27,10 @@ class SkinPreview : public QLabel {
 public:
     explicit SkinPreview(QWidget* parent = nullptr);
     void showFace(const std::string& gameDirectory, const std::string& model, const std::string& skin);
+
+protected:
+    // The face keeps its colours in a frame disabled for browsing: it is the bot's own, not a choice.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace vexmoor
