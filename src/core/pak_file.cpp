@@ -44,6 +44,8 @@ Result<PakHeader> readPakHeader(std::string_view head, std::uint64_t fileSize) {
         return damaged("the directory's length is not a whole number of 64-byte entries");
     if (std::uint64_t{header.offset} + header.length > fileSize)
         return damaged("the directory runs past the end of the file");
+    if (header.length > 0 && header.offset < kPakHeaderSize)
+        return damaged("the directory overlaps the header");
     if (header.length / kPakEntrySize > kPakMaxEntries)
         return damaged("the directory lists more than " + std::to_string(kPakMaxEntries) + " files");
     return header;

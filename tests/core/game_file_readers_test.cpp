@@ -55,6 +55,7 @@ TEST(PakReader, RefusesEveryKindOfDamageWithItsReason) {
          "the directory's length is not a whole number of 64-byte entries"},
         {"directory past the end", good.substr(0, good.size() - 1),
          "the directory runs past the end of the file"},
+        {"directory over the header", patched(good, 4, 4), "the directory overlaps the header"},
         {"entry past the end", patched(good, entry + 60, 4000),
          "the entry 1 (\"maps/a.bsp\") runs past the end of the file"},
         {"negative entry", patched(good, entry + 56, 0xfffffff0u),
