@@ -16,6 +16,7 @@ namespace {
 // path, filled at once, so neighbouring faces show no seam between them.
 constexpr int kShades = 24;
 constexpr qreal kMargin = 6;
+constexpr int kSamples = 2;
 
 }  // namespace
 
@@ -72,12 +73,23 @@ QImage drawFloorPlan(const FloorPlan& plan, QSize size, qreal devicePixelRatio) 
         path.addPolygon(corners);
         path.closeSubpath();
     }
-    painter.setPen(Qt::NoPen);
+    // Antialiased filling of thousands of small faces is slow; filled plainly
+    // at twice the size and scaled down, each pixel is the mean of four
+    // samples, in a fraction of the time.
+    QImage floors(image.size() * kSamples, QImage::Format_ARGB32_Premultiplied);
+    floors.fill(Qt::transparent);
+    QPainter filler(&floors);
+    filler.scale(devicePixelRatio * kSamples, devicePixelRatio * kSamples);
+    filler.setPen(Qt::NoPen);
     for (const auto& [key, path] : shades) {
-        painter.setBrush(
+        filler.setBrush(
             floorColour(static_cast<FloorPlan::Surface>(key % 4), (key / 4) / double(kShades - 1)));
-        painter.drawPath(path);
+        filler.drawPath(path);
     }
+    filler.end();
+    QImage shown = floors.scaled(image.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    shown.setDevicePixelRatio(devicePixelRatio);
+    painter.drawImage(QPointF(0, 0), shown);
     return image;
 }
 
