@@ -36,11 +36,10 @@ std::string lowered(std::string text) {
     return text;
 }
 
-// The name among `names` that is `wanted` without regard to case: the exact
-// one when it is there, else the first in byte order.
-std::optional<std::string> matching(std::vector<std::string> names, const std::string& wanted) {
-    std::sort(names.begin(), names.end());
-    if (std::find(names.begin(), names.end(), wanted) != names.end()) return wanted;
+// The name among `names` (in byte order) that is `wanted` without regard to
+// case: the exact one when it is there, else the first.
+std::optional<std::string> matching(const std::vector<std::string>& names, const std::string& wanted) {
+    if (std::binary_search(names.begin(), names.end(), wanted)) return wanted;
     const auto found = std::find_if(names.begin(), names.end(), [&](const std::string& name) {
         return lowered(name) == lowered(wanted);
     });
@@ -122,6 +121,7 @@ Result<std::optional<MapLocation>> MapLibrary::locate(const std::string& map) co
     for (const char* folder : {"eraser", "baseq2"}) {
         const fs::path directory = gamePath(game, folder);
         if (auto archives = listFiles(directory, ".pak")) {
+            std::sort(archives.value().begin(), archives.value().end());
             for (int number = 9; number >= 0; --number) {
                 const auto archive = matching(archives.value(), "pak" + std::to_string(number) + ".pak");
                 if (!archive) continue;
@@ -135,8 +135,10 @@ Result<std::optional<MapLocation>> MapLibrary::locate(const std::string& map) co
         std::optional<std::string> loose;
         if (regularFileExists(maps / pathFromText(fileName)))
             loose = fileName;
-        else if (auto names = listFiles(maps, ".bsp"))
-            loose = matching(std::move(names).value(), fileName);
+        else if (auto names = listFiles(maps, ".bsp")) {
+            std::sort(names.value().begin(), names.value().end());
+            loose = matching(names.value(), fileName);
+        }
         if (!loose) continue;
         const fs::path file = maps / pathFromText(*loose);
         if (const auto stamp = stampOf(file))
