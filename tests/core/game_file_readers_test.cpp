@@ -22,6 +22,17 @@ struct Damage {
     std::string reason;
 };
 
+// Each damaged file is refused, with its own reason.
+template <std::size_t N, class Read>
+void expectRefused(const Damage (&damages)[N], Read read) {
+    for (const auto& [what, bytes, reason] : damages) {
+        SCOPED_TRACE(what);
+        const auto result = read(bytes);
+        ASSERT_FALSE(result);
+        EXPECT_EQ(result.error().reason, reason);
+    }
+}
+
 TEST(PakReader, ReadsTheDirectoryAndFindsNamesAsTheGameDoes) {
     const std::string archive = pakArchive({{"maps/q2dm1.bsp", "first"}, {"MAPS/Q2DM2.BSP", "second!"}});
     const auto read = readPakBytes(archive);
@@ -61,12 +72,7 @@ TEST(PakReader, RefusesEveryKindOfDamageWithItsReason) {
         {"negative entry", patched(good, entry + 56, 0xfffffff0u),
          "the entry 1 (\"maps/a.bsp\") has a negative offset or length"},
     };
-    for (const auto& [what, bytes, reason] : damages) {
-        SCOPED_TRACE(what);
-        const auto read = readPakBytes(bytes);
-        ASSERT_FALSE(read);
-        EXPECT_EQ(read.error().reason, reason);
-    }
+    expectRefused(damages, [](const std::string& bytes) { return readPakBytes(bytes); });
 }
 
 // A box floor at the height given, 256 units square.
@@ -180,12 +186,7 @@ TEST(MapReader, RefusesEveryKindOfDamageWithItsReason) {
         {"no entity", MapBuilder().entityText("classname worldspawn").bytes(),
          "the entity list holds \"classname\" where an entity should begin"},
     };
-    for (const auto& [what, bytes, reason] : damages) {
-        SCOPED_TRACE(what);
-        const auto read = readMapBytes(bytes);
-        ASSERT_FALSE(read);
-        EXPECT_EQ(read.error().reason, reason);
-    }
+    expectRefused(damages, [](const std::string& bytes) { return readMapBytes(bytes); });
     // A list over the game's limit is refused even where the file has room for it.
     std::string big = MapBuilder().bytes();
     big.append(48 * 1025, '\0');
@@ -235,12 +236,7 @@ TEST(PictureReader, RefusesEveryKindOfDamageWithItsReason) {
         {"lines shorter than the width", patched(good, 66, 2),
          "the picture's lines are shorter than its width"},
     };
-    for (const auto& [what, bytes, reason] : damages) {
-        SCOPED_TRACE(what);
-        const auto read = readPcxBytes(bytes);
-        ASSERT_FALSE(read);
-        EXPECT_EQ(read.error().reason, reason);
-    }
+    expectRefused(damages, [](const std::string& bytes) { return readPcxBytes(bytes); });
 }
 
 }  // namespace
