@@ -1,13 +1,17 @@
 // vexmoor_make_demo <game-dir> [<settings-file>]
 //
 // Builds a small game directory to try Vexmoor on without the game: a roster
-// of bots and teams, a chat file, a map cycle, a few map files, six player
-// models with skins, and a stand-in quake2.exe that only writes down how it
-// was started (to quake2-starts.log in the game directory). Files that are
-// already there are kept, so changes made in the demo survive the next run.
+// of bots and teams, a chat file, a map cycle, an archive (baseq2/pak0.pak)
+// of invented maps under the game's own map names and three maps of its
+// own, six player models with skins and a face for each, and a stand-in
+// quake2.exe that only writes down how it was started (to quake2-starts.log
+// in the game directory). The editable files that are already there are
+// kept, so changes made in the demo survive the next run.
 // With a settings file path, a settings file pointing at the demo game
 // directory is written when none exists yet.
 
+#include <array>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -15,10 +19,13 @@
 #include <string>
 #include <vector>
 
+#include "core/bsp_file.h"
 #include "support/game_directory.h"
+#include "support/game_file_writers.h"
 
 namespace fs = std::filesystem;
 using vexmoor::testing::GameDirectoryBuilder;
+using vexmoor::testing::MapBuilder;
 
 namespace {
 
@@ -86,6 +93,148 @@ const Model kModels[] = {
     {"marsh", {"bog", "fen", "willow", "thistle", "gorse"}},
 };
 
+// A small generator of numbers, so each map is laid out the same at every run.
+class Dice {
+public:
+    explicit Dice(std::uint32_t seed) : state_(seed * 2654435761u + 1) {}
+    int roll(int sides) {
+        state_ = state_ * 1664525u + 1013904223u;
+        return static_cast<int>((state_ >> 8) % static_cast<std::uint32_t>(sides));
+    }
+
+private:
+    std::uint32_t state_;
+};
+
+struct DemoMap {
+    const char* name;
+    const char* title;  // the map's message; none for nullptr
+    int spawnPoints;
+    bool ctf;
+};
+
+// Invented maps for the game's own map names, and three of the demo's own.
+const DemoMap kArchiveMaps[] = {
+    {"q2dm1", "Ashfall Yard", 14, false},  {"q2dm2", "The Sunken Mill", 10, false},
+    {"q2dm3", "Heronsgate", 12, false},    {"q2dm4", "Cinder\\nSteps", 8, false},
+    {"q2dm5", "Lantern Hollow", 9, false}, {"q2dm6", "Gorse Bastion", 16, false},
+    {"q2dm7", "Fenwatch", 11, false},      {"q2dm8", "Tallow Works", 13, false},
+    {"q2ctf1", "Twin Cairns", 8, true},
+};
+const DemoMap kLooseMaps[] = {
+    {"vexarena.bsp", "Vex Arena", 6, false},
+    {"Moorfort.BSP", "Moorfort Keep", 10, false},
+    {"dust_yard.bsp", nullptr, 4, false},
+};
+
+// Rooms on a 3 by 3 grid, each on its own level, joined by corridors and
+// ramps, with a pool in some, pillars in others, a sky over everything and
+// a clip brush at the edge (neither of which a floor plan shows).
+std::string demoMap(const DemoMap& map, std::uint32_t seed) {
+    Dice dice(seed);
+    MapBuilder builder;
+    constexpr float kCell = 512;
+    float floors[3][3];
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const float level = static_cast<float>(dice.roll(4) * 48);
+            floors[row][column] = level;
+            const float half = 150 + static_cast<float>(dice.roll(5) * 20);
+            const float x = static_cast<float>(column) * kCell;
+            const float y = static_cast<float>(row) * kCell;
+            builder.box({x - half, y - half, level - 16}, {x + half, y + half, level});
+            switch (dice.roll(5)) {
+                case 0:
+                    builder.box({x - 80, y - 60, level - 12}, {x + 40, y + 70, level + 4},
+                                seed % 3 == 0 ? "vex/lava" : "vex/water", vexmoor::kSurfaceWarp);
+                    break;
+                case 1:
+                    for (const float corner : {-1.f, 1.f})
+                        builder.box({x + corner * 90 - 24, y - 24, level},
+                                    {x + corner * 90 + 24, y + 24, level + 96});
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+    // Corridors along y on the lower room's level; along x a ramp where the levels differ.
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const float x = static_cast<float>(column) * kCell;
+            const float y = static_cast<float>(row) * kCell;
+            if (row < 2) {
+                const float level = std::min(floors[row][column], floors[row + 1][column]);
+                builder.box({x - 48, y + 140, level - 16}, {x + 48, y + kCell - 140, level});
+            }
+            if (column < 2) {
+                const float from = floors[row][column];
+                const float to = floors[row][column + 1];
+                if (from == to)
+                    builder.box({x + 140, y - 48, from - 16}, {x + kCell - 140, y + 48, from});
+                else if (from < to)
+                    builder.ramp({x + 140, y - 48, from}, {x + kCell - 140, y + 48, to});
+                else
+                    builder.box({x + 140, y - 48, to - 16}, {x + kCell - 140, y + 48, to});
+            }
+        }
+    }
+    builder.box({-256, -256, 480}, {kCell * 2 + 256, kCell * 2 + 256, 496}, "vex/sky", vexmoor::kSurfaceSky);
+    builder.box({kCell * 2 + 180, -64, 0}, {kCell * 2 + 200, 64, 256}, "vex/clip", vexmoor::kSurfaceNoDraw);
+    if (map.title) builder.worldKey("message", map.title);
+    for (int i = 0; i < map.spawnPoints; ++i) {
+        const int row = i % 3;
+        const int column = (i / 3) % 3;
+        builder.entity("info_player_deathmatch",
+                       {static_cast<float>(column) * kCell + static_cast<float>(dice.roll(200) - 100),
+                        static_cast<float>(row) * kCell + static_cast<float>(dice.roll(200) - 100),
+                        floors[row][column] + 24});
+    }
+    if (map.ctf) {
+        builder.entity("item_flag_team1", {0, 0, floors[0][0] + 24});
+        builder.entity("item_flag_team2", {kCell * 2, kCell * 2, floors[2][2] + 24});
+    }
+    return builder.bytes();
+}
+
+// A face of 32 pixels square in the model's colour, with the skin's colour
+// across the eyes.
+std::string demoFace(const std::string& model, const std::string& skin) {
+    const auto hue = [](const std::string& name) {
+        std::uint32_t hash = 2166136261u;
+        for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+        return hash;
+    };
+    const std::uint32_t helmet = hue(model);
+    const std::uint32_t band = hue(skin);
+    std::array<std::uint8_t, 768> palette{};
+    const std::array<std::uint32_t, 6> colours = {
+        0x1c1a24,                        // ground
+        0xd8a888,                        // skin
+        0x404040 + (helmet & 0x7f7f7f),  // helmet
+        0x202020 + (band & 0xdfdfdf),    // band across the eyes
+        0xf4f0e8,                        // eyes
+        0x602820,                        // mouth
+    };
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        for (std::size_t c = 0; c < 3; ++c)
+            palette[i * 3 + c] = static_cast<std::uint8_t>(colours[i] >> (16 - 8 * c));
+    std::vector<std::uint8_t> pixels(32 * 32, 0);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const float dx = (static_cast<float>(x) - 15.5f) / 11.f;
+            const float dy = (static_cast<float>(y) - 17.f) / 13.f;
+            std::uint8_t& pixel = pixels[static_cast<std::size_t>(y * 32 + x)];
+            if (dx * dx + dy * dy > 1) continue;
+            pixel = y < 12 ? 2 : 1;
+            if (y >= 13 && y <= 17) pixel = 3;
+            if (y >= 14 && y <= 16 && (x == 11 || x == 12 || x == 19 || x == 20)) pixel = 4;
+            if (y == 24 && x >= 13 && x <= 18) pixel = 5;
+        }
+    }
+    return vexmoor::testing::pcxPicture(32, 32, pixels, palette);
+}
+
 bool present(const fs::path& path) { return fs::exists(fs::symlink_status(path)); }
 
 std::string settingsBytes(const std::string& gameDirectory) {
@@ -101,14 +250,20 @@ void buildGame(GameDirectoryBuilder& game) {
     if (!present(root / "eraser" / "bots.cfg")) game.withRoster(kRoster);
     if (!present(root / "eraser" / "chat.txt")) game.withChat(kChat);
     if (!present(root / "eraser" / "maps.txt")) game.withMapCycle(kMapCycle);
-    game.withMaps({"vexarena.bsp", "Moorfort.BSP", "dust_yard.bsp"});
+    std::vector<std::pair<std::string, std::string>> archived;
+    std::uint32_t seed = 1;
+    for (const DemoMap& map : kArchiveMaps)
+        archived.emplace_back(std::string("maps/") + map.name + ".bsp", demoMap(map, seed++));
+    game.withFile("baseq2/pak0.pak", vexmoor::testing::pakArchive(archived));
+    for (const DemoMap& map : kLooseMaps)
+        game.withFile(std::string("baseq2/maps/") + map.name, demoMap(map, seed++));
     for (const auto& model : kModels) {
         std::vector<std::string> files{"weapon.pcx", "Weapon_Hand.PCX", "tris.md2"};
-        for (const auto& skin : model.skins) {
-            files.push_back(skin + ".pcx");
-            files.push_back(skin + "_i.pcx");
-        }
+        for (const auto& skin : model.skins) files.push_back(skin + ".pcx");
         game.withModel(model.name, files);
+        for (const auto& skin : model.skins)
+            game.withFile("baseq2/players/" + std::string(model.name) + "/" + skin + "_i.pcx",
+                          demoFace(model.name, skin));
     }
     game.withGame();
 }

@@ -36,7 +36,14 @@ public:
 
     // The launch fragment this control keeps; empty for most controls.
     const std::string& fragment() const { return fragment_; }
-    void setFragment(std::string fragment) { fragment_ = std::move(fragment); }
+    void setFragment(std::string fragment) {
+        if (fragment == fragment_) return;
+        fragment_ = std::move(fragment);
+        fragmentChanged_.emit();
+    }
+    // Fires after the fragment changed. Widgets show no fragment, so this is
+    // apart from changed(): what follows a fragment reads it from here.
+    Signal<>& fragmentChanged() { return fragmentChanged_; }
 
     // Fires after any change of a property or of the value.
     Signal<>& changed() { return changed_; }
@@ -52,6 +59,7 @@ private:
     bool enabled_ = true;
     bool visible_ = true;
     Signal<> changed_;
+    Signal<> fragmentChanged_;
 };
 
 // The one change rule every valued control follows: an equal value does

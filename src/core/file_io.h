@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -14,6 +15,11 @@ namespace vexmoor {
 Result<std::string> readWholeFile(const std::filesystem::path& path);
 
 inline constexpr const char* kMissingFileReason = "the file does not exist";
+
+// Reads `length` bytes of a file from `offset`: the part of an archive or a
+// map that is needed, without the rest. An error when the file is missing,
+// cannot be read or ends before that part does.
+Result<std::string> readFilePart(const std::filesystem::path& path, std::uint64_t offset, std::size_t length);
 
 // Replaces a file's whole content safely: a temporary file in the same folder
 // is written, synced and renamed over the old one, keeping the old file's

@@ -67,6 +67,7 @@ VexmoorMain::VexmoorMain(Services services, Roster& roster)
       services_(services),
       roster_(roster) {
     StatusBar1.setCaption(kVersionText);
+    maps.mapFiles.setGameDirectory([this] { return gameDirectory(); });
     BotTabStrip.onChange([this] { showPage(); });
     showPage();
 

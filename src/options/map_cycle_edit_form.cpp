@@ -42,8 +42,11 @@ std::unique_ptr<MapCycleEditForm> MapCycleEditForm::open(const MapsPage& maps,
     for (const std::string& fileName : maps.MapFile.items())
         available.push_back(MapsPage::mapNameOfFile(fileName));
     available.insert(available.end(), maps.CTFList.items().begin(), maps.CTFList.items().end());
-    return std::make_unique<MapCycleEditForm>(file, std::move(available), std::move(cycle).value(), dialogs,
-                                              std::move(back));
+    auto form = std::make_unique<MapCycleEditForm>(file, std::move(available), std::move(cycle).value(),
+                                                   dialogs, std::move(back));
+    form->preview =
+        std::make_unique<ChosenMapPreview>(maps.mapFiles, form->MapsAvailableList, form->MapsSelectedList);
+    return form;
 }
 
 void MapCycleEditForm::add() {

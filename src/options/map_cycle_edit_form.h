@@ -9,6 +9,7 @@
 #include "core/controls.h"
 #include "core/ports.h"
 #include "core/window_model.h"
+#include "options/map_preview.h"
 
 namespace vexmoor {
 
@@ -41,6 +42,8 @@ public:
     Button CancelButton{"CancelButton", "Return to Main"};
     // What the game would make of the cycle as it stands.
     Label WarningLabel{"WarningLabel"};
+    // The line of the map chosen last in either list; made by open().
+    std::unique_ptr<ChosenMapPreview> preview;
 
     void closeRequested() override { CancelButton.click(); }
 

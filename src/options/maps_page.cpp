@@ -1,5 +1,7 @@
 #include "options/maps_page.h"
 
+#include <string_view>
+
 namespace vexmoor {
 
 const std::vector<std::string>& MapsPage::internalMaps() {
@@ -27,6 +29,14 @@ MapsPage::MapsPage(DeathmatchFlags& flags) {
     std::error_code error;
     const auto workingFolder = std::filesystem::current_path(error);
     if (!error) static_cast<void>(MapFile.setFolder(workingFolder));
+
+    // The preview follows the fragment whatever changed it, the page's rules or the main window's.
+    fragmentLink_ = MapFrame.fragmentChanged().connect([this] {
+        if (previewing_) preview.show(fragmentMap());
+    });
+    // A floor plan takes the drawn picture's place.
+    planLink_ =
+        preview.MapPreview.changed().connect([this] { Image2.setVisible(!preview.MapPreview.visible()); });
 
     CTFOptionsFrame.setVisible(false);
     for (CheckBox* box : {&NoTechPowerupsCheckBox, &ArmorProtectCheckBox, &ForceJoinCheckBox})
@@ -83,6 +93,18 @@ MapsPage::MapsPage(DeathmatchFlags& flags) {
             box->setVisible(true);
         if (onCtfChosen) onCtfChosen();
     });
+}
+
+void MapsPage::startPreview() {
+    if (previewing_) return;
+    previewing_ = true;
+    preview.show(fragmentMap());
+}
+
+std::string MapsPage::fragmentMap() const {
+    const std::string& fragment = MapFrame.fragment();
+    const std::string_view start = " +map ";
+    return fragment.starts_with(start) ? fragment.substr(start.size()) : std::string();
 }
 
 // Leaving the CTF type unchecks its boxes; each that was checked subtracts its

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "core/controls.h"
+#include "core/signal.h"
 #include "options/deathmatch_flags.h"
+#include "options/map_library.h"
+#include "options/map_preview.h"
 
 namespace vexmoor {
 
@@ -34,6 +37,15 @@ public:
 
     Label Image2{"Image2"};
 
+    // The game's map files behind the lists; the main window tells it the game directory.
+    MapLibrary mapFiles;
+    // The map the fragment names, once the page has been shown: nothing is
+    // read before the user looks.
+    MapPreviewModel preview{mapFiles};
+    void startPreview();
+    // The map the fragment starts; empty for a fragment of another form.
+    std::string fragmentMap() const;
+
     // Runs last when "Q2 CTF" becomes chosen; the main window switches team
     // play off from here.
     std::function<void()> onCtfChosen;
@@ -47,6 +59,10 @@ public:
 private:
     void setMapFragment(const std::string& map) { MapFrame.setFragment(" +map " + map); }
     void clearCtfBoxes();
+
+    bool previewing_ = false;
+    Connection fragmentLink_;
+    Connection planLink_;
 };
 
 }  // namespace vexmoor

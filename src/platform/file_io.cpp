@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <system_error>
 
@@ -119,6 +120,61 @@ Result<std::string> readWholeFile(const fs::path& path) {
     content.resize(done);
 #endif
     return content;
+}
+
+Result<std::string> readFilePart(const fs::path& path, std::uint64_t offset, std::size_t length) {
+    std::error_code error;
+    const auto status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found) return Error{pathText(path), 0, kMissingFileReason};
+    if (status.type() != fs::file_type::regular)
+        return Error{pathText(path), 0, "it is not an ordinary file"};
+    const auto failed = [&](int code) {
+        return Error{
+            pathText(path), 0,
+            std::string("the file cannot be read (") + (code ? std::strerror(code) : "unknown reason") + ")"};
+    };
+    const auto shortened = [&] {
+        return Error{pathText(path), 0, "the file ends earlier than it did a moment ago (it was changed)"};
+    };
+    std::string part(length, '\0');
+    std::size_t done = 0;
+#ifdef _WIN32
+    errno = 0;
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (!file) return failed(errno);
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<__int64>::max()) ||
+        _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) != 0) {
+        std::fclose(file);
+        return failed(EINVAL);
+    }
+    while (done < length) {
+        const std::size_t n = std::fread(part.data() + done, 1, length - done, file);
+        if (n == 0) break;
+        done += n;
+    }
+    const bool broken = std::ferror(file) != 0;
+    std::fclose(file);
+    if (broken) return failed(EIO);
+#else
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return failed(errno);
+    while (done < length) {
+        const auto at = offset + done;
+        if (at > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) break;
+        const ssize_t n = ::pread(fd, part.data() + done, length - done, static_cast<off_t>(at));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int code = errno;
+            ::close(fd);
+            return failed(code);
+        }
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+#endif
+    if (done < length) return shortened();
+    return part;
 }
 
 namespace {

@@ -90,6 +90,8 @@ public:
     static std::optional<int> weaponPosition(const RosterValue& stored);
 
     void closeRequested() override;
+    // The game directory text now; the views find the skins' faces under it.
+    std::string gameDirectory() const { return gameDirectory_(); }
 
 private:
     using Values = std::vector<RosterValue> Roster::*;

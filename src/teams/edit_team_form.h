@@ -63,6 +63,8 @@ public:
     void closeRequested() override { returnToMain(); }
     // Escape: Cancel while a team is being entered, otherwise Return to Main.
     void escapePressed();
+    // The game directory text now; the views find the skins' faces under it.
+    std::string gameDirectory() const { return gameDirectory_(); }
 
 private:
     void open();

@@ -17,6 +17,7 @@
 
 #include "views/codec.h"
 #include "views/layout.h"
+#include "views/skin_faces_view.h"
 
 namespace vexmoor {
 
@@ -44,6 +45,7 @@ BotConfigView::BotConfigView(BotConfigForm& model, Dialogs& dialogs, QWidget* pa
       skinHeading_(new QLabel(frame_)),
       skins_(new QListView(frame_)),
       skinThing_(new QLabel(frame_)),
+      skinPreview_(new SkinPreview(frame_)),
       accuracy_(makeSliderRow(frame_)),
       aggressiveness_(makeSliderRow(frame_)),
       combat_(makeSliderRow(frame_)),
@@ -130,6 +132,7 @@ void BotConfigView::buildLayout() {
     appearance->addWidget(skinHeading_, 0, 1);
     appearance->addWidget(place(models_, modelThing_), 1, 0);
     appearance->addWidget(place(skins_, skinThing_), 1, 1);
+    appearance->addWidget(skinPreview_, 1, 2, Qt::AlignTop);
     appearance->setColumnStretch(0, 1);
     appearance->setColumnStretch(1, 1);
 
@@ -204,6 +207,16 @@ void BotConfigView::connectObservers() {
     bind(bindings_, skinHeading_, form_.BotSkinListLabel);
     bind(bindings_, skins_, form_.SkinList);
     bind(bindings_, skinThing_, form_.BotSkinThing);
+    showSkinFaces(skins_,
+                  [this] { return std::pair(form_.gameDirectory(), form_.ModelList.selectedText()); });
+    // The bot's own skin, shown while browsing and chosen while editing.
+    const auto face = [this] {
+        skinPreview_->showFace(form_.gameDirectory(), form_.BotModelThing.caption(),
+                               form_.BotSkinThing.caption());
+    };
+    face();
+    bindings_.keep(form_.BotModelThing.changed().connect(face));
+    bindings_.keep(form_.BotSkinThing.changed().connect(face));
     const struct {
         SliderRow& row;
         Label& heading;

@@ -14,6 +14,8 @@ class QSlider;
 
 namespace vexmoor {
 
+class SkinPreview;
+
 // The bot profile editor: the bots on the left, the shown bot's fields in
 // its frame on the right, the commands in a row below. Escape and the
 // frame's close are Return to Main.
@@ -49,6 +51,7 @@ private:
     QLabel* skinHeading_;
     QListView* skins_;
     QLabel* skinThing_;
+    SkinPreview* skinPreview_;
     SliderRow accuracy_;
     SliderRow aggressiveness_;
     SliderRow combat_;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "views/layout.h"
+#include "views/skin_faces_view.h"
 
 namespace vexmoor {
 
@@ -25,6 +26,7 @@ EditTeamView::EditTeamView(EditTeamForm& model, Dialogs& dialogs, QWidget* paren
       modelList_(new QListView(this)),
       skinLabel_(new QLabel(this)),
       skinList_(new QListView(this)),
+      skinPreview_(new SkinPreview(this)),
       membersLabel_(new QLabel(this)),
       membersList_(new QListView(this)),
       add_(new QPushButton(this)),
@@ -95,7 +97,8 @@ void EditTeamView::buildLayout() {
     grid->addWidget(skinList_, 1, 2, 4, 1);
     grid->addWidget(membersList_, 1, 3, 4, 1);
     grid->addWidget(modelLabel_, 2, 1, Qt::AlignBottom);
-    grid->addWidget(modelList_, 3, 1, 2, 1);
+    grid->addWidget(modelList_, 3, 1);
+    grid->addWidget(skinPreview_, 4, 1, Qt::AlignLeft | Qt::AlignTop);
     grid->addLayout(teamButtons, 4, 0);
     grid->addWidget(warnings_, 5, 0, 1, 3);
     grid->addLayout(commit, 5, 3, Qt::AlignRight | Qt::AlignTop);
@@ -118,6 +121,20 @@ void EditTeamView::connectObservers() {
     bind(bindings_, modelList_, form_.TeamModelList);
     bind(bindings_, skinLabel_, form_.SkinLabel);
     bind(bindings_, skinList_, form_.TeamSkinList);
+    // The team's model and skin: the ones chosen, or while browsing the only ones listed.
+    const auto shown = [](const ListBox& list) {
+        return list.selectedIndex() >= 0 ? list.selectedText()
+               : list.count() == 1       ? list.items().front()
+                                         : std::string();
+    };
+    showSkinFaces(skinList_,
+                  [this, shown] { return std::pair(form_.gameDirectory(), shown(form_.TeamModelList)); });
+    const auto face = [this, shown] {
+        skinPreview_->showFace(form_.gameDirectory(), shown(form_.TeamModelList), shown(form_.TeamSkinList));
+    };
+    face();
+    bindings_.keep(form_.TeamModelList.changed().connect(face));
+    bindings_.keep(form_.TeamSkinList.changed().connect(face));
     bind(bindings_, membersLabel_, form_.TeamMembersLabel);
     bind(bindings_, membersList_, form_.TeamIndividualsList);
     bind(bindings_, add_, form_.AddButton);

@@ -11,6 +11,8 @@ class QPushButton;
 
 namespace vexmoor {
 
+class SkinPreview;
+
 // The team editor: the team list (or the name box) with Add, Edit and
 // Delete below it, the abbreviation and model, the skins, the members, and
 // Save and Cancel (or Return to Main) at the bottom right.
@@ -42,6 +44,7 @@ private:
     QListView* modelList_;
     QLabel* skinLabel_;
     QListView* skinList_;
+    SkinPreview* skinPreview_;
     QLabel* membersLabel_;
     QListView* membersList_;
     QPushButton* add_;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include <QAbstractListModel>
 
@@ -29,8 +31,16 @@ public:
     // The list is going away: the model shows nothing from now on.
     void detach();
 
+    // Further roles of an entry (its tooltip, accessible description or
+    // icon), which the window draws from what the entry stands for; the
+    // entry's text stays the list's own. Asked for every role but the text
+    // and the check mark, so it answers the others at once.
+    using Roles = std::function<QVariant(const std::string& entry, int role)>;
+    void setRoles(Roles roles) { roles_ = std::move(roles); }
+
 private:
     ListBox* list_;
+    Roles roles_;
     int rows_ = 0;
     std::uint64_t revision_ = 0;
 };

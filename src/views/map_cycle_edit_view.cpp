@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "views/layout.h"
+#include "views/map_preview_view.h"
 
 namespace vexmoor {
 
@@ -24,6 +25,7 @@ MapCycleEditView::MapCycleEditView(MapCycleEditForm& model, QWidget* parent)
       remove_(new QPushButton(this)),
       moveUp_(new QPushButton(this)),
       moveDown_(new QPushButton(this)),
+      mapLine_(new QLabel(this)),
       warnings_(new QLabel(this)),
       commit_(new QPushButton(this)),
       cancel_(new QPushButton(this)) {
@@ -82,8 +84,12 @@ void MapCycleEditView::buildLayout() {
     bottom->addWidget(commit_);
     bottom->addWidget(cancel_);
 
+    mapLine_->setWordWrap(true);
+    mapLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid, 1);
+    layout->addWidget(mapLine_);
     layout->addWidget(warnings_);
     layout->addLayout(bottom);
 
@@ -104,6 +110,13 @@ void MapCycleEditView::connectObservers() {
     bindKey(bindings_, cycle_, QKeySequence::Delete, form_.RemoveButton);
     bindKey(bindings_, cycle_, QKeySequence(Qt::ALT | Qt::Key_Up), form_.MoveUpButton);
     bindKey(bindings_, cycle_, QKeySequence(Qt::ALT | Qt::Key_Down), form_.MoveDownButton);
+    if (form_.preview) {
+        MapPreviewModel& preview = form_.preview->preview;
+        bind(bindings_, mapLine_, preview.MapPreviewLabel);
+        bindings_.keep(preview.MapPreviewLabel.changed().connect([this] { growToFit(this); }));
+        describeMaps(available_, preview.library());
+        describeMaps(cycle_, preview.library());
+    }
     bind(bindings_, warnings_, form_.WarningLabel);
     bindings_.keep(form_.WarningLabel.changed().connect([this] { growToFit(this); }));
     bind(bindings_, commit_, form_.CommitButton);

@@ -30,6 +30,7 @@ private:
     QPushButton* remove_;
     QPushButton* moveUp_;
     QPushButton* moveDown_;
+    QLabel* mapLine_;
     QLabel* warnings_;
     QPushButton* commit_;
     QPushButton* cancel_;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "views/layout.h"
+#include "views/map_preview_view.h"
 #include "views/pictures.h"
 
 namespace vexmoor {
@@ -31,6 +32,7 @@ MapsPageView::MapsPageView(MapsPage& page, Bindings& bindings, QWidget* parent)
       armorProtect_(new QCheckBox(ctfFrame_)),
       forceJoin_(new QCheckBox(ctfFrame_)),
       picture_(new PaintedPicture(mapPictureSize(), paintMapPicture, this)),
+      preview_(new MapPreviewPanel(page.preview, picture_, bindings, this)),
       editMapCycle_(new QPushButton(this)) {
     connectObservers();
     buildLayout();
@@ -66,7 +68,8 @@ void MapsPageView::buildLayout() {
     auto* lower = new QGridLayout;
     lower->addWidget(ctfFrame_, 0, 0, Qt::AlignTop);
     lower->addWidget(editMapCycle_, 1, 0, Qt::AlignLeft | Qt::AlignBottom);
-    lower->addWidget(picture_, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignBottom);
+    lower->addWidget(preview_, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignBottom);
+    lower->addWidget(preview_->line(), 2, 0, 1, 2);
     lower->setColumnStretch(0, 1);
     lower->setHorizontalSpacing(18);
 
@@ -92,7 +95,15 @@ void MapsPageView::connectObservers() {
     bind(bindings_, armorProtect_, page_.ArmorProtectCheckBox);
     bind(bindings_, forceJoin_, page_.ForceJoinCheckBox);
     bind(bindings_, picture_, page_.Image2);
+    describeMaps(mapList_, page_.mapFiles);
+    describeMaps(mapFile_, page_.mapFiles, MapsPage::mapNameOfFile);
+    describeMaps(ctfList_, page_.mapFiles);
     bind(bindings_, editMapCycle_, page_.EditMapCycleButton);
+}
+
+void MapsPageView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    page_.startPreview();
 }
 
 }  // namespace vexmoor

@@ -14,10 +14,16 @@ class QRadioButton;
 
 namespace vexmoor {
 
+class MapPreviewPanel;
+
 // The "Maps" tab: the map type, the three map lists and the CTF options.
 class MapsPageView : public QWidget {
 public:
     MapsPageView(MapsPage& page, Bindings& bindings, QWidget* parent = nullptr);
+
+protected:
+    // The preview starts when the page is first shown, not at start-up.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildLayout();
@@ -38,6 +44,7 @@ private:
     QCheckBox* armorProtect_;
     QCheckBox* forceJoin_;
     QLabel* picture_;
+    MapPreviewPanel* preview_;
     QPushButton* editMapCycle_;
 };
 

@@ -180,13 +180,7 @@ void paintMapPicture(QPainter& p) {
     const qreal s = kMapSize;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-
-    QLinearGradient ground(0, 0, s, s);
-    ground.setColorAt(0.0, QColor(0x2c, 0x2a, 0x4a));
-    ground.setColorAt(1.0, QColor(0x14, 0x11, 0x18));
-    p.setPen(Qt::NoPen);
-    p.setBrush(ground);
-    p.drawRoundedRect(QRectF(0, 0, s, s), 8, 8);
+    paintMapGround(p, QRectF(0, 0, s, s));
 
     // Rooms joined by corridors, as an overhead plan shows them.
     const QColor wall(0xe8, 0xc0, 0x8c);
@@ -211,6 +205,15 @@ void paintMapPicture(QPainter& p) {
     flag.closeSubpath();
     p.drawPath(flag);
     p.restore();
+}
+
+void paintMapGround(QPainter& p, const QRectF& area) {
+    QLinearGradient ground(area.topLeft(), area.bottomRight());
+    ground.setColorAt(0.0, QColor(0x2c, 0x2a, 0x4a));
+    ground.setColorAt(1.0, QColor(0x14, 0x11, 0x18));
+    p.setPen(Qt::NoPen);
+    p.setBrush(ground);
+    p.drawRoundedRect(area, 8, 8);
 }
 
 namespace {

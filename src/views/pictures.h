@@ -35,6 +35,8 @@ private:
 QPixmap mapPicture(qreal devicePixelRatio);
 QSize mapPictureSize();
 void paintMapPicture(QPainter& painter);
+// The ground that picture and the maps' floor plans are drawn on.
+void paintMapGround(QPainter& painter, const QRectF& area);
 
 // The windows' icon: the installed SVG icon (the moon over the moor, with
 // the initial), built into the program.

@@ -94,6 +94,13 @@ GameDirectoryBuilder& GameDirectoryBuilder::withModel(const std::string& model,
     return *this;
 }
 
+GameDirectoryBuilder& GameDirectoryBuilder::withFile(const std::string& relative, const std::string& bytes) {
+    const fs::path file = root_ / fs::path(relative);
+    fs::create_directories(file.parent_path());
+    writeBytes(file, bytes);
+    return *this;
+}
+
 #ifdef _WIN32
 
 namespace {

@@ -24,6 +24,8 @@ public:
     GameDirectoryBuilder& withMapCycle(const std::string& bytes);  // eraser/maps.txt
     GameDirectoryBuilder& withMaps(const std::vector<std::string>& fileNames);  // baseq2/maps/
     GameDirectoryBuilder& withModel(const std::string& model, const std::vector<std::string>& files);
+    // Any file below the game directory ("baseq2/pak0.pak"), its folders made as needed.
+    GameDirectoryBuilder& withFile(const std::string& relative, const std::string& bytes);
     // A stand-in quake2.exe that appends one record per start to
     // recordFile(): the working directory, then each argument on its own
     // line, then a line "--". A small POSIX shell script; on Windows a copy

@@ -155,6 +155,8 @@ std::vector<Control*> ViewTest::controls() const {
         &p.ArmorProtectCheckBox,
         &p.ForceJoinCheckBox,
         &p.Image2,
+        &p.preview.MapPreview,
+        &p.preview.MapPreviewLabel,
         &t.GameplayTab,
         &t.EditTeamButton,
         &t.TeamplayCheckBox,

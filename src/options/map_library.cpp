@@ -1,0 +1,214 @@
+#include "options/map_library.h"
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+#include <system_error>
+#include <vector>
+
+#include "core/file_io.h"
+#include "core/paths.h"
+
+namespace vexmoor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Stamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+};
+
+std::optional<Stamp> stampOf(const fs::path& file) {
+    std::error_code error;
+    if (!fs::is_regular_file(file, error)) return std::nullopt;
+    const std::uint64_t size = fs::file_size(file, error);
+    if (error) return std::nullopt;
+    const auto time = fs::last_write_time(file, error);
+    if (error) return std::nullopt;
+    return Stamp{size, static_cast<std::int64_t>(time.time_since_epoch().count())};
+}
+
+std::string lowered(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// The name among `names` (in byte order) that is `wanted` without regard to
+// case: the exact one when it is there, else the first.
+std::optional<std::string> matching(const std::vector<std::string>& names, const std::string& wanted) {
+    if (std::binary_search(names.begin(), names.end(), wanted)) return wanted;
+    const auto found = std::find_if(names.begin(), names.end(), [&](const std::string& name) {
+        return lowered(name) == lowered(wanted);
+    });
+    if (found == names.end()) return std::nullopt;
+    return *found;
+}
+
+Error named(Error error, const std::string& shownAs) {
+    error.file = shownAs;
+    return error;
+}
+
+// Keeps what was read of a file, in place of what was read of it before it
+// changed (another size or modification time).
+template <class Cache, class Key, class Value>
+void remember(Cache& cache, const Key& key, Value value) {
+    const auto& [file, size, modified, offset] = key;
+    auto it = cache.lower_bound(Key{file, 0, std::numeric_limits<std::int64_t>::min(), 0});
+    while (it != cache.end() && std::get<0>(it->first) == file) {
+        const bool stale = std::get<1>(it->first) != size || std::get<2>(it->first) != modified;
+        it = stale ? cache.erase(it) : std::next(it);
+    }
+    cache.insert_or_assign(key, std::move(value));
+}
+
+}  // namespace
+
+std::string MapLocation::where() const {
+    return "in " + nativeSeparators(folder + "\\" + (archive.empty() ? std::string("maps") : archive));
+}
+
+std::string MapLocation::shownAs() const {
+    if (archive.empty()) return nativeSeparators(folder + "\\maps\\") + name;
+    return name + " in " + nativeSeparators(folder + "\\" + archive);
+}
+
+void MapLibrary::setGameDirectory(std::function<std::string()> gameDirectory) {
+    gameDirectory_ = std::move(gameDirectory);
+}
+
+MapLibrary::Key MapLibrary::keyOf(const MapLocation& location) {
+    return {location.file, location.fileSize, location.modified, location.offset};
+}
+
+Result<std::optional<MapLocation>> MapLibrary::inArchive(const fs::path& file, const std::string& folder,
+                                                         const std::string& archive,
+                                                         const std::string& entry) const {
+    const auto stamp = stampOf(file);
+    if (!stamp) return std::optional<MapLocation>{};
+    const Key key{file, stamp->size, stamp->modified, 0};
+    std::shared_ptr<const PakDirectory> directory;
+    {
+        const std::lock_guard lock(mutex_);
+        if (const auto known = archives_.find(key); known != archives_.end()) {
+            if (!known->second) return known->second.error();
+            directory = known->second.value();
+        }
+    }
+    if (!directory) {
+        auto read = readPakDirectory(file, nativeSeparators(folder + "\\" + archive));
+        const std::lock_guard lock(mutex_);
+        if (!read) {
+            remember(archives_, key, Result<std::shared_ptr<const PakDirectory>>(read.error()));
+            return read.error();
+        }
+        directory = std::make_shared<const PakDirectory>(std::move(read).value());
+        remember(archives_, key, Result<std::shared_ptr<const PakDirectory>>(directory));
+    }
+    const PakEntry* found = directory->find(entry);
+    if (!found) return std::optional<MapLocation>{};
+    return std::optional<MapLocation>(MapLocation{file, folder, archive, found->name, found->offset,
+                                                  found->length, stamp->size, stamp->modified});
+}
+
+Result<std::optional<MapLocation>> MapLibrary::locate(const std::string& map) const {
+    if (!gameDirectory_ || map.empty()) return std::optional<MapLocation>{};
+    const std::string game = gameDirectory_();
+    const std::string fileName = map + ".bsp";
+    for (const char* folder : {"eraser", "baseq2"}) {
+        const fs::path directory = gamePath(game, folder);
+        if (auto archives = listFiles(directory, ".pak")) {
+            std::sort(archives.value().begin(), archives.value().end());
+            for (int number = 9; number >= 0; --number) {
+                const auto archive = matching(archives.value(), "pak" + std::to_string(number) + ".pak");
+                if (!archive) continue;
+                auto found =
+                    inArchive(directory / pathFromText(*archive), folder, *archive, "maps/" + fileName);
+                if (!found || found.value()) return found;
+            }
+        }
+        // In the engine a loose file never stands in for a map an archive holds.
+        const fs::path maps = directory / "maps";
+        std::optional<std::string> loose;
+        if (regularFileExists(maps / pathFromText(fileName)))
+            loose = fileName;
+        else if (auto names = listFiles(maps, ".bsp")) {
+            std::sort(names.value().begin(), names.value().end());
+            loose = matching(names.value(), fileName);
+        }
+        if (!loose) continue;
+        const fs::path file = maps / pathFromText(*loose);
+        if (const auto stamp = stampOf(file))
+            return std::optional<MapLocation>(
+                MapLocation{file, folder, {}, *loose, 0, stamp->size, stamp->size, stamp->modified});
+    }
+    return std::optional<MapLocation>{};
+}
+
+Result<MapSummary> MapLibrary::summary(const MapLocation& location) const {
+    const Key key = keyOf(location);
+    {
+        const std::lock_guard lock(mutex_);
+        if (const auto known = summaries_.find(key); known != summaries_.end()) return known->second;
+    }
+    const auto read = [&]() -> Result<MapSummary> {
+        auto head = readFilePart(location.file, location.offset,
+                                 std::min<std::uint64_t>(location.length, kBspHeaderSize));
+        if (!head) return head.error();
+        const auto header = readBspHeader(head.value(), location.length);
+        if (!header) return header.error();
+        const BspHeader::Lump& entities = header.value()[BspLump::Entities];
+        auto text = readFilePart(location.file, location.offset + entities.offset, entities.length);
+        if (!text) return text.error();
+        return readMapSummary(text.value());
+    };
+    Result<MapSummary> summary = read();
+    if (!summary) summary = named(summary.error(), location.shownAs());
+    const std::lock_guard lock(mutex_);
+    remember(summaries_, key, summary);
+    return summary;
+}
+
+Result<std::shared_ptr<const FloorPlan>> MapLibrary::plan(const MapLocation& location) const {
+    using Plan = Result<std::shared_ptr<const FloorPlan>>;
+    const Key key = keyOf(location);
+    {
+        const std::lock_guard lock(mutex_);
+        if (const auto known = plans_.find(key); known != plans_.end()) return known->second;
+    }
+    const auto read = [&]() -> Plan {
+        if (location.length > kBspMaxBytes)
+            return Error{{}, 0, "the map is larger than " + std::to_string(kBspMaxBytes >> 20) + " MiB"};
+        auto bytes = readFilePart(location.file, location.offset, location.length);
+        if (!bytes) return bytes.error();
+        const auto header = readBspHeader(bytes.value(), bytes.value().size());
+        if (!header) return header.error();
+        auto plan = readFloorPlan(bytes.value(), header.value());
+        if (!plan) return plan.error();
+        return std::shared_ptr<const FloorPlan>(std::make_shared<FloorPlan>(std::move(plan).value()));
+    };
+    Plan plan = read();
+    if (!plan) plan = named(plan.error(), location.shownAs());
+    const std::lock_guard lock(mutex_);
+    remember(plans_, key, plan);
+    return plan;
+}
+
+std::optional<Error> MapLibrary::knownPlanError(const MapLocation& location) const {
+    const std::lock_guard lock(mutex_);
+    const auto known = plans_.find(keyOf(location));
+    if (known == plans_.end() || known->second) return std::nullopt;
+    return known->second.error();
+}
+
+std::string MapLibrary::title(const std::string& map) const {
+    const auto location = locate(map);
+    if (!location || !location.value()) return {};
+    const auto read = summary(*location.value());
+    return read ? read.value().title : std::string();
+}
+
+}  // namespace vexmoor

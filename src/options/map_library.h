@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "core/bsp_file.h"
+#include "core/pak_file.h"
+#include "core/result.h"
+
+namespace vexmoor {
+
+// Where the game would load a map from.
+struct MapLocation {
+    std::filesystem::path file;  // the archive, or the loose map file
+    std::string folder;          // the game folder: "eraser" or "baseq2"
+    std::string archive;         // "pak0.pak" as found, or empty for a loose file
+    std::string name;            // the map's name in the archive, or the loose file's name
+    std::uint64_t offset = 0;    // the map's bytes within `file`
+    std::uint64_t length = 0;
+    // What the caches know the file's state by.
+    std::uint64_t fileSize = 0;
+    std::int64_t modified = 0;
+
+    // "in baseq2/pak0.pak" or "in baseq2/maps", as the preview line says it.
+    std::string where() const;
+    // How an error names the map: "maps/x.bsp in baseq2/pak1.pak" or "baseq2/maps/x.bsp".
+    std::string shownAs() const;
+};
+
+// The game's map files, found as the engine finds them and read only as far
+// as asked: the archives' directories when a map is first looked up, a
+// map's entity list for its title, its geometry for its floor plan. What was
+// read is kept while the program runs, each by its file's size and
+// modification time, so a changed file is read afresh. Safe to use from a
+// worker thread beside the window's.
+class MapLibrary {
+public:
+    // The game directory text, asked afresh at each look-up; none until set.
+    void setGameDirectory(std::function<std::string()> gameDirectory);
+
+    // The file of map `name` (maps/<name>.bsp), looked up as the engine does
+    // with the game folder "eraser": eraser/ before baseq2/; in each folder
+    // the archives pak9.pak down to pak0.pak (no other names), then the
+    // loose file. Nothing when there is none; an error when an archive that
+    // comes first cannot be read (the game refuses it too).
+    Result<std::optional<MapLocation>> locate(const std::string& map) const;
+
+    // The map's title, spawn points and flags: its header and entity list only.
+    Result<MapSummary> summary(const MapLocation& location) const;
+    // The map's floor plan: the whole map is read, at most kBspMaxBytes.
+    Result<std::shared_ptr<const FloorPlan>> plan(const MapLocation& location) const;
+    // Why the plan could not be read, when that has been tried.
+    std::optional<Error> knownPlanError(const MapLocation& location) const;
+
+    // The title of a map for a list entry; empty when it has none or cannot be read.
+    std::string title(const std::string& map) const;
+
+private:
+    // A file as the caches know it: its path, size and modification time,
+    // and for a map in an archive, where its bytes begin.
+    using Key = std::tuple<std::filesystem::path, std::uint64_t, std::int64_t, std::uint64_t>;
+    static Key keyOf(const MapLocation& location);
+
+    Result<std::optional<MapLocation>> inArchive(const std::filesystem::path& file, const std::string& folder,
+                                                 const std::string& archive, const std::string& entry) const;
+
+    std::function<std::string()> gameDirectory_;
+    mutable std::mutex mutex_;
+    mutable std::map<Key, Result<std::shared_ptr<const PakDirectory>>> archives_;
+    mutable std::map<Key, Result<MapSummary>> summaries_;
+    mutable std::map<Key, Result<std::shared_ptr<const FloorPlan>>> plans_;
+};
+
+}  // namespace vexmoor

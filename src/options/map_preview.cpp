@@ -1,0 +1,108 @@
+#include "options/map_preview.h"
+
+namespace vexmoor {
+
+namespace {
+
+// The middle dot of the game's code page (Windows-1252) between the parts of the line.
+const std::string kBetween = " \xb7 ";
+
+std::string spawnPoints(int count) {
+    if (count == 0) return "no spawn points";
+    return std::to_string(count) + (count == 1 ? " spawn point" : " spawn points");
+}
+
+}  // namespace
+
+std::string MapPreviewModel::line(const std::string& map, const MapLocation& file,
+                                  const MapSummary& summary) {
+    std::string text = map;
+    if (!summary.title.empty()) text += kBetween + summary.title;
+    text += kBetween + spawnPoints(summary.spawnPoints);
+    if (summary.bothFlags) text += kBetween + "both flags";
+    return text + kBetween + file.where();
+}
+
+void MapPreviewModel::show(const std::string& map) {
+    map_ = map;
+    planFile_.reset();
+    MapPreview.setVisible(false);
+    const auto found =
+        map.empty() ? Result<std::optional<MapLocation>>(std::optional<MapLocation>{}) : library_.locate(map);
+    if (!found) return cannotShow(found.error());
+    if (!found.value()) {
+        MapPreviewLabel.setCaption(map.empty() ? std::string()
+                                               : "No map file for " + map + " in eraser or baseq2.");
+        changed_.emit();
+        return;
+    }
+    const MapLocation& file = *found.value();
+    const auto summary = library_.summary(file);
+    if (!summary) return cannotShow(summary.error());
+    // A plan found unreadable before is not tried again until its file changes.
+    if (const auto failed = library_.knownPlanError(file)) return cannotShow(*failed);
+    planFile_ = file;
+    MapPreviewLabel.setCaption(line(map, file, summary.value()));
+    changed_.emit();
+}
+
+bool MapPreviewModel::current(const MapLocation& file) const {
+    return planFile_ && planFile_->file == file.file && planFile_->offset == file.offset;
+}
+
+void MapPreviewModel::planShown(const MapLocation& file) {
+    if (current(file)) MapPreview.setVisible(true);
+}
+
+void MapPreviewModel::planFailed(const MapLocation& file, const Error& error) {
+    if (current(file)) cannotShow(error);
+}
+
+void MapPreviewModel::cannotShow(const Error& error) {
+    planFile_.reset();
+    MapPreview.setVisible(false);
+    MapPreviewLabel.setCaption(map_ + " cannot be shown: " + error.describe() + ".");
+    changed_.emit();
+}
+
+ChosenMapPreview::ChosenMapPreview(const MapLibrary& library, ListBox& first, ListBox& second)
+    : preview(library), watched_{{&first, 0, 0, -1, {}}, {&second, 0, 0, -1, {}}} {
+    for (Watched& watched : watched_) {
+        watched.items = watched.list->itemsRevision();
+        watched.selection = watched.list->selectionRevision();
+        watched.chosen = watched.list->selectedIndex();
+        watched.marks.assign(watched.list->count(), false);
+        for (std::size_t i = 0; i < watched.marks.size(); ++i) watched.marks[i] = watched.list->isSelected(i);
+        links_.push_back(watched.list->changed().connect([this, &watched] { follow(watched); }));
+    }
+    // The list of one choice that starts with an entry chosen shows it.
+    for (const Watched& watched : watched_)
+        if (watched.list->mode() == ListBox::Mode::Single && watched.chosen >= 0)
+            preview.show(watched.list->selectedText());
+}
+
+void ChosenMapPreview::follow(Watched& watched) {
+    ListBox& list = *watched.list;
+    if (list.selectionRevision() == watched.selection) return;
+    watched.selection = list.selectionRevision();
+    if (list.mode() == ListBox::Mode::Single) {
+        const int chosen = list.selectedIndex();
+        if (chosen != watched.chosen && chosen >= 0) preview.show(list.selectedText());
+        watched.chosen = chosen;
+        return;
+    }
+    // New entries come unmarked; of the marks, the first that was not there before is the one chosen.
+    if (list.itemsRevision() != watched.items) {
+        watched.items = list.itemsRevision();
+        watched.marks.assign(list.count(), false);
+    }
+    std::optional<std::size_t> chosen;
+    for (std::size_t i = 0; i < watched.marks.size(); ++i) {
+        const bool marked = list.isSelected(i);
+        if (marked && !watched.marks[i] && !chosen) chosen = i;
+        watched.marks[i] = marked;
+    }
+    if (chosen) preview.show(list.items()[*chosen]);
+}
+
+}  // namespace vexmoor

@@ -1,0 +1,37 @@
+#include "roster/skin_faces.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/file_io.h"
+#include "core/paths.h"
+
+namespace vexmoor {
+
+namespace {
+
+std::string lowered(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+}  // namespace
+
+Result<Picture> readSkinFace(const std::string& gameDirectory, const std::string& model,
+                             const std::string& skin) {
+    const std::filesystem::path folder = gamePath(gameDirectory, "baseq2\\players\\") / pathFromText(model);
+    const std::string wanted = skin + "_i.pcx";
+    if (model.empty() || skin.empty())
+        return Error{pathText(folder / pathFromText(wanted)), 0, kMissingFileReason};
+    if (regularFileExists(folder / pathFromText(wanted))) return readPcxFile(folder / pathFromText(wanted));
+    auto names = listFiles(folder, ".pcx");
+    if (names) {
+        std::sort(names.value().begin(), names.value().end());
+        for (const std::string& name : names.value())
+            if (lowered(name) == lowered(wanted)) return readPcxFile(folder / pathFromText(name));
+    }
+    return Error{pathText(folder / pathFromText(wanted)), 0, kMissingFileReason};
+}
+
+}  // namespace vexmoor

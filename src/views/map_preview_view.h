@@ -1,0 +1,49 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <QImage>
+#include <QThreadPool>
+#include <QWidget>
+
+#include "options/map_preview.h"
+#include "views/binding.h"
+
+class QLabel;
+class QListView;
+
+namespace vexmoor {
+
+// The entries of a list of maps carry each map's title as their tooltip and
+// accessible description; `mapOf` turns an entry into its map's name (a
+// file name loses its extension), by default the entry itself.
+void describeMaps(QListView* list, const MapLibrary& library,
+                  std::function<std::string(const std::string&)> mapOf = {});
+
+// The Maps page's picture corner: the picture it was given, or in its place
+// the floor plan of the map the preview shows (MapPreview, while the model
+// says it shows), and the preview line, which the page places. The plan is read and painted on a worker
+// thread and shown when it is ready; the window never waits for it.
+class MapPreviewPanel : public QWidget {
+public:
+    MapPreviewPanel(MapPreviewModel& model, QWidget* picture, Bindings& bindings, QWidget* parent = nullptr);
+    ~MapPreviewPanel() override;
+
+    static QSize planSize();
+    // The preview line, for the page to place where it has room.
+    QLabel* line() const { return line_; }
+
+private:
+    void follow();
+    void planPainted(quint64 ticket, const MapLocation& file, const QImage& image, const Error& error);
+
+    MapPreviewModel& model_;
+    QLabel* plan_;
+    QLabel* line_;
+    // One painter: a newer map replaces any plan still waiting.
+    QThreadPool painter_;
+    quint64 ticket_ = 0;
+};
+
+}  // namespace vexmoor

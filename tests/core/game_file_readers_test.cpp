@@ -1,0 +1,243 @@
+// The readers of the game's archives, maps and pictures: files of each kind
+// as the game has them, and each kind of damage a download may bring.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/bsp_file.h"
+#include "core/file_io.h"
+#include "core/pak_file.h"
+#include "core/pcx_file.h"
+#include "support/fakes.h"
+#include "support/game_file_writers.h"
+
+namespace vexmoor::testing {
+namespace {
+
+struct Damage {
+    const char* what;
+    std::string bytes;
+    std::string reason;
+};
+
+// Each damaged file is refused, with its own reason.
+template <std::size_t N, class Read>
+void expectRefused(const Damage (&damages)[N], Read read) {
+    for (const auto& [what, bytes, reason] : damages) {
+        SCOPED_TRACE(what);
+        const auto result = read(bytes);
+        ASSERT_FALSE(result);
+        EXPECT_EQ(result.error().reason, reason);
+    }
+}
+
+TEST(PakReader, ReadsTheDirectoryAndFindsNamesAsTheGameDoes) {
+    const std::string archive = pakArchive({{"maps/q2dm1.bsp", "first"}, {"MAPS/Q2DM2.BSP", "second!"}});
+    const auto read = readPakBytes(archive);
+    ASSERT_TRUE(read) << read.error().describe();
+    ASSERT_EQ(read.value().entries.size(), 2u);
+    const PakEntry* found = read.value().find("maps/q2dm2.bsp");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(archive.substr(found->offset, found->length), "second!");
+    EXPECT_EQ(read.value().find("maps/q2dm3.bsp"), nullptr);
+
+    // From disk, only the header and the directory are read.
+    TempDir dir;
+    writeBytes(dir.path() / "pak0.pak", archive);
+    const auto fromDisk = readPakDirectory(dir.path() / "pak0.pak", "baseq2/pak0.pak");
+    ASSERT_TRUE(fromDisk);
+    EXPECT_EQ(fromDisk.value().entries[0].name, "maps/q2dm1.bsp");
+    writeBytes(dir.path() / "pak1.pak", archive.substr(0, archive.size() - 1));
+    EXPECT_EQ(readPakDirectory(dir.path() / "pak1.pak", "baseq2/pak1.pak").error().describe(),
+              "baseq2/pak1.pak: the directory runs past the end of the file");
+}
+
+TEST(PakReader, RefusesEveryKindOfDamageWithItsReason) {
+    const std::string good = pakArchive({{"maps/a.bsp", "abc"}});
+    const std::size_t entry = numberAt(good, 4);
+    const Damage damages[] = {
+        {"short header", "PACK\x0c", "the file is too short for an archive header"},
+        {"another kind of file", "PK\x03\x04" + good.substr(4),
+         "the file is not a .pak archive (it does not begin with PACK)"},
+        {"negative directory", patched(good, 4, 0x80000000u), "the directory's offset or length is negative"},
+        {"part of an entry", patched(good, 8, 60),
+         "the directory's length is not a whole number of 64-byte entries"},
+        {"directory past the end", good.substr(0, good.size() - 1),
+         "the directory runs past the end of the file"},
+        {"directory over the header", patched(good, 4, 4), "the directory overlaps the header"},
+        {"entry past the end", patched(good, entry + 60, 4000),
+         "the entry 1 (\"maps/a.bsp\") runs past the end of the file"},
+        {"negative entry", patched(good, entry + 56, 0xfffffff0u),
+         "the entry 1 (\"maps/a.bsp\") has a negative offset or length"},
+    };
+    expectRefused(damages, [](const std::string& bytes) { return readPakBytes(bytes); });
+}
+
+// A box floor at the height given, 256 units square.
+MapBuilder& floorAt(MapBuilder& map, float x, float height) {
+    return map.box({x, 0, height - 16}, {x + 256, 256, height});
+}
+
+std::string knownMap() {
+    MapBuilder map;
+    floorAt(map, 0, 0);
+    floorAt(map, 512, 128);
+    map.ramp({256, 64, 0}, {512, 192, 128})
+        .box({32, 32, -8}, {96, 96, 4}, "vex/water", kSurfaceWarp)
+        .box({160, 32, -8}, {224, 96, 4}, "vex/lava1", kSurfaceWarp)
+        .box({-64, -64, 256}, {832, 320, 272}, "vex/sky", kSurfaceSky)
+        .box({0, 0, 0}, {32, 32, 300}, "vex/clip", kSurfaceNoDraw)
+        .box({600, 100, 128}, {620, 120, 400}, "e1u1/Trigger")
+        .worldKey("message", "The Edge")
+        .entity("info_player_deathmatch", {128, 128, 24})
+        .entity("info_player_deathmatch", {640, 128, 152})
+        .entity("item_flag_team1", {0, 0, 24})
+        .entity("item_flag_team2", {640, 0, 24});
+    return map.bytes();
+}
+
+TEST(MapReader, ReadsTheTitleWhatTheMapHoldsAndItsFloors) {
+    const auto read = readMapBytes(knownMap());
+    ASSERT_TRUE(read) << read.error().describe();
+    const MapSummary& summary = read.value().summary;
+    EXPECT_EQ(summary.title, "The Edge");
+    EXPECT_EQ(summary.spawnPoints, 2);
+    EXPECT_TRUE(summary.bothFlags);
+
+    // Floors only, lowest first: the two floors, the ramp between and the
+    // two pools; sky, clip and trigger left out.
+    const FloorPlan& plan = read.value().plan;
+    using Surface = FloorPlan::Surface;
+    std::vector<std::pair<float, Surface>> floors;
+    for (const auto& face : plan.faces) floors.emplace_back(face.height, face.surface);
+    EXPECT_EQ(floors, (std::vector<std::pair<float, Surface>>{{0.f, Surface::Floor},
+                                                              {4.f, Surface::Water},
+                                                              {4.f, Surface::Lava},
+                                                              {64.f, Surface::Floor},
+                                                              {128.f, Surface::Floor}}));
+    EXPECT_EQ(plan.mins, (std::array<float, 3>{-64, -64, -16}));
+    EXPECT_EQ(plan.maxs, (std::array<float, 3>{832, 320, 400}));
+    // The upper floor's corners, in the map's x and y.
+    const FloorPlan::Face& upper = plan.faces.back();
+    ASSERT_EQ(upper.count, 4u);
+    for (std::uint32_t i = 0; i < upper.count; ++i) {
+        const FloorPlan::Point& corner = plan.points[upper.first + i];
+        EXPECT_TRUE((corner.x == 512 || corner.x == 768) && (corner.y == 0 || corner.y == 256));
+    }
+}
+
+TEST(MapReader, MakesTheTitleAsTheGameShowsIt) {
+    const struct {
+        const char* message;
+        const char* title;
+    } titles[] = {
+        {"The Edge", "The Edge"},
+        {"  Moor\\nand\\n\\n  Mire\\n", "Moor and Mire"},
+        {"Back\\slash and a last \\", "Back\\lash and a last \\"},
+        {"Tab\tand\x01"
+         "control",
+         "Tab and control"},
+        {"\xc9"
+         "cole du Sable",
+         "\xc9"
+         "cole du Sable"},
+        {"0123456789012345678901234567890123456789012345678901234567890123456789",
+         "012345678901234567890123456789012345678901234567890123456789012"},
+    };
+    for (const auto& [message, title] : titles) {
+        SCOPED_TRACE(message);
+        const auto read = readMapSummary(MapBuilder().worldKey("message", message).bytes().substr(160));
+        ASSERT_TRUE(read) << read.error().describe();
+        EXPECT_EQ(read.value().title, title);
+    }
+    // Only the world, the first entity, gives the map its title.
+    const auto notWorld = readMapSummary("{ \"classname\" \"light\" \"message\" \"Lamp\" }");
+    ASSERT_TRUE(notWorld);
+    EXPECT_EQ(notWorld.value().title, "");
+}
+
+TEST(MapReader, RefusesEveryKindOfDamageWithItsReason) {
+    const std::string good = knownMap();
+    const auto lengthOf = [](BspLump lump) { return lumpEntry(static_cast<int>(lump)) + 4; };
+    const std::size_t models = numberAt(good, lumpEntry(static_cast<int>(BspLump::Models)));
+    const std::size_t faces = numberAt(good, lumpEntry(static_cast<int>(BspLump::Faces)));
+    const Damage damages[] = {
+        {"short header", good.substr(0, 100), "the file is too short for a map header"},
+        {"another kind of file", "VBSP" + good.substr(4),
+         "the file is not a compiled map (it does not begin with IBSP)"},
+        {"wrong version", patched(good, 4, 46), "the map is of version 46, not 38 (a Quake 2 map)"},
+        {"lump past the end", patched(good, lengthOf(BspLump::Faces), 0x100000),
+         "the face list runs past the end of the file"},
+        {"part of a record", patched(good, lengthOf(BspLump::Faces), 21),
+         "the face list is not a whole number of 20-byte faces"},
+        {"world's faces past their list", patched(good, models + 44, 1000),
+         "the world's faces run past the end of the face list"},
+        {"face's edges past their list", patched(good, faces + 4, 100000),
+         "face 0's edges run past the end of the face edge list"},
+        {"a plane the map lacks", patched(good, faces, 0xffff), "face 0 names a plane the map does not have"},
+        {"empty entity list", MapBuilder().entityText(std::string(1, '\0')).bytes(),
+         "the entity list is empty"},
+        {"entity list cut off", MapBuilder().entityText("{ \"classname\" \"worldspawn\"").bytes(),
+         "the entity list ends inside an entity"},
+        {"quote never closed", MapBuilder().entityText("{ \"classname\" \"worldsp").bytes(),
+         "the entity list ends inside a quoted text"},
+        {"no entity", MapBuilder().entityText("classname worldspawn").bytes(),
+         "the entity list holds \"classname\" where an entity should begin"},
+    };
+    expectRefused(damages, [](const std::string& bytes) { return readMapBytes(bytes); });
+    // A list over the game's limit is refused even where the file has room for it.
+    std::string big = MapBuilder().bytes();
+    big.append(48 * 1025, '\0');
+    EXPECT_EQ(readBspHeader(patched(patched(big, lengthOf(BspLump::Models) - 4, 160),
+                                    lengthOf(BspLump::Models), 48 * 1025),
+                            big.size())
+                  .error()
+                  .reason,
+              "the model list holds more than 1024 models, more than the game allows");
+}
+
+std::array<std::uint8_t, 768> greys() {
+    std::array<std::uint8_t, 768> palette{};
+    for (std::size_t i = 0; i < 768; ++i) palette[i] = static_cast<std::uint8_t>(i / 3);
+    return palette;
+}
+
+TEST(PictureReader, ReadsTheGamesPictures) {
+    // Three pixels wide (a padded line), a run and a value that needs a run of one.
+    const std::vector<std::uint8_t> pixels = {7, 7, 7, 200, 1, 2};
+    const auto read = readPcxBytes(pcxPicture(3, 2, pixels, greys()));
+    ASSERT_TRUE(read) << read.error().describe();
+    EXPECT_EQ(read.value().width, 3);
+    EXPECT_EQ(read.value().height, 2);
+    EXPECT_EQ(read.value().rgb,
+              (std::vector<std::uint8_t>{7, 7, 7, 7, 7, 7, 7, 7, 7, 200, 200, 200, 1, 1, 1, 2, 2, 2}));
+
+    TempDir dir;
+    writeBytes(dir.path() / "a_i.pcx", std::string(kPcxMaxBytes + 1, '\x0a'));
+    EXPECT_EQ(readPcxFile(dir.path() / "a_i.pcx").error().reason, "the picture file is larger than 4 MiB");
+    EXPECT_EQ(readPcxFile(dir.path() / "b_i.pcx").error().reason, kMissingFileReason);
+}
+
+TEST(PictureReader, RefusesEveryKindOfDamageWithItsReason) {
+    const std::string good = pcxPicture(4, 4, std::vector<std::uint8_t>(16, 3), greys());
+    std::string eightPlanes = good;
+    eightPlanes[65] = 3;
+    const Damage damages[] = {
+        {"short header", good.substr(0, 100), "the file is too short for a picture header"},
+        {"another kind of file", "\x89PNG" + good.substr(4), "the file is not a PCX picture"},
+        {"three planes", eightPlanes,
+         "the picture is not of the game's kind (version 5, run-length encoded, 8 bits, one plane)"},
+        {"no palette", good.substr(0, good.size() - 769), "the picture has no 256-colour palette at its end"},
+        {"data cut short", good.substr(0, 130) + good.substr(good.size() - 769),
+         "the picture's data ends before its last line"},
+        {"too large", patched(good, 8, 5000), "the picture is larger than 1024 pixels a side"},
+        {"lines shorter than the width", patched(good, 66, 2),
+         "the picture's lines are shorter than its width"},
+    };
+    expectRefused(damages, [](const std::string& bytes) { return readPcxBytes(bytes); });
+}
+
+}  // namespace
+}  // namespace vexmoor::testing

@@ -1,0 +1,198 @@
+// Finding a map's file as the game does, and the preview line that tells of it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/paths.h"
+#include "launcher/editors.h"
+#include "options/map_cycle_edit_form.h"
+#include "options/map_preview.h"
+#include "options/started_main.h"
+#include "support/game_file_writers.h"
+
+namespace vexmoor::testing {
+namespace {
+
+// A text that names a game folder, with this system's separator.
+std::string native(std::string text) {
+    for (char& c : text)
+        if (c == '/') c = kPathSeparator;
+    return text;
+}
+
+std::string titled(const std::string& title, int spawnPoints = 2) {
+    MapBuilder map;
+    map.box({0, 0, -16}, {256, 256, 0}).worldKey("message", title);
+    for (int i = 0; i < spawnPoints; ++i) map.entity("info_player_deathmatch", {32, 32, 24});
+    return map.bytes();
+}
+
+std::string archive(const std::string& map, const std::string& title) {
+    return pakArchive({{"maps/readme.txt", "x"}, {"maps/" + map + ".bsp", titled(title)}});
+}
+
+struct Library {
+    TempDir dir;
+    GameDirectoryBuilder game{dir.path() / "game"};
+    MapLibrary library;
+    Library() {
+        library.setGameDirectory([this] { return game.text(); });
+    }
+    std::string where(const std::string& map) {
+        const auto found = library.locate(map);
+        if (!found) return "error: " + found.error().describe();
+        if (!found.value()) return "none";
+        return found.value()->where() + " (" + library.summary(*found.value()).value().title + ")";
+    }
+};
+
+TEST(MapLookup, FindsTheMapWhereTheGameWould) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<const char*, std::string>> files;
+        const char* found;
+    } cases[] = {
+        {"a loose file", {{"baseq2/maps/q2dm1.bsp", titled("Loose")}}, "in baseq2/maps (Loose)"},
+        {"an archive before a loose file",
+         {{"baseq2/maps/q2dm1.bsp", titled("Loose")}, {"baseq2/pak0.pak", archive("q2dm1", "Archived")}},
+         "in baseq2/pak0.pak (Archived)"},
+        {"eraser before baseq2",
+         {{"baseq2/pak0.pak", archive("q2dm1", "Base")}, {"eraser/maps/q2dm1.bsp", titled("Eraser")}},
+         "in eraser/maps (Eraser)"},
+        {"pak9 before pak0, and no other name",
+         {{"baseq2/pak0.pak", archive("q2dm1", "Zero")},
+          {"baseq2/pak9.pak", archive("q2dm1", "Nine")},
+          {"baseq2/pak10.pak", archive("q2dm1", "Ten")},
+          {"baseq2/extra.pak", archive("q2dm1", "Extra")}},
+         "in baseq2/pak9.pak (Nine)"},
+        {"names in any case",
+         {{"baseq2/PAK2.PAK", archive("Q2DM1", "Shouted")}},
+         "in baseq2/PAK2.PAK (Shouted)"},
+        {"a file name in another case", {{"baseq2/maps/Q2dm1.BSP", titled("Odd")}}, "in baseq2/maps (Odd)"},
+        {"an archive without the map", {{"baseq2/pak0.pak", archive("q2dm2", "Other")}}, "none"},
+        {"a damaged archive first",
+         {{"baseq2/pak1.pak", "PACK"}, {"baseq2/pak0.pak", archive("q2dm1", "Zero")}},
+         "error: baseq2/pak1.pak: the file is too short for an archive header"},
+    };
+    for (const auto& [what, files, found] : cases) {
+        SCOPED_TRACE(what);
+        Library l;
+        for (const auto& [path, bytes] : files) l.game.withFile(path, bytes);
+        EXPECT_EQ(l.where("q2dm1"), native(found));
+    }
+}
+
+TEST(MapPreview, TheLineTellsWhatTheMapHoldsOrWhyNothingShows) {
+    Library l;
+    const std::string damaged = patched(titled("Broken"), lumpEntry(6) + 4, 0x100000);  // the face list
+    l.game
+        .withFile("baseq2/pak0.pak",
+                  pakArchive({{"maps/q2dm1.bsp", titled("The Edge", 14)}, {"maps/q2dm3.bsp", damaged}}))
+        .withFile("baseq2/maps/solo.bsp", titled("", 1));
+    MapPreviewModel preview(l.library);
+    const struct {
+        const char* map;
+        std::string line;
+        bool plan;
+    } cases[] = {
+        {"q2dm1", native("q2dm1 \xb7 The Edge \xb7 14 spawn points \xb7 in baseq2/pak0.pak"), true},
+        {"solo", native("solo \xb7 1 spawn point \xb7 in baseq2/maps"), true},
+        {"q2dm2", "No map file for q2dm2 in eraser or baseq2.", false},
+        {"q2dm3",
+         "q2dm3 cannot be shown: maps/q2dm3.bsp in " +
+             native("baseq2/pak0.pak: the face list runs past the end of the file."),
+         false},
+        {"", "", false},
+    };
+    for (const auto& [map, line, plan] : cases) {
+        SCOPED_TRACE(map);
+        preview.show(map);
+        EXPECT_EQ(preview.MapPreviewLabel.caption(), line);
+        EXPECT_EQ(preview.planFile().has_value(), plan);
+    }
+}
+
+TEST(MapPreview, AMapWhosePlanCannotBeReadSaysSoAndKeepsSaying) {
+    Library l;
+    // The world's faces past the end of their list: the title reads, the plan does not.
+    std::string bytes = titled("Half Built");
+    bytes = patched(bytes, numberAt(bytes, lumpEntry(13)) + 44, 1000);
+    l.game.withFile("baseq2/maps/half.bsp", bytes);
+    MapPreviewModel preview(l.library);
+    preview.show("half");
+    ASSERT_TRUE(preview.planFile());
+    EXPECT_EQ(preview.MapPreviewLabel.caption(),
+              native("half \xb7 Half Built \xb7 2 spawn points \xb7 in baseq2/maps"));
+
+    const auto plan = l.library.plan(*preview.planFile());
+    ASSERT_FALSE(plan);
+    preview.planFailed(*preview.planFile(), plan.error());
+    const std::string failed = native(
+        "half cannot be shown: baseq2/maps/half.bsp: the world's faces run past the end of the face list.");
+    EXPECT_EQ(preview.MapPreviewLabel.caption(), failed);
+    EXPECT_FALSE(preview.planFile());
+    preview.show("half");
+    EXPECT_EQ(preview.MapPreviewLabel.caption(), failed);
+
+    // A file that changed is read afresh.
+    l.game.withFile("baseq2/maps/half.bsp", titled("Finished After All"));
+    preview.show("half");
+    EXPECT_EQ(preview.MapPreviewLabel.caption(),
+              native("half \xb7 Finished After All \xb7 2 spawn points \xb7 in baseq2/maps"));
+    EXPECT_TRUE(l.library.plan(*preview.planFile()));
+}
+
+TEST(MapPreview, TheMapsPageFollowsTheFragmentOnceShown) {
+    StartedMain s;
+    s.game.withFile("baseq2/pak0.pak", pakArchive({{"maps/q2dm1.bsp", titled("The Edge")},
+                                                   {"maps/q2ctf1.bsp", titled("Twin Cairns")}}));
+    MapsPage& m = s.start().maps;
+    // Nothing is read at start-up.
+    EXPECT_EQ(m.preview.MapPreviewLabel.caption(), "");
+    m.startPreview();
+    EXPECT_EQ(m.preview.map(), "q2dm1");
+    // Once the view has drawn the plan, it takes the picture's place, until another map shows.
+    m.preview.planShown(*m.preview.planFile());
+    EXPECT_TRUE(m.preview.MapPreview.visible());
+    EXPECT_FALSE(m.Image2.visible());
+    m.CTFMapOption.choose();
+    EXPECT_EQ(m.preview.MapPreviewLabel.caption(),
+              native("q2ctf1 \xb7 Twin Cairns \xb7 2 spawn points \xb7 in baseq2/pak0.pak"));
+    m.InternalMapOption.choose();
+    m.MapList.setSelectedIndex(2);
+    EXPECT_EQ(m.preview.MapPreviewLabel.caption(), "No map file for q2dm3 in eraser or baseq2.");
+    EXPECT_TRUE(m.Image2.visible());
+    // Whoever sets the fragment.
+    m.MapFrame.setFragment(" +map q2dm1");
+    EXPECT_EQ(m.preview.map(), "q2dm1");
+}
+
+TEST(MapPreview, TheMapCycleEditorShowsTheMapChosenLastInEitherList) {
+    StartedMain s;
+    s.game.withMapCycle("q2dm2\r\nq2dm1\r\n")
+        .withFile("baseq2/pak0.pak", pakArchive({{"maps/q2dm1.bsp", titled("The Edge")},
+                                                 {"maps/base1.bsp", titled("Outer Base")}}));
+    VexmoorMain& main = s.start();
+    registerEditors(main);
+    main.maps.EditMapCycleButton.click();
+    auto* editor = dynamic_cast<MapCycleEditForm*>(main.editor());
+    ASSERT_TRUE(editor && editor->preview);
+    const Label& line = editor->preview->preview.MapPreviewLabel;
+    // It opens on the cycle's first entry, the insertion point.
+    EXPECT_EQ(line.caption(), "No map file for q2dm2 in eraser or baseq2.");
+    ListBox& available = editor->MapsAvailableList;
+    available.setSelected(8, true);  // base1
+    EXPECT_EQ(line.caption(), native("base1 \xb7 Outer Base \xb7 2 spawn points \xb7 in baseq2/pak0.pak"));
+    available.setSelected(1, true);
+    EXPECT_EQ(line.caption(), "No map file for q2dm2 in eraser or baseq2.");
+    // Letting an entry go chooses none.
+    available.setSelected(8, false);
+    EXPECT_EQ(editor->preview->preview.map(), "q2dm2");
+    editor->MapsSelectedList.setSelectedIndex(1);
+    EXPECT_EQ(line.caption(), native("q2dm1 \xb7 The Edge \xb7 2 spawn points \xb7 in baseq2/pak0.pak"));
+}
+
+}  // namespace
+}  // namespace vexmoor::testing

@@ -1,0 +1,179 @@
+// What the game's own files show in the windows: the Maps page's floor plan
+// and preview line, the map titles of every map list, the map cycle
+// editor's line and the skins' faces.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "core/paths.h"
+#include "roster/bot_config_form.h"
+#include "support/game_file_writers.h"
+#include "view_fixture.h"
+#include "views/floor_plan_picture.h"
+
+namespace vexmoor::testing {
+namespace {
+
+std::string titled(const std::string& title) {
+    return MapBuilder().box({0, 0, -16}, {512, 256, 0}).worldKey("message", title).bytes();
+}
+
+QString nativeLine(const char* line) {
+    QString text = QString::fromUtf8(line);
+    text.replace(QLatin1Char('/'), QLatin1Char(kPathSeparator));
+    return text;
+}
+
+QString accessible(QWidget* widget, QAccessible::Text text) {
+    return QAccessible::queryAccessibleInterface(widget)->text(text);
+}
+
+class MapPreviewView : public ViewTest {
+protected:
+    void SetUp() override {
+        game.withFile("baseq2/pak0.pak", pakArchive({{"maps/q2dm1.bsp", titled("The Edge")},
+                                                     {"maps/q2ctf1.bsp", titled("Twin\\nCairns")}}))
+            .withMapCycle("q2dm1\r\nq2ctf1\r\n");
+        open();
+    }
+    QLabel* line() const { return find<QLabel>("MapPreviewLabel"); }
+};
+
+TEST_F(MapPreviewView, TheMapsPageShowsThePlanOfTheChosenMapWhateverChoseIt) {
+    // Nothing is read before the page is shown.
+    EXPECT_EQ(line()->text(), "");
+    showTab(2);
+    auto* plan = find<QLabel>("MapPreview");
+    auto* picture = find<QLabel>("Image2");
+    QTRY_VERIFY(plan->isVisible());
+    EXPECT_FALSE(picture->isVisible());
+    EXPECT_EQ(line()->text(),
+              nativeLine("q2dm1 \u00b7 The Edge \u00b7 no spawn points \u00b7 in baseq2/pak0.pak"));
+    EXPECT_EQ(accessible(plan, QAccessible::Name), "Map preview");
+    EXPECT_EQ(accessible(plan, QAccessible::Description), line()->text());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(plan)->role(), QAccessible::Graphic);
+    // Drawn at the screen's pixel density, larger than the picture it stands in for.
+    EXPECT_EQ(plan->pixmap().devicePixelRatio(), plan->devicePixelRatioF());
+    EXPECT_EQ(plan->size(), QSize(176, 132));
+
+    // A change of map type.
+    clickMark(find<QRadioButton>("CTFMapOption"));
+    EXPECT_EQ(line()->text(),
+              nativeLine("q2ctf1 \u00b7 Twin Cairns \u00b7 no spawn points \u00b7 in baseq2/pak0.pak"));
+    QTRY_VERIFY(plan->isVisible());
+
+    // A map without a file: the line says so and today's picture stays.
+    clickMark(find<QRadioButton>("InternalMapOption"));
+    clickRow(find<QListView>("MapList"), 2);
+    EXPECT_EQ(line()->text(), "No map file for q2dm3 in eraser or baseq2.");
+    QTRY_VERIFY(picture->isVisible());
+    EXPECT_FALSE(plan->isVisible());
+
+    // A file that is no map: told in the line alone.
+    clickMark(find<QRadioButton>("ExternalMapOption"));
+    EXPECT_EQ(
+        line()->text(),
+        nativeLine("alpha cannot be shown: baseq2/maps/alpha.bsp: the file is too short for a map header."));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(MapPreviewView, MapEntriesCarryTheirTitlesAndKeepTheirTexts) {
+    showTab(2);
+    for (const auto& [list, row, text, title] :
+         {std::tuple{"MapList", 0, "q2dm1", "The Edge"}, std::tuple{"MapList", 1, "q2dm2", ""},
+          std::tuple{"CTFList", 0, "q2ctf1", "Twin Cairns"}, std::tuple{"MapFile", 0, "alpha.bsp", ""}}) {
+        SCOPED_TRACE(text);
+        const QModelIndex entry = find<QListView>(list)->model()->index(row, 0);
+        EXPECT_EQ(entry.data(Qt::DisplayRole).toString(), text);
+        EXPECT_EQ(entry.data(Qt::ToolTipRole).toString(), title);
+        EXPECT_EQ(entry.data(Qt::AccessibleDescriptionRole).toString(), title);
+    }
+}
+
+TEST_F(MapPreviewView, TheMapCycleEditorTellsOfTheMapChosenInEitherList) {
+    showTab(2);
+    QTest::mouseClick(find<QPushButton>("EditMapCycleButton"), Qt::LeftButton);
+    QWidget* editor = sideView(main->editor());
+    ASSERT_TRUE(editor);
+    auto* shown = editor->findChild<QLabel*>("MapPreviewLabel");
+    ASSERT_TRUE(shown);
+    // It opens on the cycle's first entry, its insertion point.
+    EXPECT_EQ(shown->text(),
+              nativeLine("q2dm1 \u00b7 The Edge \u00b7 no spawn points \u00b7 in baseq2/pak0.pak"));
+    auto* available = editor->findChild<QListView*>("MapsAvailableList");
+    EXPECT_EQ(available->model()->index(48, 0).data(Qt::ToolTipRole).toString(), "Twin Cairns");
+    clickRow(available, 2);
+    EXPECT_EQ(shown->text(), "No map file for q2dm3 in eraser or baseq2.");
+    clickRow(editor->findChild<QListView*>("MapsSelectedList"), 1);
+    EXPECT_EQ(shown->text(),
+              nativeLine("q2ctf1 \u00b7 Twin Cairns \u00b7 no spawn points \u00b7 in baseq2/pak0.pak"));
+}
+
+TEST(FloorPlanPicture, HigherFloorsAreLighterAndLiquidsHaveTheirOwnColour) {
+    MapBuilder map;
+    map.box({0, 0, -16}, {256, 256, 0})
+        .box({512, 0, 112}, {768, 256, 128})
+        .box({256, 0, -16}, {512, 256, 0}, "vex/water", kSurfaceWarp);
+    const auto read = readMapBytes(map.bytes());
+    ASSERT_TRUE(read);
+    const QImage image = drawFloorPlan(read.value().plan, QSize(160, 80), 2);
+    EXPECT_EQ(image.size(), QSize(320, 160));
+    // North is up: the three floors lie side by side from west to east.
+    const QColor lower = image.pixelColor(60, 80);
+    const QColor water = image.pixelColor(160, 80);
+    const QColor upper = image.pixelColor(260, 80);
+    EXPECT_GT(upper.lightness(), lower.lightness());
+    EXPECT_EQ(lower, floorColour(FloorPlan::Surface::Floor, 0));
+    EXPECT_EQ(upper, floorColour(FloorPlan::Surface::Floor, 1));
+    EXPECT_EQ(water, floorColour(FloorPlan::Surface::Water, 0));
+}
+
+class SkinFaceView : public ViewTest {
+protected:
+    void SetUp() override {
+        std::array<std::uint8_t, 768> palette{};
+        palette[3] = 0xc0;
+        game.withRoster(
+                "[bots]\r\n\"Rook\"\"rook/slate\" 3  2  4  1  0  1  60 \r\n[teams]\r\n[view weapons]\r\n")
+            .withModel("rook", {"slate.pcx", "moss.pcx"})
+            .withFile("baseq2/players/rook/slate_i.pcx",
+                      pcxPicture(32, 32, std::vector<std::uint8_t>(1024, 1), palette));
+        open();
+        showTab(1);
+        QTest::mouseClick(find<QPushButton>("BotEditButton"), Qt::LeftButton);
+        view = sideView(main->editor());
+        ASSERT_TRUE(view);
+    }
+    QWidget* view = nullptr;
+};
+
+TEST_F(SkinFaceView, TheBotEditorShowsEachSkinsFace) {
+    auto* preview = view->findChild<QLabel*>("SkinPreview");
+    ASSERT_TRUE(preview);
+    EXPECT_EQ(accessible(preview, QAccessible::Name), "Skin preview");
+    // The bot's own face while browsing, twice the game's size.
+    const QImage face = preview->pixmap().toImage();
+    ASSERT_FALSE(face.isNull());
+    EXPECT_EQ(face.size(), QSize(64, 64) * preview->devicePixelRatioF());
+    EXPECT_EQ(face.pixelColor(10, 10), QColor(0xc0, 0, 0));
+
+    QTest::mouseClick(view->findChild<QPushButton*>("EditBotButton"), Qt::LeftButton);
+    auto* skins = view->findChild<QListView*>("SkinList");
+    EXPECT_EQ(rowsOf(skins), (QStringList{"moss", "slate"}));
+    EXPECT_TRUE(skins->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+    const auto icon = skins->model()->index(1, 0).data(Qt::DecorationRole).value<QIcon>();
+    EXPECT_FALSE(icon.isNull());
+    // A skin without a face shows none in the preview either.
+    clickRow(skins, 0);
+    EXPECT_TRUE(preview->pixmap().isNull());
+}
+
+}  // namespace
+}  // namespace vexmoor::testing
