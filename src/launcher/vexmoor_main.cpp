@@ -76,6 +76,8 @@ VexmoorMain::VexmoorMain(Services services, Roster& roster)
     ExitMenu.onClick([this] { services_.windows.quit(); });
     AboutMenu.onClick([this] { openAbout(); });
     preferences.QuakePathButton.onClick([this] { openBrowse(BrowseForm::Mode::MainWindow); });
+    // The game directory text runs no rule of its own; only the map preview follows it.
+    preferences.ExePathText.onChange([this] { maps.gameDirectoryChanged(); });
     preferences.SaveChangesButton.onClick([this] { saveSettings(); });
     bots.BotEditButton.onClick([this] { openEditor(Editor::BotProfiles); });
     bots.EditChatButton.onClick([this] { openEditor(Editor::Chat); });

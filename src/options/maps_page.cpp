@@ -101,6 +101,10 @@ void MapsPage::startPreview() {
     preview.show(fragmentMap());
 }
 
+void MapsPage::gameDirectoryChanged() {
+    if (previewing_) preview.show(fragmentMap());
+}
+
 std::string MapsPage::fragmentMap() const {
     const std::string& fragment = MapFrame.fragment();
     const std::string_view start = " +map ";

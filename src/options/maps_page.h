@@ -43,6 +43,8 @@ public:
     // read before the user looks.
     MapPreviewModel preview{mapFiles};
     void startPreview();
+    // The map's file is looked up again in another game directory.
+    void gameDirectoryChanged();
     // The map the fragment starts; empty for a fragment of another form.
     std::string fragmentMap() const;
 

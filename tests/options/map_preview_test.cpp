@@ -167,6 +167,9 @@ TEST(MapPreview, TheMapsPageFollowsTheFragmentOnceShown) {
     // Whoever sets the fragment.
     m.MapFrame.setFragment(" +map q2dm1");
     EXPECT_EQ(m.preview.map(), "q2dm1");
+    // Another game directory: the same map is looked up there.
+    s.main().preferences.ExePathText.setText(s.game.text() + "elsewhere" + kPathSeparator);
+    EXPECT_EQ(m.preview.MapPreviewLabel.caption(), "No map file for q2dm1 in eraser or baseq2.");
 }
 
 TEST(MapPreview, TheMapCycleEditorShowsTheMapChosenLastInEitherList) {
