@@ -15,6 +15,25 @@ namespace fs = std::filesystem;
 
 fs::path SystemSettingsLocation::settingsFile() const { return fs::path("c:\\vexmoor.ini"); }
 
+namespace {
+
+// An environment variable as a path, wide, so a user name beyond the code page survives.
+fs::path folderFrom(const wchar_t* variable) {
+    const wchar_t* value = _wgetenv(variable);
+    return value && *value ? fs::path(value) : fs::path();
+}
+
+}  // namespace
+
+fs::path SystemSettingsLocation::versionsFolder() const {
+    fs::path local = folderFrom(L"LOCALAPPDATA");
+    if (local.empty() || !local.is_absolute()) {
+        const fs::path profile = folderFrom(L"USERPROFILE");
+        local = profile.empty() ? fs::path("c:\\") : profile / "AppData" / "Local";
+    }
+    return local / "Vexmoor" / "versions";
+}
+
 #else
 
 namespace {
@@ -35,6 +54,13 @@ fs::path SystemSettingsLocation::settingsFile() const {
         config && *config && fs::path(config).is_absolute())
         return fs::path(config) / "vexmoor.ini";
     return homeDirectory() / ".config" / "vexmoor.ini";
+}
+
+fs::path SystemSettingsLocation::versionsFolder() const {
+    // As for the configuration folder: a relative or empty XDG_DATA_HOME counts as unset.
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data && fs::path(data).is_absolute())
+        return fs::path(data) / "vexmoor" / "versions";
+    return homeDirectory() / ".local" / "share" / "vexmoor" / "versions";
 }
 
 #endif

@@ -5,10 +5,14 @@
 namespace vexmoor {
 
 // Where this system keeps the settings file: c:\vexmoor.ini on Windows,
-// vexmoor.ini in the user's configuration folder elsewhere.
+// vexmoor.ini in the user's configuration folder elsewhere. The earlier
+// versions go to the user's own data folder: %LOCALAPPDATA%\Vexmoor\versions
+// on Windows, $XDG_DATA_HOME/vexmoor/versions (~/.local/share/vexmoor/versions)
+// elsewhere.
 class SystemSettingsLocation : public SettingsLocation {
 public:
     std::filesystem::path settingsFile() const override;
+    std::filesystem::path versionsFolder() const override;
 };
 
 }  // namespace vexmoor
