@@ -155,6 +155,31 @@ std::string sameDirectoryText(std::string_view gameDirectory) {
     return text;
 }
 
+// Makes a version folder and those above it. A folder without any write
+// permission counts as read-only, as it does for the safe writer, even for a
+// user the system would let through; a file where a folder should be is in
+// the way.
+Status madeFolder(const fs::path& folder) {
+    std::error_code error;
+    if (fs::is_directory(folder, error)) return {};
+    fs::path existing = folder;
+    while (!fs::exists(fs::symlink_status(existing, error)) && existing.has_parent_path() &&
+           existing.parent_path() != existing)
+        existing = existing.parent_path();
+    const auto status = fs::status(existing, error);
+    if (!error && status.type() != fs::file_type::directory)
+        return Error{pathText(existing), 0, "it is in the way: a file where a folder should be"};
+#ifndef _WIN32
+    // Windows keeps a folder's read-only mark for the shell's own use.
+    constexpr auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (!error && (status.permissions() & writable) == fs::perms::none)
+        return Error{pathText(existing), 0, "the folder is read-only"};
+#endif
+    fs::create_directories(folder, error);
+    if (error) return Error{pathText(folder), 0, "the folder cannot be made (" + error.message() + ")"};
+    return {};
+}
+
 }  // namespace
 
 std::string versionInfoText(const KeptVersion& version) {
@@ -244,9 +269,7 @@ fs::path VersionStore::folderOf(std::string_view gameDirectory, KeptFile file) c
 Result<bool> VersionStore::keep(std::string_view gameDirectory, KeptFile file, std::string_view bytes,
                                 std::string_view action, std::string_view summary) {
     const fs::path folder = folderOf(gameDirectory, file);
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) return Error{pathText(folder), 0, "the folder cannot be made (" + error.message() + ")"};
+    if (Status made = madeFolder(folder); !made) return made.error();
     auto listing = listed(folder, file);
     if (!listing) return listing.error();
     std::vector<std::uint64_t>& described = listing.value().described;
@@ -270,6 +293,7 @@ Result<bool> VersionStore::keep(std::string_view gameDirectory, KeptFile file, s
     const fs::path bytesFile = folder / bytesName(version.number, file);
     if (Status written = writeWholeFile(bytesFile, bytes); !written) return written.error();
     if (Status written = writeWholeFile(folder / infoName(version.number), versionInfoText(version)); !written) {
+        std::error_code error;
         fs::remove(bytesFile, error);
         return written.error();
     }
@@ -277,6 +301,7 @@ Result<bool> VersionStore::keep(std::string_view gameDirectory, KeptFile file, s
     // The oldest beyond the limit go, description first, so no version is
     // ever listed without its bytes; so do bytes left without a description.
     described.push_back(version.number);
+    std::error_code error;
     const std::size_t surplus = described.size() > kKeptPerFile ? described.size() - kKeptPerFile : 0;
     for (std::size_t i = 0; i < surplus; ++i) {
         if (fs::remove(folder / infoName(described[i]), error))
