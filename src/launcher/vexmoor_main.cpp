@@ -39,6 +39,7 @@ VexmoorMain::VexmoorMain(Services services, Roster& roster)
     bots.EditChatButton.onClick([this] { openEditor(Editor::Chat); });
     maps.EditMapCycleButton.onClick([this] { openEditor(Editor::MapCycle); });
     teamplay.EditTeamButton.onClick([this] { openEditor(Editor::Teams); });
+    setUpVersions();
 
     maps.onCtfChosen = [this] {
         if (teamplay.TeamplayCheckBox.state() != 1) return;
@@ -63,7 +64,7 @@ void VexmoorMain::reportUnreadable(const Error& error, const char* what, const c
 
 void VexmoorMain::startUp() {
     flags.total = 0;
-    const auto status = readSettingsFile(services_.settings.settingsFile(), *this);
+    const auto status = readSettingsAtStart();
     if (!status && status.error().reason == kMissingFileReason) {
         services_.dialogs.show(Message{"Welcome! Please specify your Quake 2 directory.", "Welcome to Vexmoor",
                                        Icon::Exclamation, Buttons::Ok});
@@ -109,7 +110,7 @@ bool VexmoorMain::readRosterAtStart() {
     // from those bytes rather than from the file a second time; they are let
     // go before the bot list is filled.
     const fs::path roster = rosterPath(gameDirectory());
-    const auto tidied = tidyRosterFile(roster, services_.dialogs);
+    const auto tidied = tidyRosterFile(roster, services_.dialogs, keepBeforeTidy(roster));
     if (!tidied) {
         reportUnreadable(tidied.error(), "roster file", kRosterUnread);
         return false;
@@ -119,6 +120,7 @@ bool VexmoorMain::readRosterAtStart() {
         return false;
     }
     rosterReadFrom_ = roster;
+    if (rosterNotTidied_.empty()) rewrites_->remember(roster, tidied.value());
     return true;
 }
 
@@ -136,6 +138,8 @@ void VexmoorMain::saveSettings() {
                                        kApplicationTitle, Icon::Exclamation, Buttons::Ok});
         return;
     }
+    // Asked before the map lists move, so that No leaves the window as it was.
+    if (!rewrites_->mayRewrite(KeptFile::Settings, file, "Save Settings")) return;
 
     maps.MapList.setSelectedIndex(0);
     maps.MapFrame.setFragment(" +map " + maps.MapList.selectedText());
@@ -167,6 +171,7 @@ void VexmoorMain::saveSettings() {
                                        "Settings not saved", Icon::Critical, Buttons::Ok});
         return;
     }
+    rewrites_->remember(file, settingsFileBytes(*this, flags.total));
     services_.dialogs.inform("Changes to .ini file saved. Please restart Vexmoor if you have made changes to your path.",
                              "Complete");
 }
@@ -204,6 +209,10 @@ void VexmoorMain::openEditor(Editor editor) {
 // directory, would be written over the file by the first Commit, Save or
 // Delete, and the bots and teams it holds would be lost.
 bool VexmoorMain::rosterIsTheOneRead() {
+    if (!rosterNotTidied_.empty()) {
+        services_.dialogs.show(Message{rosterNotTidied_, kApplicationTitle, Icon::Exclamation, Buttons::Ok});
+        return false;
+    }
     const fs::path file = rosterPath(gameDirectory());
     if (rosterReadFrom_ == file || sameFile(rosterReadFrom_, file)) return true;
     std::string why;
@@ -249,6 +258,8 @@ void VexmoorMain::closeBrowse() { closeSideWindow(services_.windows, *this, *bro
 bool VexmoorMain::storeFirstRun(const std::string& directory) {
     preferences.ExePathText.setText(directory);
     const fs::path file = services_.settings.settingsFile();
+    // A settings file another program made since the start is not replaced unasked.
+    if (!rewrites_->mayRewrite(KeptFile::Settings, file, "Save Settings")) return false;
     if (const Status written = writeSettingsFile(file, *this, 0); !written) {
         services_.dialogs.show(Message{"The settings were not saved.\r\n\r\n" + written.error().describe() +
                                            "\r\n\r\nPlease choose another directory or try again.",

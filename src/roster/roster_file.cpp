@@ -448,7 +448,8 @@ std::string tidiedRosterBytes(std::string_view bytes) {
     return kept;
 }
 
-Result<std::string> tidyRosterFile(const fs::path& path, Dialogs& dialogs) {
+Result<std::string> tidyRosterFile(const fs::path& path, Dialogs& dialogs,
+                                   const std::function<bool(std::string_view)>& beforeRewrite) {
     auto content = readWholeFile(path);
     if (!content) {
         // Only a missing file is ours to create. A file that is there but
@@ -462,6 +463,7 @@ Result<std::string> tidyRosterFile(const fs::path& path, Dialogs& dialogs) {
     // already tidy start without complaint.
     if (isTidy(content.value())) return std::move(content).value();
     std::string tidied = tidiedRosterBytes(content.value());
+    if (beforeRewrite && !beforeRewrite(content.value())) return tidied;
     if (Status written = writeWholeFile(path, tidied); !written) return written.error();
     return tidied;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,7 +29,11 @@ Status CheckRosterFile(const std::filesystem::path& path, Dialogs& dialogs);
 
 // The same, handing back what the file holds afterwards, so that start-up
 // can read the roster from it without reading the file a second time.
-Result<std::string> tidyRosterFile(const std::filesystem::path& path, Dialogs& dialogs);
+// beforeRewrite, when given, sees the bytes a rewrite is about to replace;
+// when it says no, the file stays as it is and the tidied bytes come back all
+// the same.
+Result<std::string> tidyRosterFile(const std::filesystem::path& path, Dialogs& dialogs,
+                                   const std::function<bool(std::string_view)>& beforeRewrite = {});
 
 // What the tidy step leaves of a file's bytes: the lines (ended by CR LF or a
 // bare LF) that begin with a double quote or "[", in order, each ended by CR LF.

@@ -72,6 +72,7 @@ protected:
     GameDirectoryBuilder game;
     std::filesystem::path home;
     std::filesystem::path settingsFile;
+    std::filesystem::path versionsFolder;
     FakeDialogs dialogs;
     TestWindows windows;
     FakeAlert alert;
