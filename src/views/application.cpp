@@ -13,6 +13,7 @@
 #include "views/main_window.h"
 #include "views/map_cycle_edit_view.h"
 #include "views/new_bot_view.h"
+#include "views/versions_view.h"
 
 namespace vexmoor {
 
@@ -57,6 +58,9 @@ void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
     });
     windows.registerView("MapCycleEditForm", [](WindowModel& model) -> QWidget* {
         return new MapCycleEditView(static_cast<MapCycleEditForm&>(model));
+    });
+    windows.registerView("VersionsForm", [](WindowModel& model) -> QWidget* {
+        return new VersionsView(static_cast<VersionsForm&>(model));
     });
 }
 

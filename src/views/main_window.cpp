@@ -27,6 +27,7 @@ MainWindow::MainWindow(VexmoorMain& model, QWidget* parent)
       model_(model),
       fileMenu_(new QMenu(this)),
       launchAction_(new QAction(this)),
+      versionsAction_(new QAction(this)),
       exitAction_(new QAction(this)),
       helpMenu_(new QMenu(this)),
       aboutAction_(new QAction(this)),
@@ -49,6 +50,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildMenus() {
     fileMenu_->addAction(launchAction_);
+    fileMenu_->addAction(versionsAction_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(exitAction_);
     helpMenu_->addAction(aboutAction_);
@@ -100,6 +102,7 @@ void MainWindow::connectObservers() {
         if (!model_.visible()) hide();
     }));
     bind(bindings_, launchAction_, model_.LaunchMenu);
+    bind(bindings_, versionsAction_, model_.VersionsMenu);
     bind(bindings_, exitAction_, model_.ExitMenu);
     bind(bindings_, aboutAction_, model_.AboutMenu);
     const auto menuTitles = [this] {
