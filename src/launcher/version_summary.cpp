@@ -21,8 +21,11 @@ std::string counted(std::size_t count, const char* one, const char* many) {
 
 std::string rosterSummary(std::string_view bytes) {
     Roster roster;
-    if (const Status read = readRosterBytes(tidiedRosterBytes(bytes), {}, roster); !read)
-        return "a roster Vexmoor cannot read (" + read.error().describe() + ")";
+    if (const Status read = readRosterBytes(tidiedRosterBytes(bytes), {}, roster); !read) {
+        const Error& error = read.error();
+        const std::string where = error.line > 0 ? "line " + std::to_string(error.line) + ": " : "";
+        return "a roster Vexmoor cannot read (" + where + error.reason + ")";
+    }
     return counted(static_cast<std::size_t>(roster.BotCount), "bot", "bots") + ", " +
            counted(static_cast<std::size_t>(roster.TeamCount), "team", "teams");
 }
