@@ -71,6 +71,8 @@ void VersionsView::buildLayout() {
     differences_->setReadOnly(true);
     differences_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     differences_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Nothing is typed here: Tab goes on to the buttons.
+    differences_->setTabChangesFocus(true);
     differences_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     differences_->setMinimumSize(fieldWidth(differences_, 90), line * 22);
 

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include "platform/drives.h"
@@ -114,6 +115,19 @@ TEST(QtDialogs, ShowTheMessageAndReturnTheButtonPressed) {
     EXPECT_EQ(seen.title, "vexmoor");
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+}
+
+// A question that asks before anything is lost answers No to a user who only confirms.
+TEST(QtDialogs, EnterGivesTheAnswerTheMessageDefaultsTo) {
+    QtDialogs dialogs;
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        EXPECT_EQ(dialogs.show(Message{"Replace it?", "vexmoor", Icon::Exclamation, Buttons::YesNo, answer}), answer);
+    }
 }
 
 }  // namespace

@@ -193,6 +193,26 @@ INSTANTIATE_TEST_SUITE_P(
                     0}),
     [](const ::testing::TestParamInfo<EditorWrite>& param) { return std::string(param.param.name); });
 
+TEST_F(EarlierVersions, TabWalksFromTheFilesToTheButtonsAndEnterRestores) {
+    game.withRoster("; one comment\r\n" + GameDirectoryBuilder::generatedRoster(5, 3));
+    open();
+    QWidget* view = openVersions();
+    ASSERT_NE(view, nullptr);
+    std::vector<std::string> walked;
+    for (int i = 0; i < 5; ++i) {
+        walked.push_back(QApplication::focusWidget()->objectName().toStdString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(walked, (std::vector<std::string>{"VersionFileList", "VersionList", "VersionDiffText",
+                                                "RestoreButton", "VersionsExitButton"}));
+    EXPECT_EQ(in<QPushButton>(view, "RestoreButton")->text(), "&Restore This Version");
+    EXPECT_TRUE(in<QPushButton>(view, "RestoreButton")->isDefault());
+    in<QListView>(view, "VersionList")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(readBytes(eraser("bots.cfg")).starts_with("; one comment\r\n"));
+}
+
 TEST_F(EarlierVersions, ARosterTidiedAtStartUpComesBackWithItsComments) {
     const std::string commented = "# The bots of our LAN, by hand.\r\n" +
                                   GameDirectoryBuilder::generatedRoster(5, 3) + "\r\n  ; old teams below\r\n";
