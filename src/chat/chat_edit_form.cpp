@@ -51,8 +51,8 @@ std::unique_ptr<ChatEditForm> ChatEditForm::open(const std::filesystem::path& fi
                              kApplicationTitle, Icon::Exclamation, Buttons::Ok});
         return nullptr;
     }
-    auto form = std::make_unique<ChatEditForm>(file, readChatBytes(bytes.value()), dialogs, windows,
-                                               std::move(back));
+    auto form =
+        std::make_unique<ChatEditForm>(file, readChatBytes(bytes.value()), dialogs, windows, std::move(back));
     if (rewrites) rewrites->remember(file, bytes.value());
     form->rewrites_ = rewrites;
     return form;

@@ -129,7 +129,8 @@ void removedBeforeAdded(std::vector<LineEdit>& edits) {
         }
         const auto end = std::find_if(run, edits.end(),
                                       [](const LineEdit& edit) { return edit.kind == LineEdit::Kind::Same; });
-        std::stable_partition(run, end, [](const LineEdit& edit) { return edit.kind == LineEdit::Kind::Removed; });
+        std::stable_partition(run, end,
+                              [](const LineEdit& edit) { return edit.kind == LineEdit::Kind::Removed; });
         run = end;
     }
 }
@@ -158,8 +159,8 @@ std::vector<LineEdit> lineDiff(std::string_view from, std::string_view to) {
         std::vector<std::uint32_t> result;
         result.reserve(last - first);
         for (std::size_t i = first; i < last; ++i)
-            result.push_back(numbers.try_emplace(lines[i], static_cast<std::uint32_t>(numbers.size()))
-                                 .first->second);
+            result.push_back(
+                numbers.try_emplace(lines[i], static_cast<std::uint32_t>(numbers.size())).first->second);
         return result;
     };
     const std::vector<std::uint32_t> middleA = numbered(a, prefix, a.size() - suffix);
@@ -171,8 +172,10 @@ std::vector<LineEdit> lineDiff(std::string_view from, std::string_view to) {
     if (const auto steps = ShortestEdits(middleA, middleB).find(kMaxShortestEdits)) {
         for (const Step& step : *steps) edits.push_back({step.kind, lineOf(step)});
     } else {
-        for (std::size_t i = prefix; i < a.size() - suffix; ++i) edits.push_back({LineEdit::Kind::Removed, a[i]});
-        for (std::size_t i = prefix; i < b.size() - suffix; ++i) edits.push_back({LineEdit::Kind::Added, b[i]});
+        for (std::size_t i = prefix; i < a.size() - suffix; ++i)
+            edits.push_back({LineEdit::Kind::Removed, a[i]});
+        for (std::size_t i = prefix; i < b.size() - suffix; ++i)
+            edits.push_back({LineEdit::Kind::Added, b[i]});
     }
 
     for (std::size_t i = a.size() - suffix; i < a.size(); ++i) edits.push_back({LineEdit::Kind::Same, a[i]});
@@ -205,7 +208,9 @@ std::string_view endOf(std::string_view line) {
     return {};
 }
 
-std::string_view withoutEnd(std::string_view line) { return line.substr(0, line.size() - endOf(line).size()); }
+std::string_view withoutEnd(std::string_view line) {
+    return line.substr(0, line.size() - endOf(line).size());
+}
 
 std::string endShown(std::string_view end) {
     if (end == "\r\n") return "<CR><LF>";
@@ -232,7 +237,8 @@ std::string linesText(std::size_t first, std::size_t count) {
     return "lines " + std::to_string(first) + " to " + std::to_string(first + count - 1);
 }
 
-std::string headerText(std::size_t fromFirst, std::size_t fromCount, std::size_t toFirst, std::size_t toCount) {
+std::string headerText(std::size_t fromFirst, std::size_t fromCount, std::size_t toFirst,
+                       std::size_t toCount) {
     std::string text = linesText(fromFirst, fromCount) + " of this version, " + linesText(toFirst, toCount) +
                        " of the file now:";
     text[0] = static_cast<char>(text[0] - 'a' + 'A');
@@ -269,9 +275,8 @@ std::vector<ShownLine> shownDifferences(std::string_view from, std::string_view 
             if (changed(j)) lastChange = j;
         const std::size_t end = std::min(edits.size(), lastChange + context + 1);
 
-        shown.push_back({ShownLine::Kind::Header,
-                         headerText(fromLine[first], fromLine[end] - fromLine[first], toLine[first],
-                                    toLine[end] - toLine[first])});
+        shown.push_back({ShownLine::Kind::Header, headerText(fromLine[first], fromLine[end] - fromLine[first],
+                                                             toLine[first], toLine[end] - toLine[first])});
         std::size_t j = first;
         while (j < end) {
             if (!changed(j)) {
@@ -286,11 +291,12 @@ std::vector<ShownLine> shownDifferences(std::string_view from, std::string_view 
             // The n-th removed and the n-th added line of a run are the
             // pairs that may differ only in their ends.
             const auto endsOnly = [&](std::size_t removed, std::size_t addedLine) {
-                return addedLine < stop && withoutEnd(edits[removed].line) == withoutEnd(edits[addedLine].line);
+                return addedLine < stop &&
+                       withoutEnd(edits[removed].line) == withoutEnd(edits[addedLine].line);
             };
             for (std::size_t r = j; r < added; ++r)
-                shown.push_back({ShownLine::Kind::Removed,
-                                 shownText("- ", edits[r].line, endsOnly(r, added + (r - j)))});
+                shown.push_back(
+                    {ShownLine::Kind::Removed, shownText("- ", edits[r].line, endsOnly(r, added + (r - j)))});
             for (std::size_t a = added; a < stop; ++a) {
                 const std::size_t removed = j + (a - added);
                 shown.push_back({ShownLine::Kind::Added,

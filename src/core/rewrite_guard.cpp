@@ -8,7 +8,10 @@ namespace fs = std::filesystem;
 
 RewriteGuard::RewriteGuard(VersionStore& store, Dialogs& dialogs, std::function<std::string()> gameDirectory,
                            Summary summary)
-    : store_(store), dialogs_(dialogs), gameDirectory_(std::move(gameDirectory)), summary_(std::move(summary)) {}
+    : store_(store),
+      dialogs_(dialogs),
+      gameDirectory_(std::move(gameDirectory)),
+      summary_(std::move(summary)) {}
 
 void RewriteGuard::remember(const fs::path& file, std::string_view bytes) {
     known_[pathText(file)] = printOf(bytes);
@@ -23,15 +26,16 @@ std::optional<ContentPrint> RewriteGuard::remembered(const fs::path& file) const
 }
 
 Message RewriteGuard::changedOutsideQuestion(const fs::path& file) {
-    return Message{pathText(file) +
-                       " was changed outside Vexmoor since it was read. Replace it with Vexmoor's version? The "
-                       "other version is kept under File > Earlier Versions.",
-                   kApplicationTitle, Icon::Exclamation, Buttons::YesNo, Answer::No};
+    return Message{
+        pathText(file) +
+            " was changed outside Vexmoor since it was read. Replace it with Vexmoor's version? The "
+            "other version is kept under File > Earlier Versions.",
+        kApplicationTitle, Icon::Exclamation, Buttons::YesNo, Answer::No};
 }
 
 Message RewriteGuard::notKeptQuestion(const fs::path& file, const Error& why) {
-    return Message{"Vexmoor could not keep an earlier version of " + pathText(file) + " before rewriting it.\r\n\r\n" +
-                       why.describe() +
+    return Message{"Vexmoor could not keep an earlier version of " + pathText(file) +
+                       " before rewriting it.\r\n\r\n" + why.describe() +
                        "\r\n\r\nWrite the file all the same? What it holds now could not be brought back.",
                    "Earlier version not kept", Icon::Exclamation, Buttons::YesNo, Answer::No};
 }

@@ -89,7 +89,9 @@ std::string numberText(std::uint64_t number) {
     return text;
 }
 
-std::string bytesName(std::uint64_t number, KeptFile file) { return numberText(number) + "-" + keptFileName(file); }
+std::string bytesName(std::uint64_t number, KeptFile file) {
+    return numberText(number) + "-" + keptFileName(file);
+}
 std::string infoName(std::uint64_t number) { return numberText(number) + std::string(kInfoExtension); }
 
 // What a version folder holds, by number: the complete versions (those with
@@ -241,7 +243,8 @@ VersionStore::VersionStore(fs::path root, Clock clock) : root_(std::move(root)),
 
 std::int64_t VersionStore::now() const {
     if (clock_) return clock_();
-    return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::system_clock::now().time_since_epoch())
         .count();
 }
 
@@ -292,7 +295,8 @@ Result<bool> VersionStore::keep(std::string_view gameDirectory, KeptFile file, s
     version.hash = print.hash;
     const fs::path bytesFile = folder / bytesName(version.number, file);
     if (Status written = writeWholeFile(bytesFile, bytes); !written) return written.error();
-    if (Status written = writeWholeFile(folder / infoName(version.number), versionInfoText(version)); !written) {
+    if (Status written = writeWholeFile(folder / infoName(version.number), versionInfoText(version));
+        !written) {
         std::error_code error;
         fs::remove(bytesFile, error);
         return written.error();
@@ -307,7 +311,8 @@ Result<bool> VersionStore::keep(std::string_view gameDirectory, KeptFile file, s
         if (fs::remove(folder / infoName(described[i]), error))
             fs::remove(folder / bytesName(described[i], file), error);
     }
-    for (const std::uint64_t number : listing.value().bytesOnly) fs::remove(folder / bytesName(number, file), error);
+    for (const std::uint64_t number : listing.value().bytesOnly)
+        fs::remove(folder / bytesName(number, file), error);
     return true;
 }
 

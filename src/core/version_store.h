@@ -18,7 +18,7 @@ namespace vexmoor {
 enum class KeptFile { Roster, Chat, MapCycle, Settings };
 
 inline constexpr std::array<KeptFile, 4> kKeptFiles = {KeptFile::Roster, KeptFile::Chat, KeptFile::MapCycle,
-                                                        KeptFile::Settings};
+                                                       KeptFile::Settings};
 
 // The file's own name: "bots.cfg", "chat.txt", "maps.txt", "vexmoor.ini".
 const char* keptFileName(KeptFile file);
@@ -84,7 +84,8 @@ public:
     // The complete versions of the file, newest first; none when its folder
     // does not exist yet. Descriptions that cannot be read are passed over.
     Result<std::vector<KeptVersion>> versions(std::string_view gameDirectory, KeptFile file) const;
-    Result<std::string> bytesOf(std::string_view gameDirectory, KeptFile file, const KeptVersion& version) const;
+    Result<std::string> bytesOf(std::string_view gameDirectory, KeptFile file,
+                                const KeptVersion& version) const;
 
 private:
     std::int64_t now() const;

@@ -50,8 +50,10 @@ std::string chatSummary(std::string_view bytes) {
 
 std::string mapCycleSummary(std::string_view bytes) {
     const std::vector<std::string> entries = readMapCycleBytes(bytes);
-    const auto maps = static_cast<std::size_t>(std::count_if(
-        entries.begin(), entries.end(), [](const std::string& entry) { return !game_rules::isMapCycleComment(entry); }));
+    const auto maps =
+        static_cast<std::size_t>(std::count_if(entries.begin(), entries.end(), [](const std::string& entry) {
+            return !game_rules::isMapCycleComment(entry);
+        }));
     return counted(maps, "map", "maps");
 }
 
@@ -81,7 +83,8 @@ std::string versionSummary(KeptFile file, std::string_view bytes) {
             break;
     }
     // One line, whatever the file held.
-    std::replace_if(summary.begin(), summary.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        summary.begin(), summary.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return summary;
 }
 

@@ -28,7 +28,8 @@ ShownLine note(std::string text) { return ShownLine{ShownLine::Kind::Header, std
 
 }  // namespace
 
-VersionsForm::VersionsForm(Host host) : WindowModel("VersionsForm", "Earlier Versions"), host_(std::move(host)) {
+VersionsForm::VersionsForm(Host host)
+    : WindowModel("VersionsForm", "Earlier Versions"), host_(std::move(host)) {
     VersionFileList.onChange([this] { fileChosen(); });
     VersionList.onChange([this] { versionChosen(); });
     RestoreButton.onClick([this] { restore(); });
@@ -88,8 +89,8 @@ void VersionsForm::fileChosen() {
     for (const KeptVersion& version : lists_[index(file)]) entries.push_back(versionEntry(version));
     VersionList.setItems(std::move(entries));
     if (const auto& error = listErrors_[index(file)])
-        showText({note("The earlier versions of " + pathText(pathOf(file)) + " cannot be listed: " +
-                       error->describe() + ".")},
+        showText({note("The earlier versions of " + pathText(pathOf(file)) +
+                       " cannot be listed: " + error->describe() + ".")},
                  false);
     else if (VersionList.count() == 0)
         showText({note("No earlier versions of " + pathText(pathOf(file)) + " are kept yet.")}, false);
@@ -116,13 +117,15 @@ void VersionsForm::versionChosen() {
         showText({note("The file as it is now cannot be read: " + now.error().describe() + ".")}, true);
         return;
     }
-    if (missing) lines.push_back(note(pathText(path) + " does not exist now: restoring brings back every line."));
+    if (missing)
+        lines.push_back(note(pathText(path) + " does not exist now: restoring brings back every line."));
     std::vector<ShownLine> shown = shownDifferences(kept.value(), missing ? std::string_view() : now.value());
     if (shown.empty()) {
         lines.push_back(note(kNoDifferences));
     } else {
         lines.push_back(note("- only in this version    + only in the file as it is now"));
-        lines.insert(lines.end(), std::make_move_iterator(shown.begin()), std::make_move_iterator(shown.end()));
+        lines.insert(lines.end(), std::make_move_iterator(shown.begin()),
+                     std::make_move_iterator(shown.end()));
     }
     showText(std::move(lines), true);
 }

@@ -48,10 +48,11 @@ std::function<bool(std::string_view)> VexmoorMain::keepBeforeTidy(const fs::path
                 "\r\n\r\nThe bot and team editors do not write the file until Vexmoor starts again and can "
                 "keep its earlier version.",
             "Earlier version not kept", Icon::Exclamation, Buttons::Ok});
-        rosterNotTidied_ = "Vexmoor could not keep an earlier version of " + file +
-                           " when it started, so it left the file untidied, and the bot and team editors do not "
-                           "write it in this run. Please start Vexmoor again once its versions folder (" +
-                           pathText(versionStore_->root()) + ") can be written.";
+        rosterNotTidied_ =
+            "Vexmoor could not keep an earlier version of " + file +
+            " when it started, so it left the file untidied, and the bot and team editors do not "
+            "write it in this run. Please start Vexmoor again once its versions folder (" +
+            pathText(versionStore_->root()) + ") can be written.";
         return false;
     };
 }
@@ -74,8 +75,9 @@ void VexmoorMain::readRestored(KeptFile file, const std::string& bytes) {
     if (file == KeptFile::Settings) {
         const fs::path settings = services_.settings.settingsFile();
         if (const Status applied = applySettingsBytes(bytes, pathText(settings), *this); !applied)
-            reportUnreadable(applied.error(), "restored settings file",
-                             "The controls before the field that could not be read show the restored settings.");
+            reportUnreadable(
+                applied.error(), "restored settings file",
+                "The controls before the field that could not be read show the restored settings.");
         return;
     }
     if (file != KeptFile::Roster) return;
@@ -86,9 +88,10 @@ void VexmoorMain::readRestored(KeptFile file, const std::string& bytes) {
     } else {
         roster_.clear();
         rosterReadFrom_.clear();
-        reportUnreadable(read.error(), "restored roster file",
-                         "Vexmoor goes on without its bots, and the bot and team editors stay closed so that they "
-                         "cannot write over the file.");
+        reportUnreadable(
+            read.error(), "restored roster file",
+            "Vexmoor goes on without its bots, and the bot and team editors stay closed so that they "
+            "cannot write over the file.");
     }
     bots.fillSpecificBots(roster_);
     // Team play shows the roster's teams: switched on again, it lists the restored ones.

@@ -43,8 +43,8 @@ std::unique_ptr<MapCycleEditForm> MapCycleEditForm::open(const MapsPage& maps,
     for (const std::string& fileName : maps.MapFile.items())
         available.push_back(MapsPage::mapNameOfFile(fileName));
     available.insert(available.end(), maps.CTFList.items().begin(), maps.CTFList.items().end());
-    auto form = std::make_unique<MapCycleEditForm>(file, std::move(available), readMapCycleBytes(bytes.value()),
-                                                   dialogs, std::move(back));
+    auto form = std::make_unique<MapCycleEditForm>(
+        file, std::move(available), readMapCycleBytes(bytes.value()), dialogs, std::move(back));
     if (rewrites) rewrites->remember(file, bytes.value());
     form->rewrites_ = rewrites;
     return form;

@@ -36,8 +36,7 @@ TEST_P(LineDiffTable, ShowsTheFewestChangesAndTheirEditsMakeTheNewText) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, LineDiffTable,
     ::testing::Values(
-        DiffCase{"Identical", "a\r\nb\r\n", "a\r\nb\r\n", {}, 0},
-        DiffCase{"BothEmpty", "", "", {}, 0},
+        DiffCase{"Identical", "a\r\nb\r\n", "a\r\nb\r\n", {}, 0}, DiffCase{"BothEmpty", "", "", {}, 0},
         DiffCase{"Insertion",
                  "a\r\nb\r\nc\r\n",
                  "a\r\nb\r\nnew\r\nc\r\n",
@@ -81,11 +80,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {Kind::Added, "+ a"},
                   {Kind::Added, "+ b"}},
                  2},
-        DiffCase{"ToEmpty",
-                 "only\r\n",
-                 "",
-                 {{Kind::Header, "Line 1 of this version, no lines of the file now:"}, {Kind::Removed, "- only"}},
-                 1},
+        DiffCase{
+            "ToEmpty",
+            "only\r\n",
+            "",
+            {{Kind::Header, "Line 1 of this version, no lines of the file now:"}, {Kind::Removed, "- only"}},
+            1},
         DiffCase{"CarriageReturnInsideALine",
                  "a\rb\n",
                  "ab\n",

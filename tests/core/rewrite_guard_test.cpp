@@ -24,14 +24,16 @@ struct GuardTest {
     fs::path file = temp.path() / "bots.cfg";
     FakeDialogs dialogs;
     VersionStore store{temp.path() / "versions"};
-    RewriteGuard guard{store, dialogs, [this] { return temp.text(); },
-                       [](KeptFile, std::string_view bytes) { return std::to_string(bytes.size()) + " bytes"; }};
+    RewriteGuard guard{
+        store, dialogs, [this] { return temp.text(); },
+        [](KeptFile, std::string_view bytes) { return std::to_string(bytes.size()) + " bytes"; }};
 
     Kept kept() const {
         Kept result;
         const auto versions = store.versions(temp.text(), KeptFile::Roster);
         for (const KeptVersion& version : versions.value())
-            result.emplace_back(version.action, store.bytesOf(temp.text(), KeptFile::Roster, version).value());
+            result.emplace_back(version.action,
+                                store.bytesOf(temp.text(), KeptFile::Roster, version).value());
         return result;
     }
 };
@@ -88,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         OutsideCase{"SameSizeOtherBytes", "abcd", "abce", Answer::No, false, {}},
         OutsideCase{"RemovedAndLeft", "read", std::nullopt, Answer::No, false, {}},
         OutsideCase{"RemovedAndWrittenAgain", "read", std::nullopt, Answer::Yes, true, {}},
-        OutsideCase{"MadeSinceThereWasNone", std::nullopt, "new", Answer::Yes, true, {{kChangedOutside, "new"}}},
+        OutsideCase{
+            "MadeSinceThereWasNone", std::nullopt, "new", Answer::Yes, true, {{kChangedOutside, "new"}}},
         OutsideCase{"StillNone", std::nullopt, std::nullopt, std::nullopt, true, {}}),
     [](const ::testing::TestParamInfo<OutsideCase>& param) { return std::string(param.param.name); });
 
@@ -112,10 +115,11 @@ TEST(RewriteGuard, AVersionThatCannotBeKeptIsToldAndAsked) {
         EXPECT_EQ(t.guard.mayRewrite(KeptFile::Roster, t.file, "team Save"), answer == Answer::Yes);
         ASSERT_EQ(t.dialogs.shown.size(), 1u);
         const Message& asked = t.dialogs.shown[0];
-        EXPECT_EQ(asked.text, "Vexmoor could not keep an earlier version of " + pathText(t.file) +
-                                  " before rewriting it.\r\n\r\n" + pathText(t.temp.path() / "versions") +
-                                  ": it is in the way: a file where a folder should be\r\n\r\nWrite the file all "
-                                  "the same? What it holds now could not be brought back.");
+        EXPECT_EQ(asked.text,
+                  "Vexmoor could not keep an earlier version of " + pathText(t.file) +
+                      " before rewriting it.\r\n\r\n" + pathText(t.temp.path() / "versions") +
+                      ": it is in the way: a file where a folder should be\r\n\r\nWrite the file all "
+                      "the same? What it holds now could not be brought back.");
         EXPECT_EQ(asked.title, "Earlier version not kept");
         EXPECT_EQ(asked.defaultAnswer, Answer::No);
     }

@@ -71,7 +71,8 @@ TEST_F(StoreTest, TheSameBytesAreNotKeptTwiceInARow) {
 
 TEST_F(StoreTest, KeepsTheNewestHundredOfEachFile) {
     for (int i = 1; i <= 105; ++i)
-        ASSERT_TRUE(store.keep(kGame, KeptFile::MapCycle, "map" + std::to_string(i), "map cycle Commit Changes", ""));
+        ASSERT_TRUE(
+            store.keep(kGame, KeptFile::MapCycle, "map" + std::to_string(i), "map cycle Commit Changes", ""));
     const auto kept = versions(KeptFile::MapCycle);
     ASSERT_EQ(kept.size(), VersionStore::kKeptPerFile);
     EXPECT_EQ(kept.front().number, 105u);
@@ -143,10 +144,12 @@ TEST(VersionInfo, ReadsWhatItWritesAndNothingElse) {
 
     const std::string good = versionInfoText(version);
     for (const std::string& bad :
-         {std::string(), std::string("Vexmoor earlier version\n"), "x" + good, good.substr(0, good.find("hash")),
+         {std::string(), std::string("Vexmoor earlier version\n"), "x" + good,
+          good.substr(0, good.find("hash")),
           std::string("Vexmoor earlier version\nkept: 1\nsize: -3\nhash: 0000000000000000\n"),
           std::string("Vexmoor earlier version\nkept: 1\nsize: 3\nhash: 00\n"),
-          std::string("Vexmoor earlier version\nkept: 99999999999999999999\nsize: 3\nhash: 0000000000000000\n")})
+          std::string(
+              "Vexmoor earlier version\nkept: 99999999999999999999\nsize: 3\nhash: 0000000000000000\n")})
         EXPECT_EQ(parseVersionInfo(bad, 1), std::nullopt) << bad;
 }
 

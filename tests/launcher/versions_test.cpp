@@ -85,9 +85,11 @@ TEST_F(Versions, AStartUpTidyWithoutItsVersionLeavesTheRosterAndItsEditorsAlone)
     EXPECT_EQ(main.bots.SpecificBotList.items(), (std::vector<std::string>{"Ash", "Cole"}));
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
     EXPECT_EQ(f.dialogs.shown[0].title, "Earlier version not kept");
-    EXPECT_NE(f.dialogs.shown[0].text.find(pathText(roster()) + " before tidying it, so the file stays as it is"),
+    EXPECT_NE(
+        f.dialogs.shown[0].text.find(pathText(roster()) + " before tidying it, so the file stays as it is"),
+        std::string::npos);
+    EXPECT_NE(f.dialogs.shown[0].text.find(pathText(f.versionsFolder) + ": it is in the way"),
               std::string::npos);
-    EXPECT_NE(f.dialogs.shown[0].text.find(pathText(f.versionsFolder) + ": it is in the way"), std::string::npos);
 
     for (Button* editor : {&main.bots.BotEditButton, &main.teamplay.EditTeamButton}) {
         const std::size_t before = f.dialogs.shown.size();
@@ -95,7 +97,7 @@ TEST_F(Versions, AStartUpTidyWithoutItsVersionLeavesTheRosterAndItsEditorsAlone)
         EXPECT_EQ(main.editor(), nullptr);
         ASSERT_EQ(f.dialogs.shown.size(), before + 1);
         EXPECT_TRUE(f.dialogs.shown.back().text.starts_with("Vexmoor could not keep an earlier version of " +
-                                                             pathText(roster()) + " when it started"));
+                                                            pathText(roster()) + " when it started"));
     }
     main.bots.EditChatButton.click();
     EXPECT_NE(main.editor(), nullptr);
@@ -132,8 +134,9 @@ TEST_F(Versions, TheWindowListsTheFilesTheirVersionsAndTheDifferences) {
                                         nativeSeparators("eraser\\maps.txt (no versions)"),
                                         "vexmoor.ini (no versions)"}));
     ASSERT_EQ(window.VersionList.count(), 1u);
-    EXPECT_TRUE(std::regex_match(window.VersionList.items()[0],
-                                 std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d - start-up tidy - 2 bots, 1 team)")));
+    EXPECT_TRUE(
+        std::regex_match(window.VersionList.items()[0],
+                         std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d - start-up tidy - 2 bots, 1 team)")));
     EXPECT_EQ(window.VersionList.selectedIndex(), 0);
     EXPECT_EQ(window.VersionDiffText.text(),
               "- only in this version    + only in the file as it is now\n"
@@ -163,7 +166,8 @@ TEST_F(Versions, TheWindowListsTheFilesTheirVersionsAndTheDifferences) {
 
 TEST_F(Versions, AVersionWhoseCopyWasChangedIsNotOffered) {
     start(kCommentedRoster);
-    const fs::path copy = f.main().rewrites().store().folderOf(f.game.text(), KeptFile::Roster) / "000001-bots.cfg";
+    const fs::path copy =
+        f.main().rewrites().store().folderOf(f.game.text(), KeptFile::Roster) / "000001-bots.cfg";
     writeBytes(copy, "changed by hand");
     VersionsForm& window = openWindow();
     EXPECT_TRUE(window.VersionDiffText.text().starts_with("This version cannot be read: " + pathText(copy)));
@@ -194,7 +198,10 @@ TEST_F(Versions, RestoredSettingsAreReadIntoTheMainWindow) {
     EXPECT_TRUE(window.VersionList.items()[0].find(" - restore - ") != std::string::npos);
     EXPECT_EQ(window.VersionList.selectedIndex(), 1);
     EXPECT_EQ(window.VersionDiffText.text(), "No differences.");
-    EXPECT_EQ(main.rewrites().store().bytesOf(f.game.text(), KeptFile::Settings, kept(KeptFile::Settings)[0]).value(),
+    EXPECT_EQ(main.rewrites()
+                  .store()
+                  .bytesOf(f.game.text(), KeptFile::Settings, kept(KeptFile::Settings)[0])
+                  .value(),
               saved);
     EXPECT_EQ(f.dialogs.shown.back().title, "Version restored");
 }
@@ -208,9 +215,8 @@ TEST_F(Versions, AFailedRestoreIsToldAndChangesNothing) {
 
     window.RestoreButton.click();
 
-    EXPECT_EQ(f.dialogs.shown.back().text,
-              pathText(roster()) + " was not restored: " + pathText(roster()) +
-                  ": the file is read-only. The file on disk is unchanged.");
+    EXPECT_EQ(f.dialogs.shown.back().text, pathText(roster()) + " was not restored: " + pathText(roster()) +
+                                               ": the file is read-only. The file on disk is unchanged.");
     EXPECT_EQ(readBytes(roster()), kTidyRoster);
     EXPECT_EQ(main.bots.SpecificBotList.items(), (std::vector<std::string>{"Ash", "Cole"}));
     EXPECT_EQ(window.VersionList.items(), rows);
@@ -240,7 +246,8 @@ TEST_F(Versions, SettingsChangedOutsideVexmoorAreReplacedOnlyWhenTheUserSaysSo) 
     main.maps.MapList.setSelectedIndex(3);
 
     main.preferences.SaveChangesButton.click();  // answered No, the default
-    EXPECT_EQ(f.dialogs.texts(), std::vector<std::string>{RewriteGuard::changedOutsideQuestion(f.settingsFile).text});
+    EXPECT_EQ(f.dialogs.texts(),
+              std::vector<std::string>{RewriteGuard::changedOutsideQuestion(f.settingsFile).text});
     EXPECT_EQ(readBytes(f.settingsFile), theirs);
     EXPECT_EQ(main.maps.MapList.selectedIndex(), 3);
 

@@ -48,6 +48,7 @@
 #include "chat/chat_file.h"
 #include "core/file_io.h"
 #include "core/number_text.h"
+#include "core/rewrite_guard.h"
 #include "launcher/editors.h"
 #include "launcher/launch.h"
 #include "launcher/settings_file.h"
@@ -55,7 +56,6 @@
 #include "options/map_cycle_file.h"
 #include "roster/bot_config_form.h"
 #include "roster/roster_file.h"
-#include "core/rewrite_guard.h"
 #include "support/main_fixture.h"
 #include "teams/edit_team_form.h"
 
@@ -412,7 +412,8 @@ enum class Fault {
 };
 
 bool isVersionsFault(Fault fault) {
-    return fault == Fault::VersionsReadOnly || fault == Fault::VersionsDiskFull || fault == Fault::VersionsBlocked;
+    return fault == Fault::VersionsReadOnly || fault == Fault::VersionsDiskFull ||
+           fault == Fault::VersionsBlocked;
 }
 
 // The system's words for a failed write() past the file-size limit.
@@ -591,7 +592,8 @@ Observation runCase(Scenario& s, Fault fault) {
             const std::vector<KeptVersion> all = versionsOf(s);
             o.versionsAfterRetry = all.size();
             if (!all.empty()) {
-                const auto bytes = s.f.main().rewrites().store().bytesOf(s.f.game.text(), *s.kept(), all.front());
+                const auto bytes =
+                    s.f.main().rewrites().store().bytesOf(s.f.game.text(), *s.kept(), all.front());
                 o.newestVersion = bytes ? bytes.value() : std::string();
             }
         }
@@ -620,7 +622,8 @@ std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
     const Question question = questionUnder(s, fault);
     // What is shown before the outcome: the action's own questions, then the guard's.
     std::vector<std::string> before = s.asked();
-    if (question == Question::ChangedOutside) before.push_back(RewriteGuard::changedOutsideQuestion(file).text);
+    if (question == Question::ChangedOutside)
+        before.push_back(RewriteGuard::changedOutsideQuestion(file).text);
     std::vector<std::string> succeeded = s.asked();
     for (const std::string& text : s.told()) succeeded.push_back(text);
     if (succeedsUnder(s, fault)) {
@@ -634,7 +637,8 @@ std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
     }
     const bool notKept = question == Question::NotKeptYes || question == Question::NotKeptNo;
     // A version not kept and left so (No) is the last word; otherwise the writer's own failure is.
-    const std::size_t messages = before.size() + (notKept ? 1 : 0) + (question == Question::NotKeptNo ? 0 : 1);
+    const std::size_t messages =
+        before.size() + (notKept ? 1 : 0) + (question == Question::NotKeptNo ? 0 : 1);
     require(o.told.size() == messages && std::equal(before.begin(), before.end(), o.told.begin()),
             notKept ? "not exactly one question about the version and one message about the failure"
                     : "not exactly one message about the failure");
@@ -654,7 +658,8 @@ std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
     require(o.retryCompleted, "the action once the fault was gone did not complete");
     require(o.retryBytes == expected, "the action once the fault was gone wrote other bytes");
     if (s.kept()) {
-        if (notKept) require(o.versionsAfter == versionsBefore, "a version was kept although it could not be");
+        if (notKept)
+            require(o.versionsAfter == versionsBefore, "a version was kept although it could not be");
         require(o.versionsAfterRetry == versionsBefore + 1 && o.newestVersion == bytesBefore,
                 "the file as it was before is not the newest version kept");
     }
@@ -770,9 +775,10 @@ TEST(FaultMatrix, EveryWriterUnderEveryFaultLosesNothingAndTellsWhy) {
                     outcome = "keeps no versions";
                     continue;
                 }
-                const std::string expected = succeedsUnder(*scenario, fault)           ? "written anew"
-                                             : questionUnder(*scenario, fault) == Question::NotKeptNo ? "asked, No: unchanged"
-                                                                                           : "told, kept, retried";
+                const std::string expected = succeedsUnder(*scenario, fault) ? "written anew"
+                                             : questionUnder(*scenario, fault) == Question::NotKeptNo
+                                                 ? "asked, No: unchanged"
+                                                 : "told, kept, retried";
                 const std::vector<std::string> problems = problemsUnder(*scenario, fault);
                 for (const std::string& problem : problems) ADD_FAILURE() << problem;
                 const std::string text = problems.empty() ? expected : "FAILED: " + problems.front();
@@ -808,22 +814,25 @@ TEST(FaultMatrix, EveryWriterUnderEveryFaultLosesNothingAndTellsWhy) {
     line("command", titles, 34);
     for (std::size_t w = 0; w < writers().size(); ++w)
         if (std::string(writers()[w].file) == "bots.cfg") line(writers()[w].action, byCommand[w], 34);
-    table << "\ntold, kept, retried: the action failed with one message naming the file and the reason; the "
-             "file\n"
-             "  (or its absence), the data in memory and the window stayed as they were, no temporary file "
-             "was\n"
-             "  left, and the same action succeeded once the fault was gone, keeping the file as it was as\n"
-             "  its newest earlier version; the main window was usable again. Where the file's folder was gone\n"
-             "  the action first asked whether to replace a file changed outside Vexmoor, and on a full disk\n"
-             "  whether to go on without an earlier version (both answered Yes).\n"
-             "asked, No: unchanged: the versions folder could not take the earlier version; the action said\n"
-             "  so, naming the file and the reason, and asked whether to go on without it; the default, No,\n"
-             "  left everything as it was, and the same action succeeded and kept the version once the fault\n"
-             "  was gone.\n"
-             "written anew: the action does not fail; where Vexmoor keeps versions of a file gone since it\n"
-             "  was read, it asked whether to replace it (answered Yes); the file (for the settings also their\n"
-             "  missing folder)\n"
-             "  was written again from what the window held.\n";
+    table
+        << "\ntold, kept, retried: the action failed with one message naming the file and the reason; the "
+           "file\n"
+           "  (or its absence), the data in memory and the window stayed as they were, no temporary file "
+           "was\n"
+           "  left, and the same action succeeded once the fault was gone, keeping the file as it was as\n"
+           "  its newest earlier version; the main window was usable again. Where the file's folder was "
+           "gone\n"
+           "  the action first asked whether to replace a file changed outside Vexmoor, and on a full disk\n"
+           "  whether to go on without an earlier version (both answered Yes).\n"
+           "asked, No: unchanged: the versions folder could not take the earlier version; the action said\n"
+           "  so, naming the file and the reason, and asked whether to go on without it; the default, No,\n"
+           "  left everything as it was, and the same action succeeded and kept the version once the fault\n"
+           "  was gone.\n"
+           "written anew: the action does not fail; where Vexmoor keeps versions of a file gone since it\n"
+           "  was read, it asked whether to replace it (answered Yes); the file (for the settings also "
+           "their\n"
+           "  missing folder)\n"
+           "  was written again from what the window held.\n";
     std::cout << table.str() << std::flush;
 }
 

@@ -63,7 +63,8 @@ public:
 class FakeSettingsLocation : public SettingsLocation {
 public:
     explicit FakeSettingsLocation(std::filesystem::path file, std::filesystem::path versions = {})
-        : file_(std::move(file)), versions_(versions.empty() ? file_.parent_path() / "versions" : std::move(versions)) {}
+        : file_(std::move(file)),
+          versions_(versions.empty() ? file_.parent_path() / "versions" : std::move(versions)) {}
     std::filesystem::path settingsFile() const override { return file_; }
     std::filesystem::path versionsFolder() const override { return versions_; }
 

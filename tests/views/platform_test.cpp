@@ -61,6 +61,17 @@ TEST(SettingsLocation, FollowsTheConfigurationFolderRules) {
     }
 }
 
+TEST(SettingsLocation, KeepsEarlierVersionsInTheDataFolder) {
+    const ScopedEnv home("HOME", "/home/player");
+    for (const char* unusable : {static_cast<const char*>(nullptr), "", "relative/data"}) {
+        const ScopedEnv data("XDG_DATA_HOME", unusable);
+        EXPECT_EQ(SystemSettingsLocation().versionsFolder(),
+                  fs::path("/home/player/.local/share/vexmoor/versions"));
+    }
+    const ScopedEnv data("XDG_DATA_HOME", "/srv/data");
+    EXPECT_EQ(SystemSettingsLocation().versionsFolder(), fs::path("/srv/data/vexmoor/versions"));
+}
+
 TEST(Drives, OfferTheRootAndStartAtHome) {
     const ScopedEnv home("HOME", "/tmp");
     const SystemDrives drives;
@@ -126,7 +137,8 @@ TEST(QtDialogs, EnterGivesTheAnswerTheMessageDefaultsTo) {
             ASSERT_NE(box, nullptr);
             QTest::keyClick(box, Qt::Key_Return);
         });
-        EXPECT_EQ(dialogs.show(Message{"Replace it?", "vexmoor", Icon::Exclamation, Buttons::YesNo, answer}), answer);
+        EXPECT_EQ(dialogs.show(Message{"Replace it?", "vexmoor", Icon::Exclamation, Buttons::YesNo, answer}),
+                  answer);
     }
 }
 

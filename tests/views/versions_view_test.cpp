@@ -101,13 +101,15 @@ TEST_F(EarlierVersions, ACommitIsKeptShownWithItsDifferencesAndRestoredWithTheBo
     EXPECT_TRUE(differences->isReadOnly());
     EXPECT_EQ(rowsOf(files)[0], QString::fromStdString(nativeSeparators("eraser\\bots.cfg (1 version)")));
     ASSERT_EQ(rowsOf(versions).size(), 1);
-    EXPECT_TRUE(rowsOf(versions)[0].endsWith(" - Commit Changes - 5 bots, 3 teams")) << rowsOf(versions)[0].toStdString();
+    EXPECT_TRUE(rowsOf(versions)[0].endsWith(" - Commit Changes - 5 bots, 3 teams"))
+        << rowsOf(versions)[0].toStdString();
     EXPECT_TRUE(rowSelected(versions, 0));
 
     // The deleted bot is a line only the version holds; the changed bot both.
     bool removedBot = false, added = false;
     for (const auto& [text, colour] : shownLines(view)) {
-        if (text.startsWith(QStringLiteral("- \"") + gone + QLatin1Char('"'))) removedBot = colour == kRemoved;
+        if (text.startsWith(QStringLiteral("- \"") + gone + QLatin1Char('"')))
+            removedBot = colour == kRemoved;
         if (text.startsWith(QStringLiteral("+ "))) added = colour == kAdded;
     }
     EXPECT_TRUE(removedBot);
@@ -156,10 +158,11 @@ TEST_P(OutsideChangeQuestion, ComesBeforeTheEditorWritesAndNoLeavesTheOtherVersi
     const std::size_t before = dialogs.shown.size();
     click(editor, w.writeButton);  // the question left at its default, No
     ASSERT_EQ(dialogs.shown.size(), before + static_cast<std::size_t>(w.questionsBefore) + 1);
-    EXPECT_EQ(dialogs.shown.back().text, pathText(eraser(w.file)) +
-                                             " was changed outside Vexmoor since it was read. Replace it with "
-                                             "Vexmoor's version? The other version is kept under File > Earlier "
-                                             "Versions.");
+    EXPECT_EQ(dialogs.shown.back().text,
+              pathText(eraser(w.file)) +
+                  " was changed outside Vexmoor since it was read. Replace it with "
+                  "Vexmoor's version? The other version is kept under File > Earlier "
+                  "Versions.");
     EXPECT_EQ(readBytes(eraser(w.file)), theirs);
     EXPECT_TRUE(kept(w.kept).empty());
     EXPECT_EQ(sideView(main->editor()), editor);
@@ -176,7 +179,8 @@ TEST_P(OutsideChangeQuestion, ComesBeforeTheEditorWritesAndNoLeavesTheOtherVersi
 INSTANTIATE_TEST_SUITE_P(
     EveryEditor, OutsideChangeQuestion,
     ::testing::Values(
-        EditorWrite{"BotCommit", 1, "BotEditButton", "bots.cfg", KeptFile::Roster, {}, "CommitChangesButton", 0},
+        EditorWrite{
+            "BotCommit", 1, "BotEditButton", "bots.cfg", KeptFile::Roster, {}, "CommitChangesButton", 0},
         EditorWrite{"TeamSave", 3, "EditTeamButton", "bots.cfg", KeptFile::Roster,
                     [](QWidget* editor) {
                         ViewTest::clickRow(editor->findChild<QListView*>(QStringLiteral("TeamList")), 0);
@@ -189,7 +193,13 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "DeleteButton", 1},
         EditorWrite{"ChatCommit", 1, "EditChatButton", "chat.txt", KeptFile::Chat, {}, "CommitButton", 0},
-        EditorWrite{"MapCycleCommit", 2, "EditMapCycleButton", "maps.txt", KeptFile::MapCycle, {}, "CommitButton",
+        EditorWrite{"MapCycleCommit",
+                    2,
+                    "EditMapCycleButton",
+                    "maps.txt",
+                    KeptFile::MapCycle,
+                    {},
+                    "CommitButton",
                     0}),
     [](const ::testing::TestParamInfo<EditorWrite>& param) { return std::string(param.param.name); });
 
