@@ -65,16 +65,18 @@ void VersionsView::buildLayout() {
     nameByLabel(versionsLabel_, versions_);
     nameByLabel(differencesLabel_, differences_);
 
+    // The lists stay a few lines tall; the differences take the room the window gets.
     const int line = files_->fontMetrics().height();
     files_->setMinimumSize(fieldWidth(files_, 30), line * 6);
     versions_->setMinimumSize(fieldWidth(versions_, 60), line * 6);
+    for (QListView* list : {files_, versions_}) list->setMaximumHeight(line * 9);
     differences_->setReadOnly(true);
     differences_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     differences_->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Nothing is typed here: Tab goes on to the buttons.
     differences_->setTabChangesFocus(true);
     differences_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    differences_->setMinimumSize(fieldWidth(differences_, 90), line * 22);
+    differences_->setMinimumSize(fieldWidth(differences_, 90), line * 24);
 
     // Enter restores the chosen version, except on a button, which takes Enter for itself.
     restore_->setDefault(true);

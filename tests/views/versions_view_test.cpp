@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTest>
 #include <QTextBlock>
@@ -202,6 +203,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "CommitButton",
                     0}),
     [](const ::testing::TestParamInfo<EditorWrite>& param) { return std::string(param.param.name); });
+
+// Taller than the main window at the top of the screen, it still opens whole.
+TEST_F(EarlierVersions, OpensWholeOnTheScreen) {
+    open();
+    window->move(0, 0);
+    QWidget* view = openVersions();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(view->frameGeometry().topLeft()));
+}
 
 TEST_F(EarlierVersions, TabWalksFromTheFilesToTheButtonsAndEnterRestores) {
     game.withRoster("; one comment\r\n" + GameDirectoryBuilder::generatedRoster(5, 3));
