@@ -87,7 +87,7 @@ TEST_F(StoreTest, EachGameDirectoryHasAFolderOfItsOwn) {
     EXPECT_TRUE(VersionStore::folderName(kGame).starts_with("quake2-"));
     EXPECT_EQ(VersionStore::folderName("/games/quake2"), VersionStore::folderName(kGame));
     // Names that are no safe folder names still give one.
-    EXPECT_EQ(VersionStore::folderName("/games/..Quake II: \xE9/").substr(0, 12), "Quake_II___-");
+    EXPECT_EQ(VersionStore::folderName("/games/..quake ii: \xE9/").substr(0, 12), "quake_ii___-");
     EXPECT_TRUE(VersionStore::folderName("/").starts_with("game-"));
 
     ASSERT_TRUE(store.keep(kGame, KeptFile::Settings, "mine", "Save Settings", ""));
