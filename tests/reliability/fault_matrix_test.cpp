@@ -828,11 +828,9 @@ TEST(FaultMatrix, EveryWriterUnderEveryFaultLosesNothingAndTellsWhy) {
            "  so, naming the file and the reason, and asked whether to go on without it; the default, No,\n"
            "  left everything as it was, and the same action succeeded and kept the version once the fault\n"
            "  was gone.\n"
-           "written anew: the action does not fail; where Vexmoor keeps versions of a file gone since it\n"
-           "  was read, it asked whether to replace it (answered Yes); the file (for the settings also "
-           "their\n"
-           "  missing folder)\n"
-           "  was written again from what the window held.\n";
+           "written anew: the action does not fail; the file (for the settings also their missing folder)\n"
+           "  was written again from what the window held. Where Vexmoor keeps versions of a file gone\n"
+           "  since it was read, it first asked whether to replace it (answered Yes).\n";
     std::cout << table.str() << std::flush;
 }
 
