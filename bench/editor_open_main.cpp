@@ -49,6 +49,7 @@ void OpenBotEditor(benchmark::State& state) {
         config / "vexmoor.ini",
         "\"" + game.text() + "\"\r\n" + vexmoor::testing::MainFixture::kDefaultSettingsTail);
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.string()));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((temp.path() / "data").string()));
 
     vexmoor::Application application;
     application.start();

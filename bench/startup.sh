@@ -44,11 +44,12 @@ trap 'rm -rf "$work"' EXIT
 "$make_demo" "$work/demo" >/dev/null
 "$make_big" "$work/big" >/dev/null
 
-# Never the user's display or settings.
+# Never the user's display, settings or data.
 export QT_QPA_PLATFORM=offscreen
 export XDG_CONFIG_HOME=$work/config
+export XDG_DATA_HOME=$work/data
 export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
 # The floor is shown at the size the main window comes up at.

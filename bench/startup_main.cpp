@@ -147,6 +147,7 @@ int main(int argc, char* argv[]) {
         options.setup = "bench";
     }
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(scratch.path().string()));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((scratch.path() / "data").string()));
 
     // The program's own start-up is measured, not a display server's: offscreen unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -37,6 +37,7 @@ struct NoProcesses : ProcessStarter {
 
 struct NowhereSettings : SettingsLocation {
     std::filesystem::path settingsFile() const override { return "/nonexistent/vexmoor-fuzz/vexmoor.ini"; }
+    std::filesystem::path versionsFolder() const override { return "/nonexistent/vexmoor-fuzz/versions"; }
 };
 
 struct NoDrives : Drives {

@@ -42,16 +42,20 @@ ChatEditForm::ChatEditForm(std::filesystem::path file, ChatSections sections, Di
 }
 
 std::unique_ptr<ChatEditForm> ChatEditForm::open(const std::filesystem::path& file, Dialogs& dialogs,
-                                                 Windows& windows, std::function<void()> back) {
-    auto sections = readChatFile(file);
-    if (!sections) {
+                                                 Windows& windows, std::function<void()> back,
+                                                 RewriteGuard* rewrites) {
+    const auto bytes = readWholeFile(file);
+    if (!bytes) {
         dialogs.show(Message{"The chat file cannot be read, so the chat editor does not open: " +
-                                 sections.error().describe() + ".",
+                                 bytes.error().describe() + ".",
                              kApplicationTitle, Icon::Exclamation, Buttons::Ok});
         return nullptr;
     }
-    return std::make_unique<ChatEditForm>(file, std::move(sections).value(), dialogs, windows,
-                                          std::move(back));
+    auto form =
+        std::make_unique<ChatEditForm>(file, readChatBytes(bytes.value()), dialogs, windows, std::move(back));
+    if (rewrites) rewrites->remember(file, bytes.value());
+    form->rewrites_ = rewrites;
+    return form;
 }
 
 ChatSections ChatEditForm::sections() const {
@@ -120,7 +124,9 @@ void ChatEditForm::deleteLine() {
 }
 
 void ChatEditForm::commitChanges() {
-    const Status written = writeChatFile(file_, sections());
+    if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Chat, file_, "chat Commit Changes")) return;
+    const ChatSections lines = sections();
+    const Status written = writeChatFile(file_, lines);
     if (!written) {
         dialogs_.show(
             Message{"Chat.txt was not written: " + written.error().describe() +
@@ -129,6 +135,7 @@ void ChatEditForm::commitChanges() {
                     kApplicationTitle, Icon::Critical, Buttons::Ok});
         return;
     }
+    if (rewrites_) rewrites_->remember(file_, chatFileBytes(lines));
     showWarnings();
 }
 

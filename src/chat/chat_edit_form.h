@@ -11,6 +11,7 @@
 #include "chat/chat_text_edit_form.h"
 #include "core/controls.h"
 #include "core/ports.h"
+#include "core/rewrite_guard.h"
 #include "core/window_model.h"
 
 namespace vexmoor {
@@ -25,9 +26,11 @@ public:
 
     // Reads the file and makes the editor on what it holds. A file that
     // cannot be read is told, with the file and the reason, and no editor is
-    // made: it never opens on part of a file.
+    // made: it never opens on part of a file. With a guard, what was read is
+    // remembered and Commit Changes goes through the guard.
     static std::unique_ptr<ChatEditForm> open(const std::filesystem::path& file, Dialogs& dialogs,
-                                              Windows& windows, std::function<void()> back);
+                                              Windows& windows, std::function<void()> back,
+                                              RewriteGuard* rewrites = nullptr);
 
     ListBox ChatTypeList{"ChatTypeList", ListBox::Mode::Single};
     // The lists of lines, numbered like the categories.
@@ -65,6 +68,7 @@ private:
     std::filesystem::path file_;
     Dialogs& dialogs_;
     Windows& windows_;
+    RewriteGuard* rewrites_ = nullptr;
     std::array<std::unique_ptr<ListBox>, kChatCategories> lists_;
     std::unique_ptr<ChatTextEditForm> lineDialog_;
 };

@@ -21,6 +21,9 @@ struct Message {
     std::string title = kApplicationTitle;
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;
+    // The button Enter presses (and what the box answers to a user who only
+    // confirms); the first of the set when not given.
+    std::optional<Answer> defaultAnswer = std::nullopt;
 };
 
 // Modal message boxes; returns the button pressed.
@@ -78,6 +81,8 @@ public:
     virtual std::size_t startIndex() const = 0;
 };
 
+// Where Vexmoor keeps its own files: the settings file, and the folder of
+// the earlier versions of the files it rewrites.
 class SettingsLocation {
 public:
     virtual ~SettingsLocation() = default;
@@ -87,6 +92,7 @@ public:
     virtual std::filesystem::path setupsFolder() const {
         return settingsFile().parent_path() / "vexmoor" / "setups";
     }
+    virtual std::filesystem::path versionsFolder() const = 0;
 };
 
 }  // namespace vexmoor

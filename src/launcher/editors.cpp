@@ -21,8 +21,8 @@ std::unique_ptr<WindowModel> botProfileEditor(VexmoorMain& main) {
         main.bots.fillSpecificBots(main.roster());
     };
     Services& services = main.services();
-    return std::make_unique<BotConfigForm>(
-        BotConfigForm::Host{main.roster(), services.dialogs, services.windows, gameDirectory, returnToMain});
+    return std::make_unique<BotConfigForm>(BotConfigForm::Host{
+        main.roster(), services.dialogs, services.windows, gameDirectory, returnToMain, &main.rewrites()});
 }
 
 }  // namespace
@@ -30,17 +30,19 @@ std::unique_ptr<WindowModel> botProfileEditor(VexmoorMain& main) {
 void registerEditors(VexmoorMain& main) {
     main.registerEditor(VexmoorMain::Editor::BotProfiles, botProfileEditor);
     main.registerEditor(VexmoorMain::Editor::Teams, [](VexmoorMain& m) -> std::unique_ptr<WindowModel> {
-        return std::make_unique<EditTeamForm>(
-            EditTeamForm::Context{m.roster(), m.services().dialogs, m.teamplay,
-                                  [&m] { return m.gameDirectory(); }, [&m] { m.closeEditor(); }});
+        return std::make_unique<EditTeamForm>(EditTeamForm::Context{
+            m.roster(), m.services().dialogs, m.teamplay, [&m] { return m.gameDirectory(); },
+            [&m] { m.closeEditor(); }, &m.rewrites()});
     });
     main.registerEditor(VexmoorMain::Editor::Chat, [](VexmoorMain& m) -> std::unique_ptr<WindowModel> {
-        return ChatEditForm::open(chatPath(m.gameDirectory()), m.services().dialogs, m.services().windows,
-                                  [&m] { m.closeEditor(); });
+        return ChatEditForm::open(
+            chatPath(m.gameDirectory()), m.services().dialogs, m.services().windows,
+            [&m] { m.closeEditor(); }, &m.rewrites());
     });
     main.registerEditor(VexmoorMain::Editor::MapCycle, [](VexmoorMain& m) -> std::unique_ptr<WindowModel> {
-        return MapCycleEditForm::open(m.maps, mapCyclePath(m.gameDirectory()), m.services().dialogs,
-                                      [&m] { m.closeEditor(); });
+        return MapCycleEditForm::open(
+            m.maps, mapCyclePath(m.gameDirectory()), m.services().dialogs, [&m] { m.closeEditor(); },
+            &m.rewrites());
     });
 }
 

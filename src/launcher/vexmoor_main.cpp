@@ -23,24 +23,39 @@ struct VexmoorMain::GameFiles {
     std::optional<std::vector<std::string>> mapFiles;  // when the folder holds a file and could be listed
     std::filesystem::path rosterFile;
     Result<TidiedRoster> tidied = TidiedRoster{};
+    // What the file holds once start-up is done with it, for the outside-change check.
+    ContentPrint rosterPrint;
+    // Why the earlier version could not be kept, so the file was left untidied.
+    std::optional<Error> versionNotKept;
     Status read;
     Roster roster;
 };
 
 class VexmoorMain::GameFilesReading {
 public:
-    GameFilesReading(const std::string& gameDirectory, const std::string& mapExtension)
-        : files_(std::async(std::launch::async, [gameDirectory, mapExtension] {
+    // keep: keeps the bytes a tidy would replace as an earlier version.
+    GameFilesReading(const std::string& gameDirectory, const std::string& mapExtension,
+                     std::function<Status(std::string_view)> keep)
+        : files_(std::async(std::launch::async, [gameDirectory, mapExtension, keep = std::move(keep)] {
               GameFiles files;
               files.mapFolder = gamePath(gameDirectory, "baseq2\\maps");
               if (holdsOrdinaryFile(gamePath(gameDirectory, "baseq2\\maps\\")))
                   if (auto names = FileList::listFolder(files.mapFolder, mapExtension))
                       files.mapFiles = std::move(names).value();
               files.rosterFile = rosterPath(gameDirectory);
-              files.tidied = tidyRosterFileQuietly(files.rosterFile);
+              files.tidied = tidyRosterFileQuietly(files.rosterFile, [&files, &keep](std::string_view bytes) {
+                  const Status kept = keep(bytes);
+                  if (kept) return true;
+                  // The file stays as it is, and that is what was read.
+                  files.versionNotKept = kept.error();
+                  files.rosterPrint = printOf(bytes);
+                  return false;
+              });
+              if (!files.tidied) return files;
+              if (!files.versionNotKept) files.rosterPrint = printOf(files.tidied.value().bytes);
               // The bytes are let go as soon as the roster is read from them.
-              if (files.tidied) files.read = readRosterBytes(std::exchange(files.tidied.value().bytes, {}),
-                                                             pathText(files.rosterFile), files.roster);
+              files.read = readRosterBytes(std::exchange(files.tidied.value().bytes, {}),
+                                           pathText(files.rosterFile), files.roster);
               return files;
           })) {}
     ~GameFilesReading() {
@@ -83,6 +98,7 @@ VexmoorMain::VexmoorMain(Services services, Roster& roster)
     bots.EditChatButton.onClick([this] { openEditor(Editor::Chat); });
     maps.EditMapCycleButton.onClick([this] { openEditor(Editor::MapCycle); });
     teamplay.EditTeamButton.onClick([this] { openEditor(Editor::Teams); });
+    setUpVersions();
 
     maps.onCtfChosen = [this] {
         if (teamplay.TeamplayCheckBox.state() != 1) return;
@@ -112,7 +128,7 @@ void VexmoorMain::startUp() {
 
 void VexmoorMain::beginStartUp() {
     flags.total = 0;
-    const auto status = readSettingsFile(services_.settings.settingsFile(), *this);
+    const auto status = readSettingsAtStart();
     if (!status && status.error().reason == kMissingFileReason) {
         services_.dialogs.show(Message{"Welcome! Please specify your Quake 2 directory.", "Welcome to Vexmoor",
                                        Icon::Exclamation, Buttons::Ok});
@@ -126,7 +142,7 @@ void VexmoorMain::beginStartUp() {
                          "is until you save settings.");
         return;
     }
-    reading_ = std::make_unique<GameFilesReading>(gameDirectory(), maps.MapFile.extension());
+    reading_ = std::make_unique<GameFilesReading>(gameDirectory(), maps.MapFile.extension(), keepBeforeTidy());
 }
 
 void VexmoorMain::finishStartUp() {
@@ -162,6 +178,8 @@ bool VexmoorMain::readRosterAtStart(GameFiles& files) {
     }
     if (files.tidied.value().created)
         services_.dialogs.inform(kRosterCreatedMessage, kApplicationTitle, Icon::Exclamation);
+    rewrites_->remember(files.rosterFile, files.rosterPrint);
+    if (files.versionNotKept) leftUntidied(files.rosterFile, *files.versionNotKept);
     // What was read before a failure stays in the roster.
     roster_ = std::move(files.roster);
     if (!files.read) {
@@ -186,6 +204,8 @@ void VexmoorMain::saveSettings() {
                                        kApplicationTitle, Icon::Exclamation, Buttons::Ok});
         return;
     }
+    // Asked before the map lists move, so that No leaves the window as it was.
+    if (!rewrites_->mayRewrite(KeptFile::Settings, file, "Save Settings")) return;
 
     maps.MapList.setSelectedIndex(0);
     maps.MapFrame.setFragment(" +map " + maps.MapList.selectedText());
@@ -217,6 +237,7 @@ void VexmoorMain::saveSettings() {
                                        "Settings not saved", Icon::Critical, Buttons::Ok});
         return;
     }
+    rewrites_->remember(file, settingsFileBytes(*this, flags.total));
     services_.dialogs.inform("Changes to .ini file saved. Please restart Vexmoor if you have made changes to your path.",
                              "Complete");
 }
@@ -254,6 +275,10 @@ void VexmoorMain::openEditor(Editor editor) {
 // directory, would be written over the file by the first Commit, Save or
 // Delete, and the bots and teams it holds would be lost.
 bool VexmoorMain::rosterIsTheOneRead() {
+    if (!rosterNotTidied_.empty()) {
+        services_.dialogs.show(Message{rosterNotTidied_, kApplicationTitle, Icon::Exclamation, Buttons::Ok});
+        return false;
+    }
     const fs::path file = rosterPath(gameDirectory());
     if (rosterReadFrom_ == file || sameFile(rosterReadFrom_, file)) return true;
     std::string why;
@@ -299,6 +324,8 @@ void VexmoorMain::closeBrowse() { closeSideWindow(services_.windows, *this, *bro
 bool VexmoorMain::storeFirstRun(const std::string& directory) {
     preferences.ExePathText.setText(directory);
     const fs::path file = services_.settings.settingsFile();
+    // A settings file another program made since the start is not replaced unasked.
+    if (!rewrites_->mayRewrite(KeptFile::Settings, file, "Save Settings")) return false;
     if (const Status written = writeSettingsFile(file, *this, 0); !written) {
         services_.dialogs.show(Message{"The settings were not saved.\r\n\r\n" + written.error().describe() +
                                            "\r\n\r\nPlease choose another directory or try again.",

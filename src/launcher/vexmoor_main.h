@@ -8,11 +8,14 @@
 
 #include "core/controls.h"
 #include "core/ports.h"
+#include "core/rewrite_guard.h"
+#include "core/version_store.h"
 #include "core/window_model.h"
 #include "launcher/about_form.h"
 #include "launcher/browse_form.h"
 #include "launcher/cmd_line_form.h"
 #include "launcher/game_setups.h"
+#include "launcher/versions_form.h"
 #include "options/bots_page.h"
 #include "options/deathmatch_flags.h"
 #include "options/gameplay_page.h"
@@ -74,6 +77,7 @@ public:
     Control FileMenu{"FileMenu", "&File"};
     Button LaunchMenu{"LaunchMenu", "&Launch"};
     Button SetupsMenu{"SetupsMenu", "Game &Setups..."};
+    Button VersionsMenu{"VersionsMenu", "Earlier &Versions..."};
     Button ExitMenu{"ExitMenu", "E&xit"};
     Control HelpMenu{"HelpMenu", "&Help"};
     Button AboutMenu{"AboutMenu", "&About"};
@@ -97,6 +101,11 @@ public:
     BrowseForm* browseForm() { return browseForm_.get(); }
     CmdLineForm* cmdLineForm() { return cmdLineForm_.get(); }
     AboutForm* aboutForm() { return aboutForm_.get(); }
+    VersionsForm* versionsForm() { return versionsForm_.get(); }
+
+    // What every rewrite of the roster, chat, map cycle and settings files
+    // goes through, and where their earlier versions are kept.
+    RewriteGuard& rewrites() { return *rewrites_; }
 
     // The four editors that open after their file check; an editor that is
     // not registered opens nothing.
@@ -131,6 +140,13 @@ private:
     bool storeFirstRun(const std::string& directory);
     void reportUnreadable(const Error& error, const char* what, const char* consequence);
     bool rosterIsTheOneRead();
+    // Earlier versions (vexmoor_main_versions.cpp).
+    void setUpVersions();
+    Status readSettingsAtStart();
+    std::function<Status(std::string_view)> keepBeforeTidy();
+    void leftUntidied(const std::filesystem::path& roster, const Error& why);
+    void openVersions();
+    void readRestored(KeptFile file, const std::string& bytes);
 
     Services services_;
     Roster& roster_;
@@ -140,6 +156,12 @@ private:
     std::filesystem::path rosterReadFrom_;
     // The game directory's files being read while the window is built.
     std::unique_ptr<GameFilesReading> reading_;
+    // Why start-up left the roster file untidied (it could not keep its
+    // earlier version first); while set, the bot and team editors do not write it.
+    std::string rosterNotTidied_;
+    std::unique_ptr<VersionStore> versionStore_;
+    std::unique_ptr<RewriteGuard> rewrites_;
+    std::unique_ptr<VersionsForm> versionsForm_;
     std::unique_ptr<BrowseForm> browseForm_;
     std::unique_ptr<CmdLineForm> cmdLineForm_;
     std::unique_ptr<AboutForm> aboutForm_;

@@ -1,5 +1,6 @@
 #include "options/map_cycle_edit_form.h"
 
+#include "core/file_io.h"
 #include "options/map_cycle_file.h"
 #include "options/maps_page.h"
 #include "roster/game_rules.h"
@@ -30,11 +31,11 @@ MapCycleEditForm::MapCycleEditForm(std::filesystem::path file, std::vector<std::
 
 std::unique_ptr<MapCycleEditForm> MapCycleEditForm::open(const MapsPage& maps,
                                                          const std::filesystem::path& file, Dialogs& dialogs,
-                                                         std::function<void()> back) {
-    auto cycle = readMapCycle(file);
-    if (!cycle) {
+                                                         std::function<void()> back, RewriteGuard* rewrites) {
+    const auto bytes = readWholeFile(file);
+    if (!bytes) {
         dialogs.show(Message{"The map cycle file cannot be read, so the map cycle editor does not open: " +
-                                 cycle.error().describe() + ".",
+                                 bytes.error().describe() + ".",
                              kApplicationTitle, Icon::Exclamation, Buttons::Ok});
         return nullptr;
     }
@@ -42,8 +43,10 @@ std::unique_ptr<MapCycleEditForm> MapCycleEditForm::open(const MapsPage& maps,
     for (const std::string& fileName : maps.MapFile.items())
         available.push_back(MapsPage::mapNameOfFile(fileName));
     available.insert(available.end(), maps.CTFList.items().begin(), maps.CTFList.items().end());
-    auto form = std::make_unique<MapCycleEditForm>(file, std::move(available), std::move(cycle).value(),
-                                                   dialogs, std::move(back));
+    auto form = std::make_unique<MapCycleEditForm>(
+        file, std::move(available), readMapCycleBytes(bytes.value()), dialogs, std::move(back));
+    if (rewrites) rewrites->remember(file, bytes.value());
+    form->rewrites_ = rewrites;
     form->preview =
         std::make_unique<ChosenMapPreview>(maps.mapFiles, form->MapsAvailableList, form->MapsSelectedList);
     return form;
@@ -90,7 +93,9 @@ void MapCycleEditForm::move(int by) {
 }
 
 void MapCycleEditForm::commit() {
+    if (rewrites_ && !rewrites_->mayRewrite(KeptFile::MapCycle, file_, "map cycle Commit Changes")) return;
     const Status written = writeMapCycle(file_, MapsSelectedList.items());
+    if (written && rewrites_) rewrites_->remember(file_, mapCycleBytes(MapsSelectedList.items()));
     if (!written)
         dialogs_.show(Message{"Maps.txt was not written: " + written.error().describe() +
                                   ". The file on disk is unchanged and the editor keeps the cycle, so Commit "

@@ -8,6 +8,7 @@
 
 #include "core/controls.h"
 #include "core/ports.h"
+#include "core/rewrite_guard.h"
 #include "core/window_model.h"
 #include "options/map_preview.h"
 
@@ -25,9 +26,11 @@ public:
 
     // The maps of the Maps page (internal, then the installed files' names,
     // then CTF) and the cycle read from the file. A file that cannot be read
-    // is told, with the file and the reason, and no editor is made.
+    // is told, with the file and the reason, and no editor is made. With a
+    // guard, what was read is remembered and Commit Changes goes through it.
     static std::unique_ptr<MapCycleEditForm> open(const MapsPage& maps, const std::filesystem::path& file,
-                                                  Dialogs& dialogs, std::function<void()> back);
+                                                  Dialogs& dialogs, std::function<void()> back,
+                                                  RewriteGuard* rewrites = nullptr);
 
     ListBox MapsAvailableList{"MapsAvailableList", ListBox::Mode::Multiple};
     // The chosen entry is the insertion point.
@@ -57,6 +60,7 @@ private:
 
     std::filesystem::path file_;
     Dialogs& dialogs_;
+    RewriteGuard* rewrites_ = nullptr;
 };
 
 }  // namespace vexmoor

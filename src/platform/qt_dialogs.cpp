@@ -51,6 +51,25 @@ Answer QtDialogs::show(const Message& message) {
             box.setDefaultButton(QMessageBox::Retry);
             break;
     }
+    if (message.defaultAnswer) {
+        switch (*message.defaultAnswer) {
+            case Answer::Ok:
+                box.setDefaultButton(QMessageBox::Ok);
+                break;
+            case Answer::Yes:
+                box.setDefaultButton(QMessageBox::Yes);
+                break;
+            case Answer::No:
+                box.setDefaultButton(QMessageBox::No);
+                break;
+            case Answer::Retry:
+                box.setDefaultButton(QMessageBox::Retry);
+                break;
+            case Answer::Cancel:
+                box.setDefaultButton(QMessageBox::Cancel);
+                break;
+        }
+    }
     const int pressed = box.exec();
     switch (pressed) {
         case QMessageBox::Yes:

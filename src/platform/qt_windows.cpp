@@ -1,5 +1,7 @@
 #include "platform/qt_windows.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -75,6 +77,12 @@ void QtWindows::placeInFront(QWidget* view) {
     if (area.isValid()) {
         QRect frame = view->frameGeometry();
         frame.moveCenter(area.center());
+        // A window larger than the one it covers still opens whole on the screen.
+        if (const QScreen* screen = mainView_ ? mainView_->screen() : QGuiApplication::primaryScreen()) {
+            const QRect room = screen->availableGeometry();
+            frame.moveLeft(std::max(room.left(), std::min(frame.left(), room.right() + 1 - frame.width())));
+            frame.moveTop(std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - frame.height())));
+        }
         view->move(frame.topLeft());
     }
 }

@@ -39,6 +39,16 @@ fs::path SystemSettingsLocation::setupsFolder() const {
     return fs::path("c:\\Vexmoor\\setups");
 }
 
+// The user's local application data, where Windows programs keep what belongs
+// to this machine; without it, the same folder under the user's profile, and
+// as a last resort on drive C, as the settings file.
+fs::path SystemSettingsLocation::versionsFolder() const {
+    if (const auto local = folderFromEnvironment(L"LOCALAPPDATA")) return *local / "Vexmoor" / "versions";
+    if (const auto profile = folderFromEnvironment(L"USERPROFILE"))
+        return *profile / "AppData" / "Local" / "Vexmoor" / "versions";
+    return fs::path("c:\\Vexmoor\\versions");
+}
+
 #else
 
 namespace {
@@ -64,6 +74,13 @@ fs::path SystemSettingsLocation::settingsFile() const {
 // Beside the settings file, in the configuration folder's vexmoor/setups.
 fs::path SystemSettingsLocation::setupsFolder() const {
     return settingsFile().parent_path() / "vexmoor" / "setups";
+}
+
+fs::path SystemSettingsLocation::versionsFolder() const {
+    // As for the configuration folder: a relative or empty XDG_DATA_HOME counts as unset.
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data && fs::path(data).is_absolute())
+        return fs::path(data) / "vexmoor" / "versions";
+    return homeDirectory() / ".local" / "share" / "vexmoor" / "versions";
 }
 
 #endif

@@ -93,7 +93,8 @@ BotConfigForm::BotConfigForm(Host host)
       dialogs_(host.dialogs),
       windows_(host.windows),
       gameDirectory_(std::move(host.gameDirectory)),
-      returnToMain_(std::move(host.returnToMain)) {
+      returnToMain_(std::move(host.returnToMain)),
+      rewrites_(host.rewrites) {
     BotInfoFrame.setEnabled(false);
     ModelList.setVisible(false);
     SkinList.setVisible(false);
@@ -354,6 +355,9 @@ void BotConfigForm::botAdded() {
 }
 
 void BotConfigForm::commitChanges() {
+    const std::filesystem::path file = rosterPath(gameDirectory_());
+    // Answered No, nothing is written and nothing changes.
+    if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Roster, file, "Commit Changes")) return;
     const std::vector<std::string> before = roster_.BotModelSkins;
     for (std::size_t i = 0; i < static_cast<std::size_t>(std::max<int>(roster_.BotCount, 0)); ++i) {
         // A text without "/" (a hand-edited roster) gave no halves: joining
@@ -367,8 +371,10 @@ void BotConfigForm::commitChanges() {
     // halves to join. A write that failed has said why; the combined texts
     // go back to what they held, so the roster is as before; the edits stay
     // in the halves, and Commit can be tried again.
-    if (!WriteRoster(rosterPath(gameDirectory_()), roster_, ModelSkinSource::AsRead, dialogs_))
+    if (!WriteRoster(file, roster_, ModelSkinSource::AsRead, dialogs_))
         roster_.BotModelSkins = before;
+    else if (rewrites_)
+        rewrites_->remember(file, rosterFileBytes(roster_, ModelSkinSource::AsRead));
 }
 
 void BotConfigForm::closeRequested() {

@@ -9,6 +9,7 @@
 
 #include "core/controls.h"
 #include "core/ports.h"
+#include "core/rewrite_guard.h"
 #include "core/window_model.h"
 #include "roster/new_bot_name.h"
 #include "roster/roster.h"
@@ -35,6 +36,8 @@ public:
         std::function<std::string()> gameDirectory;
         // Closes the editor and gives the main window back, its bot list refilled.
         std::function<void()> returnToMain;
+        // What Commit Changes goes through before it rewrites the roster, when given.
+        RewriteGuard* rewrites = nullptr;
     };
 
     explicit BotConfigForm(Host host);
@@ -118,6 +121,7 @@ private:
     Windows& windows_;
     std::function<std::string()> gameDirectory_;
     std::function<void()> returnToMain_;
+    RewriteGuard* rewrites_;
     // Set while a bot is being shown: the controls follow the roster then,
     // and nothing they report is stored back.
     bool showing_ = false;

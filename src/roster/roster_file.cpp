@@ -448,7 +448,8 @@ std::string tidiedRosterBytes(std::string_view bytes) {
     return kept;
 }
 
-Result<TidiedRoster> tidyRosterFileQuietly(const fs::path& path) {
+Result<TidiedRoster> tidyRosterFileQuietly(const fs::path& path,
+                                           const std::function<bool(std::string_view)>& beforeRewrite) {
     auto content = readWholeFile(path);
     if (!content) {
         // Only a missing file is ours to create. A file that is there but
@@ -461,12 +462,14 @@ Result<TidiedRoster> tidyRosterFileQuietly(const fs::path& path) {
     // already tidy start without complaint.
     if (isTidy(content.value())) return TidiedRoster{std::move(content).value(), false};
     std::string tidied = tidiedRosterBytes(content.value());
+    if (beforeRewrite && !beforeRewrite(content.value())) return TidiedRoster{std::move(tidied), false};
     if (Status written = writeWholeFile(path, tidied); !written) return written.error();
     return TidiedRoster{std::move(tidied), false};
 }
 
-Result<std::string> tidyRosterFile(const fs::path& path, Dialogs& dialogs) {
-    auto tidied = tidyRosterFileQuietly(path);
+Result<std::string> tidyRosterFile(const fs::path& path, Dialogs& dialogs,
+                                   const std::function<bool(std::string_view)>& beforeRewrite) {
+    auto tidied = tidyRosterFileQuietly(path, beforeRewrite);
     if (!tidied) return tidied.error();
     if (tidied.value().created) dialogs.inform(kRosterCreatedMessage, kApplicationTitle, Icon::Exclamation);
     return std::move(tidied.value().bytes);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,16 +29,21 @@ Status CheckRosterFile(const std::filesystem::path& path, Dialogs& dialogs);
 
 // The same, handing back what the file holds afterwards, so that start-up
 // can read the roster from it without reading the file a second time.
-Result<std::string> tidyRosterFile(const std::filesystem::path& path, Dialogs& dialogs);
+// beforeRewrite, when given, sees the bytes a rewrite is about to replace;
+// when it says no, the file stays as it is and the tidied bytes come back all
+// the same.
+Result<std::string> tidyRosterFile(const std::filesystem::path& path, Dialogs& dialogs,
+                                   const std::function<bool(std::string_view)>& beforeRewrite = {});
 
 // The tidy step without its message, for a thread that may not show one:
-// what the file holds afterwards, and whether it had to be created (the
-// caller then says so with kRosterCreatedMessage).
+// the tidied bytes, and whether the file had to be created (the caller then
+// says so with kRosterCreatedMessage). beforeRewrite as above.
 struct TidiedRoster {
     std::string bytes;
     bool created = false;
 };
-Result<TidiedRoster> tidyRosterFileQuietly(const std::filesystem::path& path);
+Result<TidiedRoster> tidyRosterFileQuietly(const std::filesystem::path& path,
+                                           const std::function<bool(std::string_view)>& beforeRewrite = {});
 inline constexpr const char* kRosterCreatedMessage = "No bots.cfg file found. One has been created.";
 
 // What the tidy step leaves of a file's bytes: the lines (ended by CR LF or a

@@ -41,7 +41,8 @@ EditTeamForm::EditTeamForm(Context context)
       dialogs_(context.dialogs),
       teamplay_(context.teamplay),
       gameDirectory_(std::move(context.gameDirectory)),
-      close_(std::move(context.close)) {
+      close_(std::move(context.close)),
+      rewrites_(context.rewrites) {
     AddTeamText.setVisible(false);
     TeamNameShortText.setEnabled(false);
     TeamModelList.setEnabled(false);
@@ -245,9 +246,14 @@ bool EditTeamForm::refused(const std::string* name) {
     return why.has_value();
 }
 
-bool EditTeamForm::writeRoster() {
-    return static_cast<bool>(
-        WriteRoster(rosterPath(gameDirectory_()), roster_, ModelSkinSource::AsRead, dialogs_));
+// Answered No, the guard leaves the file alone, and the callers put the
+// roster and the window back as after a failed write.
+bool EditTeamForm::writeRoster(const char* action) {
+    const std::filesystem::path file = rosterPath(gameDirectory_());
+    if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Roster, file, action)) return false;
+    if (!WriteRoster(file, roster_, ModelSkinSource::AsRead, dialogs_)) return false;
+    if (rewrites_) rewrites_->remember(file, rosterFileBytes(roster_, ModelSkinSource::AsRead));
+    return true;
 }
 
 void EditTeamForm::saveNewTeam() {
@@ -271,7 +277,7 @@ void EditTeamForm::saveNewTeam() {
     ++r.TeamCount;
     // A failed write keeps the window as it is, every entry in place, so
     // Save can simply be pressed again.
-    if (!writeRoster()) {
+    if (!writeRoster("team Save")) {
         before.restore(r);
         return;
     }
@@ -294,7 +300,7 @@ void EditTeamForm::saveChangedTeam() {
     r.TeamSkins[t] = TeamSkinList.selectedText();
     r.TeamModels[t] = TeamModelList.selectedText();
     r.TeamMembers[t] = memberList(TeamIndividualsList.selectedItems());
-    if (!writeRoster()) {
+    if (!writeRoster("team Save")) {
         before.restore(r);
         return;
     }
@@ -324,7 +330,7 @@ void EditTeamForm::deleteTeam() {
     r.resizeTeams(toIndex(r.TeamCount) + 1);
     fillTeamList();
     // A failed write leaves the team where it was, selected and shown.
-    if (!writeRoster()) {
+    if (!writeRoster("Delete Team")) {
         before.restore(r);
         fillTeamList();
         TeamList.setSelectedIndex(k);

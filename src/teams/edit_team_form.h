@@ -7,6 +7,7 @@
 
 #include "core/controls.h"
 #include "core/ports.h"
+#include "core/rewrite_guard.h"
 #include "core/signal.h"
 #include "core/window_model.h"
 #include "options/teamplay_page.h"
@@ -27,6 +28,8 @@ public:
         std::function<std::string()> gameDirectory;
         // Closes this window and gives the main window back.
         std::function<void()> close;
+        // What Save and Delete Team go through before they rewrite the roster, when given.
+        RewriteGuard* rewrites = nullptr;
     };
     explicit EditTeamForm(Context context);
 
@@ -87,7 +90,7 @@ private:
     void selectOrFirst(ListBox& list, const std::string& text);
     std::optional<std::string> refusal(const std::string* name) const;
     bool refused(const std::string* name);
-    bool writeRoster();
+    bool writeRoster(const char* action);
     void setWarnings(const std::vector<std::string>& warnings);
     void liveWarnings();
 
@@ -96,6 +99,7 @@ private:
     TeamplayPage& teamplay_;
     std::function<std::string()> gameDirectory_;
     std::function<void()> close_;
+    RewriteGuard* rewrites_;
     State state_ = State::Browse;
     Signal<> stateChanged_;
 };

@@ -14,6 +14,7 @@
 #include "views/map_cycle_edit_view.h"
 #include "views/new_bot_view.h"
 #include "views/setups_view.h"
+#include "views/versions_view.h"
 
 namespace vexmoor {
 
@@ -61,6 +62,9 @@ void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
     });
     windows.registerView("SetupsForm", [&dialogs](WindowModel& model) -> QWidget* {
         return new SetupsView(static_cast<SetupsForm&>(model), dialogs);
+    });
+    windows.registerView("VersionsForm", [](WindowModel& model) -> QWidget* {
+        return new VersionsView(static_cast<VersionsForm&>(model));
     });
 }
 

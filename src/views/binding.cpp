@@ -223,10 +223,10 @@ void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dia
         }));
 }
 
-void bind(Bindings& bindings, QListView* view, ListBox& model) {
+void bind(Bindings& bindings, QListView* view, ListBox& model, TextKind kind) {
     view->setObjectName(q(model.name()));
     view->setUniformItemSizes(true);
-    auto* items = new ListBoxItemModel(model, view);
+    auto* items = new ListBoxItemModel(model, view, kind);
     QItemSelectionModel* const previous = view->selectionModel();
     view->setModel(items);
     delete previous;

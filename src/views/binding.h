@@ -74,7 +74,7 @@ void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dia
 // The list's entries through a model over the core list, not an item each:
 // a single-choice list selects one row, a multiple-choice list toggles rows,
 // a checked list shows a check box at each entry.
-void bind(Bindings& bindings, QListView* list, ListBox& model);
+void bind(Bindings& bindings, QListView* list, ListBox& model, TextKind kind = TextKind::Game);
 void bind(Bindings& bindings, QComboBox* combo, ListBox& model, TextKind kind = TextKind::Game);
 void bind(Bindings& bindings, QRadioButton* button, OptionButton& model);
 void bind(Bindings& bindings, QAbstractSlider* slider, RangeControl& model);

@@ -4,11 +4,12 @@
 
 namespace vexmoor {
 
-ListBoxItemModel::ListBoxItemModel(ListBox& list, QObject* parent)
+ListBoxItemModel::ListBoxItemModel(ListBox& list, QObject* parent, TextKind kind)
     : QAbstractListModel(parent),
       list_(&list),
       rows_(static_cast<int>(list.count())),
-      revision_(list.itemsRevision()) {}
+      revision_(list.itemsRevision()),
+      kind_(kind) {}
 
 int ListBoxItemModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
@@ -18,7 +19,7 @@ QVariant ListBoxItemModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole:
-            return toQString(list_->items()[row]);
+            return toQString(list_->items()[row], kind_);
         case Qt::CheckStateRole:
             if (list_->mode() != ListBox::Mode::Checked) return {};
             return list_->isSelected(row) ? Qt::Checked : Qt::Unchecked;

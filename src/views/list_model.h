@@ -7,6 +7,7 @@
 #include <QAbstractListModel>
 
 #include "core/controls.h"
+#include "views/codec.h"
 
 namespace vexmoor {
 
@@ -16,7 +17,8 @@ namespace vexmoor {
 // list's marks.
 class ListBoxItemModel : public QAbstractListModel {
 public:
-    explicit ListBoxItemModel(ListBox& list, QObject* parent = nullptr);
+    // The entries are texts of the given kind (codec.h).
+    explicit ListBoxItemModel(ListBox& list, QObject* parent = nullptr, TextKind kind = TextKind::Game);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -43,6 +45,7 @@ private:
     Roles roles_;
     int rows_ = 0;
     std::uint64_t revision_ = 0;
+    TextKind kind_;
 };
 
 }  // namespace vexmoor

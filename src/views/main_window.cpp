@@ -27,6 +27,7 @@ MainWindow::MainWindow(VexmoorMain& model, QWidget* parent)
       model_(model),
       fileMenu_(new QMenu(this)),
       launchAction_(new QAction(this)),
+      versionsAction_(new QAction(this)),
       exitAction_(new QAction(this)),
       helpMenu_(new QMenu(this)),
       aboutAction_(new QAction(this)),
@@ -53,6 +54,7 @@ void MainWindow::buildMenus() {
     auto* setupsAction = new QAction(this);
     bind(bindings_, setupsAction, model_.SetupsMenu);
     fileMenu_->addAction(setupsAction);
+    fileMenu_->addAction(versionsAction_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(exitAction_);
     helpMenu_->addAction(aboutAction_);
@@ -104,6 +106,7 @@ void MainWindow::connectObservers() {
         if (!model_.visible()) hide();
     }));
     bind(bindings_, launchAction_, model_.LaunchMenu);
+    bind(bindings_, versionsAction_, model_.VersionsMenu);
     bind(bindings_, exitAction_, model_.ExitMenu);
     bind(bindings_, aboutAction_, model_.AboutMenu);
     const auto menuTitles = [this] {

@@ -47,6 +47,7 @@ private:
 
     QMenu* fileMenu_;
     QAction* launchAction_;
+    QAction* versionsAction_;
     QAction* exitAction_;
     QMenu* helpMenu_;
     QAction* aboutAction_;

@@ -167,6 +167,7 @@ def outside(program, make_demo):
             "QT_QPA_PLATFORM": "xcb",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
             "XDG_CONFIG_HOME": os.path.join(work, "config"),
+            "XDG_DATA_HOME": os.path.join(work, "data"),
             "LC_ALL": "C.UTF-8",
         })
         env.pop("WAYLAND_DISPLAY", None)

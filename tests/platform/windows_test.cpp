@@ -225,6 +225,15 @@ TEST(WindowsSettingsLocation, IsCVexmoorIniOnWinesDriveC) {
     EXPECT_EQ(next.bots.SpecificBotList.items(), std::vector<std::string>{"Tom"});
 }
 
+// The earlier versions go to the user's local application data, never drive C's root.
+TEST(WindowsSettingsLocation, KeepsEarlierVersionsInTheLocalApplicationData) {
+    const std::string local = std::getenv("LOCALAPPDATA") ? std::getenv("LOCALAPPDATA") : "";
+    _putenv_s("LOCALAPPDATA", "C:\\Users\\Player\\AppData\\Local");
+    EXPECT_EQ(SystemSettingsLocation().versionsFolder(),
+              fs::path("C:\\Users\\Player\\AppData\\Local\\Vexmoor\\versions"));
+    _putenv_s("LOCALAPPDATA", local.c_str());
+}
+
 // A game directory named with letters beyond ASCII: the settings file's bytes
 // find the folder, its files and the game, and go back unchanged.
 TEST(WindowsGameDirectory, NamedWithAccentedLettersWorksFromStartUpToTheStartedGame) {

@@ -9,8 +9,18 @@
 // still there) must end with the file written anew from what the window held.
 //
 // The disk-full case is a real short write: the child process that runs the
-// action may not make a file longer than half of what the writer writes
-// (RLIMIT_FSIZE, with SIGXFSZ ignored), so its write() fails with EFBIG.
+// action may not make a file longer than half of what the writer writes, or
+// of what the file holds when that is less (RLIMIT_FSIZE, with SIGXFSZ
+// ignored), so its write() fails with EFBIG.
+//
+// The writers of the four files Vexmoor keeps earlier versions of keep the
+// file as it is before they write. A file gone since it was read is first
+// asked about (answered Yes here, so the writer goes on); so is a version
+// that cannot be kept (answered Yes on a full disk, so the writer's own
+// failure shows). The faults of the versions folder itself (read-only, a
+// full disk, a file in its way) are left at the question's default, No:
+// the action must then change nothing, and succeed once the fault is gone,
+// keeping the version it could not keep before.
 //
 // The suite prints the results as a table, one row per file and a column per
 // fault, and the roster's row once more for each of its four commands.
@@ -38,6 +48,7 @@
 #include "chat/chat_file.h"
 #include "core/file_io.h"
 #include "core/number_text.h"
+#include "core/rewrite_guard.h"
 #include "launcher/editors.h"
 #include "launcher/launch.h"
 #include "launcher/settings_file.h"
@@ -160,6 +171,8 @@ public:
     virtual bool completed() const { return true; }
     // Whether the writer makes its folder when it is missing.
     virtual bool makesItsFolder() const { return false; }
+    // The file as the versions folder knows it; none for a file Vexmoor keeps no versions of.
+    virtual std::optional<KeptFile> kept() const { return KeptFile::Roster; }
     // The way back to the main window; whether the main window is usable again.
     virtual bool back() {
         if (f.main().editor() && f.windows.isOpen(f.main().editor()->name()))
@@ -197,6 +210,7 @@ public:
     }
     // A fresh account may have no configuration folder yet.
     bool makesItsFolder() const override { return true; }
+    std::optional<KeptFile> kept() const override { return KeptFile::Settings; }
     std::string memory() const override {
         return "flags " + std::to_string(main().flags.total) + "\n" +
                settingsFileBytes(main(), main().flags.total);
@@ -221,6 +235,7 @@ public:
         main().LaunchButton.click();
     }
     std::string written() const override { return "sv bots Ash Big~Ed\r\n"; }
+    std::optional<KeptFile> kept() const override { return std::nullopt; }
     std::vector<std::string> told() const override { return {}; }
     std::string memory() const override {
         return launcherCfgBytes(main()) + launchCommandLine(main()) + "\nstarted " +
@@ -339,6 +354,7 @@ public:
     }
     ChatEditForm& form() const { return dynamic_cast<ChatEditForm&>(*f.main().editor()); }
     fs::path file() const override { return eraser("chat.txt"); }
+    std::optional<KeptFile> kept() const override { return KeptFile::Chat; }
     void act() override { form().CommitButton.click(); }
     std::vector<std::string> told() const override { return {}; }
     std::string written() const override {
@@ -367,6 +383,7 @@ public:
     }
     MapCycleEditForm& form() const { return dynamic_cast<MapCycleEditForm&>(*f.main().editor()); }
     fs::path file() const override { return eraser("maps.txt"); }
+    std::optional<KeptFile> kept() const override { return KeptFile::MapCycle; }
     void act() override { form().CommitButton.click(); }
     std::vector<std::string> told() const override { return {}; }
     std::string written() const override {
@@ -382,12 +399,27 @@ public:
 
 // ---- Faults.
 
-enum class Fault { FileReadOnly, FolderReadOnly, FolderMissing, DiskFull, FileRemoved };
+enum class Fault {
+    FileReadOnly,
+    FolderReadOnly,
+    FolderMissing,
+    DiskFull,
+    FileRemoved,
+    // The versions folder's own.
+    VersionsReadOnly,
+    VersionsDiskFull,
+    VersionsBlocked,
+};
+
+bool isVersionsFault(Fault fault) {
+    return fault == Fault::VersionsReadOnly || fault == Fault::VersionsDiskFull ||
+           fault == Fault::VersionsBlocked;
+}
 
 // The system's words for a failed write() past the file-size limit.
 std::string fileTooLarge() { return std::strerror(EFBIG); }
 
-std::string reasonFor(Fault fault, const fs::path& folder) {
+std::string reasonFor(Fault fault, const fs::path& folder, const fs::path& versions) {
     switch (fault) {
         case Fault::FileReadOnly:
             return "the file is read-only";
@@ -396,11 +428,30 @@ std::string reasonFor(Fault fault, const fs::path& folder) {
         case Fault::FolderMissing:
             return "the folder " + pathText(folder) + " does not exist";
         case Fault::DiskFull:
+        case Fault::VersionsDiskFull:
             return fileTooLarge();
+        case Fault::VersionsReadOnly:
+        case Fault::VersionsBlocked:
+            return pathText(versions);
         case Fault::FileRemoved:
             break;
     }
     return {};
+}
+
+// The question the guard puts before the writer goes on, if any, and how it is answered.
+enum class Question { None, ChangedOutside, NotKeptYes, NotKeptNo };
+
+Question questionUnder(const Scenario& s, Fault fault) {
+    if (!s.kept()) return Question::None;
+    if (fault == Fault::FileRemoved || fault == Fault::FolderMissing) return Question::ChangedOutside;
+    if (fault == Fault::DiskFull) return Question::NotKeptYes;
+    if (isVersionsFault(fault)) return Question::NotKeptNo;
+    return Question::None;
+}
+
+std::string notKeptOpening(const fs::path& file) {
+    return "Vexmoor could not keep an earlier version of " + pathText(file) + " before rewriting it.";
 }
 
 // ---- One case: the fault, the action, what came of it; then the fault
@@ -417,10 +468,13 @@ struct Observation {
     // A folder that was moved away and came back before the fault was lifted.
     bool folderAppeared = false;
     bool completed = false;
+    std::size_t versionsAfter = 0;
     // Once the fault is gone:
     std::vector<std::string> retryTold;
     std::string retryBytes;
     bool retryCompleted = false;
+    std::size_t versionsAfterRetry = 0;
+    std::string newestVersion;
     bool usable = false;
 };
 
@@ -450,12 +504,20 @@ private:
 
 // Whether the fault leaves the action nothing to fail at.
 bool succeedsUnder(const Scenario& s, Fault fault) {
-    return fault == Fault::FileRemoved || (fault == Fault::FolderMissing && s.makesItsFolder());
+    return fault == Fault::FileRemoved || (fault == Fault::FolderMissing && s.makesItsFolder()) ||
+           (!s.kept() && (fault == Fault::VersionsReadOnly || fault == Fault::VersionsBlocked));
+}
+
+// The versions kept of the scenario's file, newest first.
+std::vector<KeptVersion> versionsOf(Scenario& s) {
+    auto versions = s.f.main().rewrites().store().versions(s.f.game.text(), *s.kept());
+    return versions ? versions.value() : std::vector<KeptVersion>{};
 }
 
 Observation runCase(Scenario& s, Fault fault) {
     const fs::path file = s.file();
     const fs::path folder = file.parent_path();
+    const fs::path versions = s.f.versionsFolder;
     fs::path away = folder;
     away += ".away";
     const bool succeeds = succeedsUnder(s, fault);
@@ -475,9 +537,12 @@ Observation runCase(Scenario& s, Fault fault) {
             fs::rename(folder, away);
             lift = [&] { fs::rename(away, folder); };
             break;
-        case Fault::DiskFull: {
+        case Fault::DiskFull:
+        case Fault::VersionsDiskFull: {
 #ifndef _WIN32
-            auto limit = std::make_shared<FileSizeLimit>(static_cast<rlim_t>(s.written().size() / 2));
+            // Too small for the new bytes and for the earlier version alike.
+            const std::size_t smaller = std::min(s.written().size(), readBytes(file).size());
+            auto limit = std::make_shared<FileSizeLimit>(static_cast<rlim_t>(smaller / 2));
             lift = [limit] { limit->lift(); };
 #endif
             break;
@@ -485,7 +550,23 @@ Observation runCase(Scenario& s, Fault fault) {
         case Fault::FileRemoved:
             fs::remove(file);
             break;
+        case Fault::VersionsReadOnly:
+            fs::create_directories(versions);
+            makeReadOnly(versions);
+            lift = [&] { fs::permissions(versions, fs::perms::owner_write, fs::perm_options::add); };
+            break;
+        case Fault::VersionsBlocked:
+            fs::remove_all(versions);
+            fs::create_directories(versions.parent_path());
+            writeBytes(versions, "not a folder");
+            lift = [&] { fs::remove(versions); };
+            break;
     }
+    // The guard's question is answered Yes where the writer is to go on;
+    // the action's own questions (Delete Team's) come first, answered Yes.
+    const Question question = questionUnder(s, fault);
+    if (question == Question::ChangedOutside || question == Question::NotKeptYes)
+        s.f.dialogs.answers.assign(s.asked().size() + 1, Answer::Yes);
 
     std::size_t mark = s.f.dialogs.shown.size();
     s.act();
@@ -498,12 +579,24 @@ Observation runCase(Scenario& s, Fault fault) {
     o.folder = entriesOf(fault == Fault::FolderMissing && !succeeds ? away : folder);
     o.folderAppeared = fault == Fault::FolderMissing && fs::exists(folder);
     if (!succeeds) {
+        // Counted before the versions folder comes back (a file in its way lists nothing).
+        if (s.kept()) o.versionsAfter = versionsOf(s).size();
         lift();
+        s.f.dialogs.answers.clear();
         mark = s.f.dialogs.shown.size();
         s.act();
         o.retryTold = toldSince(s.f.dialogs, mark);
         o.retryCompleted = s.completed();
         o.retryBytes = readBytes(file);
+        if (s.kept()) {
+            const std::vector<KeptVersion> all = versionsOf(s);
+            o.versionsAfterRetry = all.size();
+            if (!all.empty()) {
+                const auto bytes =
+                    s.f.main().rewrites().store().bytesOf(s.f.game.text(), *s.kept(), all.front());
+                o.newestVersion = bytes ? bytes.value() : std::string();
+            }
+        }
     }
     o.usable = s.back();
     return o;
@@ -518,6 +611,7 @@ std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
     const std::string windowBefore = s.window();
     const std::vector<std::string> folderBefore = entriesOf(file.parent_path());
     const std::string expected = s.written();
+    const std::size_t versionsBefore = s.kept() ? versionsOf(s).size() : 0;
 
     const Observation o = runCase(s, fault);
 
@@ -525,21 +619,36 @@ std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
     const auto require = [&problems](bool holds, const std::string& what) {
         if (!holds) problems.push_back(what);
     };
+    const Question question = questionUnder(s, fault);
+    // What is shown before the outcome: the action's own questions, then the guard's.
+    std::vector<std::string> before = s.asked();
+    if (question == Question::ChangedOutside)
+        before.push_back(RewriteGuard::changedOutsideQuestion(file).text);
     std::vector<std::string> succeeded = s.asked();
     for (const std::string& text : s.told()) succeeded.push_back(text);
     if (succeedsUnder(s, fault)) {
-        require(o.told == succeeded, "the messages of a successful action were not the only ones shown");
+        std::vector<std::string> shown = before;
+        for (const std::string& text : s.told()) shown.push_back(text);
+        require(o.told == shown, "the messages of a successful action were not the only ones shown");
         require(o.completed, "the action did not complete");
         require(o.exists && o.bytes == expected, "the file was not written anew with what the window held");
         require(o.usable, "the main window could not be reached again");
         return problems;
     }
-    const std::string reason = pathText(file) + ": " + reasonFor(fault, file.parent_path());
-    const std::vector<std::string> asked = s.asked();
-    require(o.told.size() == asked.size() + 1 && std::equal(asked.begin(), asked.end(), o.told.begin()),
-            "not exactly one message about the failure");
-    require(!o.told.empty() && o.told.back().find(reason) != std::string::npos,
-            "no message naming the file and the reason (\"" + reason + "\")");
+    const bool notKept = question == Question::NotKeptYes || question == Question::NotKeptNo;
+    // A version not kept and left so (No) is the last word; otherwise the writer's own failure is.
+    const std::size_t messages =
+        before.size() + (notKept ? 1 : 0) + (question == Question::NotKeptNo ? 0 : 1);
+    require(o.told.size() == messages && std::equal(before.begin(), before.end(), o.told.begin()),
+            notKept ? "not exactly one question about the version and one message about the failure"
+                    : "not exactly one message about the failure");
+    if (notKept)
+        require(o.told.size() > before.size() && o.told[before.size()].starts_with(notKeptOpening(file)),
+                "no question naming the file whose earlier version could not be kept");
+    const std::string reason = reasonFor(fault, file.parent_path(), s.f.versionsFolder);
+    const std::string named = isVersionsFault(fault) ? reason : pathText(file) + ": " + reason;
+    require(!o.told.empty() && o.told.back().find(named) != std::string::npos,
+            "no message naming the file and the reason (\"" + named + "\")");
     require(o.exists == existedBefore && o.bytes == bytesBefore, "the file on disk changed");
     require(!o.folderAppeared, "the missing folder was made anew");
     require(o.memory == memoryBefore, "the data in memory changed");
@@ -548,6 +657,12 @@ std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
     require(o.retryTold == succeeded, "the action once the fault was gone did not succeed");
     require(o.retryCompleted, "the action once the fault was gone did not complete");
     require(o.retryBytes == expected, "the action once the fault was gone wrote other bytes");
+    if (s.kept()) {
+        if (notKept)
+            require(o.versionsAfter == versionsBefore, "a version was kept although it could not be");
+        require(o.versionsAfterRetry == versionsBefore + 1 && o.newestVersion == bytesBefore,
+                "the file as it was before is not the newest version kept");
+    }
     require(o.usable, "the main window could not be reached again");
     return problems;
 }
@@ -585,7 +700,7 @@ std::vector<std::string> problemsInChild(Scenario& s, Fault fault) {
 
 std::vector<std::string> problemsUnder(Scenario& s, Fault fault) {
 #ifndef _WIN32
-    if (fault == Fault::DiskFull) return problemsInChild(s, fault);
+    if (fault == Fault::DiskFull || fault == Fault::VersionsDiskFull) return problemsInChild(s, fault);
 #endif
     return problemsOf(s, fault);
 }
@@ -625,12 +740,16 @@ std::vector<Column> columns() {
     // Windows writes into a folder marked read-only, and has no file-size limit.
     return {{"file read-only", {Fault::FileReadOnly}},
             {"folder missing", {Fault::FolderMissing}},
-            {"file removed", {Fault::FileRemoved}}};
+            {"file removed", {Fault::FileRemoved}},
+            {"versions: file in the way", {Fault::VersionsBlocked}}};
 #else
     return {{"file read-only", {Fault::FileReadOnly}},
             {"folder read-only / missing", {Fault::FolderReadOnly, Fault::FolderMissing}},
             {"disk full (EFBIG)", {Fault::DiskFull}},
-            {"file removed", {Fault::FileRemoved}}};
+            {"file removed", {Fault::FileRemoved}},
+            {"versions read-only", {Fault::VersionsReadOnly}},
+            {"versions: disk full", {Fault::VersionsDiskFull}},
+            {"versions: file in the way", {Fault::VersionsBlocked}}};
 #endif
 }
 
@@ -651,8 +770,15 @@ TEST(FaultMatrix, EveryWriterUnderEveryFaultLosesNothingAndTellsWhy) {
             for (const Fault fault : column.faults) {
                 SCOPED_TRACE(std::string(writer.action) + ", " + column.title);
                 auto scenario = writer.make();
-                const std::string expected =
-                    succeedsUnder(*scenario, fault) ? "written anew" : "told, kept, retried";
+                // A full disk under a file no versions are kept of is the plain full disk.
+                if (fault == Fault::VersionsDiskFull && !scenario->kept()) {
+                    outcome = "keeps no versions";
+                    continue;
+                }
+                const std::string expected = succeedsUnder(*scenario, fault) ? "written anew"
+                                             : questionUnder(*scenario, fault) == Question::NotKeptNo
+                                                 ? "asked, No: unchanged"
+                                                 : "told, kept, retried";
                 const std::vector<std::string> problems = problemsUnder(*scenario, fault);
                 for (const std::string& problem : problems) ADD_FAILURE() << problem;
                 const std::string text = problems.empty() ? expected : "FAILED: " + problems.front();
@@ -688,14 +814,23 @@ TEST(FaultMatrix, EveryWriterUnderEveryFaultLosesNothingAndTellsWhy) {
     line("command", titles, 34);
     for (std::size_t w = 0; w < writers().size(); ++w)
         if (std::string(writers()[w].file) == "bots.cfg") line(writers()[w].action, byCommand[w], 34);
-    table << "\ntold, kept, retried: the action failed with one message naming the file and the reason; the "
-             "file\n"
-             "  (or its absence), the data in memory and the window stayed as they were, no temporary file "
-             "was\n"
-             "  left, and the same action succeeded once the fault was gone; the main window was usable "
-             "again.\n"
-             "written anew: the action does not fail; the file (for the settings also their missing folder)\n"
-             "  was written again from what the window held.\n";
+    table
+        << "\ntold, kept, retried: the action failed with one message naming the file and the reason; the "
+           "file\n"
+           "  (or its absence), the data in memory and the window stayed as they were, no temporary file "
+           "was\n"
+           "  left, and the same action succeeded once the fault was gone, keeping the file as it was as\n"
+           "  its newest earlier version; the main window was usable again. Where the file's folder was "
+           "gone\n"
+           "  the action first asked whether to replace a file changed outside Vexmoor, and on a full disk\n"
+           "  whether to go on without an earlier version (both answered Yes).\n"
+           "asked, No: unchanged: the versions folder could not take the earlier version; the action said\n"
+           "  so, naming the file and the reason, and asked whether to go on without it; the default, No,\n"
+           "  left everything as it was, and the same action succeeded and kept the version once the fault\n"
+           "  was gone.\n"
+           "written anew: the action does not fail; the file (for the settings also their missing folder)\n"
+           "  was written again from what the window held. Where Vexmoor keeps versions of a file gone\n"
+           "  since it was read, it first asked whether to replace it (answered Yes).\n";
     std::cout << table.str() << std::flush;
 }
 

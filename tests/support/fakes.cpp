@@ -19,6 +19,7 @@ Answer FakeDialogs::show(const Message& message) {
         answers.pop_front();
         return answer;
     }
+    if (message.defaultAnswer) return *message.defaultAnswer;
     switch (message.buttons) {
     case Buttons::YesNo: return Answer::Yes;
     case Buttons::RetryCancel: return Answer::Retry;

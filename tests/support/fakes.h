@@ -11,8 +11,9 @@
 
 namespace vexmoor::testing {
 
-// Records every message box in order; answers from a script (OK, or the
-// first button of the set, when the script has run out).
+// Records every message box in order; answers from a script (the box's
+// default answer, or else the first button of the set, when the script has
+// run out).
 class FakeDialogs : public Dialogs {
 public:
     Answer show(const Message& message) override;
@@ -57,13 +58,19 @@ public:
     std::optional<std::string> failWith;  // set to make every start fail
 };
 
+// The earlier versions go to the folder given, or to "versions" beside the
+// settings file: a test's own folder either way, never the user's.
 class FakeSettingsLocation : public SettingsLocation {
 public:
-    explicit FakeSettingsLocation(std::filesystem::path file) : file_(std::move(file)) {}
+    explicit FakeSettingsLocation(std::filesystem::path file, std::filesystem::path versions = {})
+        : file_(std::move(file)),
+          versions_(versions.empty() ? file_.parent_path() / "versions" : std::move(versions)) {}
     std::filesystem::path settingsFile() const override { return file_; }
+    std::filesystem::path versionsFolder() const override { return versions_; }
 
 private:
     std::filesystem::path file_;
+    std::filesystem::path versions_;
 };
 
 // A fresh temporary folder, removed (with write bits restored) afterwards.

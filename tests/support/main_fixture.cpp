@@ -8,7 +8,8 @@ const std::string MainFixture::kDefaultSettingsTail =
 MainFixture::MainFixture()
     : game(temp.path() / "game"),
       settingsFile(temp.path() / "config" / "vexmoor.ini"),
-      settings(settingsFile) {
+      versionsFolder(temp.path() / "data" / "versions"),
+      settings(settingsFile, versionsFolder) {
     std::filesystem::create_directories(settingsFile.parent_path());
     drives.drives = {{"/", "/"}, {"home", temp.path()}};
     drives.start = 1;

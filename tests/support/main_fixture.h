@@ -21,8 +21,8 @@ public:
 };
 
 // A main window on fakes, with a temporary folder holding a game directory
-// ("game/") and the settings file ("config/vexmoor.ini"). Nothing touches the
-// user's real settings.
+// ("game/"), the settings file ("config/vexmoor.ini") and the earlier
+// versions ("data/versions/"). Nothing touches the user's real settings or data.
 struct MainFixture {
     MainFixture();
 
@@ -38,6 +38,7 @@ struct MainFixture {
     TempDir temp;
     GameDirectoryBuilder game;
     std::filesystem::path settingsFile;
+    std::filesystem::path versionsFolder;
     FakeDialogs dialogs;
     FakeWindows windows;
     FakeAlert alert;

@@ -1,8 +1,8 @@
 // The whole program as it ships: the real Application with its real ports
 // (message boxes, windows, process start, settings location, drives) on a
 // generated game directory whose stand-in quake2.exe writes down how it was
-// started. Only the environment is the test's: XDG_CONFIG_HOME and HOME point
-// into a temporary folder, and a watcher answers every message box.
+// started. Only the environment is the test's: XDG_CONFIG_HOME, XDG_DATA_HOME
+// and HOME point into a temporary folder, and a watcher answers every message box.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -139,6 +139,7 @@ protected:
         : game(temp.path() / "Quake II"),
           settingsFile(temp.path() / "config" / "vexmoor.ini"),
           config("XDG_CONFIG_HOME", (temp.path() / "config").string()),
+          data("XDG_DATA_HOME", (temp.path() / "data").string()),
           home("HOME", (temp.path() / "home").string()) {
         fs::create_directories(temp.path() / "home");
         game.withEraserFolder().withGame();
@@ -179,6 +180,7 @@ protected:
     GameDirectoryBuilder game;
     fs::path settingsFile;
     ScopedEnv config;
+    ScopedEnv data;
     ScopedEnv home;
     BoxAnswerer boxes;
 };

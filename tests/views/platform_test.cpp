@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include "platform/drives.h"
@@ -58,6 +59,17 @@ TEST(SettingsLocation, FollowsTheConfigurationFolderRules) {
         const ScopedEnv config("XDG_CONFIG_HOME", "relative/conf");
         EXPECT_EQ(SystemSettingsLocation().settingsFile(), fs::path("/home/player/.config/vexmoor.ini"));
     }
+}
+
+TEST(SettingsLocation, KeepsEarlierVersionsInTheDataFolder) {
+    const ScopedEnv home("HOME", "/home/player");
+    for (const char* unusable : {static_cast<const char*>(nullptr), "", "relative/data"}) {
+        const ScopedEnv data("XDG_DATA_HOME", unusable);
+        EXPECT_EQ(SystemSettingsLocation().versionsFolder(),
+                  fs::path("/home/player/.local/share/vexmoor/versions"));
+    }
+    const ScopedEnv data("XDG_DATA_HOME", "/srv/data");
+    EXPECT_EQ(SystemSettingsLocation().versionsFolder(), fs::path("/srv/data/vexmoor/versions"));
 }
 
 TEST(Drives, OfferTheRootAndStartAtHome) {
@@ -114,6 +126,20 @@ TEST(QtDialogs, ShowTheMessageAndReturnTheButtonPressed) {
     EXPECT_EQ(seen.title, "vexmoor");
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+}
+
+// A question that asks before anything is lost answers No to a user who only confirms.
+TEST(QtDialogs, EnterGivesTheAnswerTheMessageDefaultsTo) {
+    QtDialogs dialogs;
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        EXPECT_EQ(dialogs.show(Message{"Replace it?", "vexmoor", Icon::Exclamation, Buttons::YesNo, answer}),
+                  answer);
+    }
 }
 
 }  // namespace

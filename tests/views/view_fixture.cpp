@@ -18,7 +18,8 @@ ViewTest::ViewTest()
     : game(temp.path() / "game"),
       home(temp.path() / "home"),
       settingsFile(temp.path() / "config" / "vexmoor.ini"),
-      settings(settingsFile) {
+      versionsFolder(temp.path() / "data" / "versions"),
+      settings(settingsFile, versionsFolder) {
     game.withEraserFolder()
         .withRoster(GameDirectoryBuilder::generatedRoster(5, 3))
         .withChat("")

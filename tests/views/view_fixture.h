@@ -75,6 +75,7 @@ protected:
     GameDirectoryBuilder game;
     std::filesystem::path home;
     std::filesystem::path settingsFile;
+    std::filesystem::path versionsFolder;
     FakeDialogs dialogs;
     TestWindows windows;
     FakeAlert alert;
