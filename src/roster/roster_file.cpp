@@ -251,6 +251,25 @@ bool memberListIsBare(std::string_view members) {
            members.find_first_of(",\r\n") == std::string_view::npos;
 }
 
+// The usual bot, written as it is held: texts without a double quote or a
+// line feed, a name that opens no section, values that are numbers or empty.
+// One look at each text, so that the checks below run only for the rare bot
+// that needs them to say what is wrong.
+bool usualBot(const Roster& r, std::size_t i, bool halves) {
+    const auto plain = [](const std::string& text) {
+        for (const char c : text)
+            if (c == '"' || c == '\n') return false;
+        return true;
+    };
+    const std::string& name = r.BotNames[i];
+    if ((!name.empty() && name.front() == '[') || !plain(name)) return false;
+    if (!(halves ? plain(r.BotModels[i]) && plain(r.BotSkins[i]) : plain(r.BotModelSkins[i]))) return false;
+    for (const auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills, &r.BotFavoriteWeapon,
+                             &r.BotQuadFreak, &r.BotCamper, &r.BotPing})
+        if ((*list)[i].isText()) return false;
+    return true;
+}
+
 std::string botLabel(const Roster& r, std::size_t i) {
     return "bot " + std::to_string(i + 1) + " (\"" + r.BotNames[i] + "\")";
 }
@@ -286,10 +305,11 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
     // The first item of a record that begins with "[" reads back as a header.
     const std::string header = " begins with \"[\", which the roster file reads as a section header";
     const auto opensHeader = [](const std::string& text) { return !text.empty() && text.front() == '['; };
+    const bool halves = source == ModelSkinSource::Halves;
     for (std::size_t i = 0; i < static_cast<std::size_t>(r.BotCount); ++i) {
+        if (usualBot(r, i, halves)) continue;
         if (!fitsInQuotes(r.BotNames[i])) return botLabel(r, i) + ": the name" + noQuote;
         if (opensHeader(r.BotNames[i])) return botLabel(r, i) + ": the name" + header;
-        const bool halves = source == ModelSkinSource::Halves;
         if (!(halves ? fitsInQuotes(r.BotModels[i]) && fitsInQuotes(r.BotSkins[i])
                      : fitsInQuotes(r.BotModelSkins[i])))
             return botLabel(r, i) + ": the model/skin" + noQuote;
