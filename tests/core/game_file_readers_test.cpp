@@ -42,16 +42,6 @@ TEST(PakReader, ReadsTheDirectoryAndFindsNamesAsTheGameDoes) {
     ASSERT_TRUE(found);
     EXPECT_EQ(archive.substr(found->offset, found->length), "second!");
     EXPECT_EQ(read.value().find("maps/q2dm3.bsp"), nullptr);
-
-    // From disk, only the header and the directory are read.
-    TempDir dir;
-    writeBytes(dir.path() / "pak0.pak", archive);
-    const auto fromDisk = readPakDirectory(dir.path() / "pak0.pak", "baseq2/pak0.pak");
-    ASSERT_TRUE(fromDisk);
-    EXPECT_EQ(fromDisk.value().entries[0].name, "maps/q2dm1.bsp");
-    writeBytes(dir.path() / "pak1.pak", archive.substr(0, archive.size() - 1));
-    EXPECT_EQ(readPakDirectory(dir.path() / "pak1.pak", "baseq2/pak1.pak").error().describe(),
-              "baseq2/pak1.pak: the directory runs past the end of the file");
 }
 
 TEST(PakReader, RefusesEveryKindOfDamageWithItsReason) {
@@ -75,16 +65,11 @@ TEST(PakReader, RefusesEveryKindOfDamageWithItsReason) {
     expectRefused(damages, [](const std::string& bytes) { return readPakBytes(bytes); });
 }
 
-// A box floor at the height given, 256 units square.
-MapBuilder& floorAt(MapBuilder& map, float x, float height) {
-    return map.box({x, 0, height - 16}, {x + 256, 256, height});
-}
-
 std::string knownMap() {
-    MapBuilder map;
-    floorAt(map, 0, 0);
-    floorAt(map, 512, 128);
-    map.ramp({256, 64, 0}, {512, 192, 128})
+    return MapBuilder()
+        .box({0, 0, -16}, {256, 256, 0})
+        .box({512, 0, 112}, {768, 256, 128})
+        .ramp({256, 64, 0}, {512, 192, 128})
         .box({32, 32, -8}, {96, 96, 4}, "vex/water", kSurfaceWarp)
         .box({160, 32, -8}, {224, 96, 4}, "vex/lava1", kSurfaceWarp)
         .box({-64, -64, 256}, {832, 320, 272}, "vex/sky", kSurfaceSky)
@@ -94,8 +79,8 @@ std::string knownMap() {
         .entity("info_player_deathmatch", {128, 128, 24})
         .entity("info_player_deathmatch", {640, 128, 152})
         .entity("item_flag_team1", {0, 0, 24})
-        .entity("item_flag_team2", {640, 0, 24});
-    return map.bytes();
+        .entity("item_flag_team2", {640, 0, 24})
+        .bytes();
 }
 
 TEST(MapReader, ReadsTheTitleWhatTheMapHoldsAndItsFloors) {
@@ -133,7 +118,6 @@ TEST(MapReader, MakesTheTitleAsTheGameShowsIt) {
         const char* message;
         const char* title;
     } titles[] = {
-        {"The Edge", "The Edge"},
         {"  Moor\\nand\\n\\n  Mire\\n", "Moor and Mire"},
         {"Back\\slash and a last \\", "Back\\lash and a last \\"},
         {"Tab\tand\x01"
@@ -163,6 +147,10 @@ TEST(MapReader, RefusesEveryKindOfDamageWithItsReason) {
     const auto lengthOf = [](BspLump lump) { return lumpEntry(static_cast<int>(lump)) + 4; };
     const std::size_t models = numberAt(good, lumpEntry(static_cast<int>(BspLump::Models)));
     const std::size_t faces = numberAt(good, lumpEntry(static_cast<int>(BspLump::Faces)));
+    // A list over the game's limit, in a file with room for it.
+    const std::string roomy = patched(
+        patched(MapBuilder().bytes() + std::string(48 * 1025, '\0'), lengthOf(BspLump::Models) - 4, 160),
+        lengthOf(BspLump::Models), 48 * 1025);
     const Damage damages[] = {
         {"short header", good.substr(0, 100), "the file is too short for a map header"},
         {"another kind of file", "VBSP" + good.substr(4),
@@ -185,17 +173,10 @@ TEST(MapReader, RefusesEveryKindOfDamageWithItsReason) {
          "the entity list ends inside a quoted text"},
         {"no entity", MapBuilder().entityText("classname worldspawn").bytes(),
          "the entity list holds \"classname\" where an entity should begin"},
+        {"more models than the game allows", roomy,
+         "the model list holds more than 1024 models, more than the game allows"},
     };
     expectRefused(damages, [](const std::string& bytes) { return readMapBytes(bytes); });
-    // A list over the game's limit is refused even where the file has room for it.
-    std::string big = MapBuilder().bytes();
-    big.append(48 * 1025, '\0');
-    EXPECT_EQ(readBspHeader(patched(patched(big, lengthOf(BspLump::Models) - 4, 160),
-                                    lengthOf(BspLump::Models), 48 * 1025),
-                            big.size())
-                  .error()
-                  .reason,
-              "the model list holds more than 1024 models, more than the game allows");
 }
 
 std::array<std::uint8_t, 768> greys() {
