@@ -15,13 +15,6 @@
 namespace vexmoor::testing {
 namespace {
 
-// A text that names a game folder, with this system's separator.
-std::string native(std::string text) {
-    for (char& c : text)
-        if (c == '/') c = kPathSeparator;
-    return text;
-}
-
 std::string titled(const std::string& title, int spawnPoints = 2) {
     MapBuilder map;
     map.box({0, 0, -16}, {256, 256, 0}).worldKey("message", title);
@@ -54,147 +47,120 @@ TEST(MapLookup, FindsTheMapWhereTheGameWould) {
         std::vector<std::pair<const char*, std::string>> files;
         const char* found;
     } cases[] = {
-        {"a loose file", {{"baseq2/maps/q2dm1.bsp", titled("Loose")}}, "in baseq2/maps (Loose)"},
+        {"a loose file", {{"baseq2/maps/q2dm1.bsp", titled("Loose")}}, "in baseq2\\maps (Loose)"},
         {"an archive before a loose file",
          {{"baseq2/maps/q2dm1.bsp", titled("Loose")}, {"baseq2/pak0.pak", archive("q2dm1", "Archived")}},
-         "in baseq2/pak0.pak (Archived)"},
+         "in baseq2\\pak0.pak (Archived)"},
         {"eraser before baseq2",
          {{"baseq2/pak0.pak", archive("q2dm1", "Base")}, {"eraser/maps/q2dm1.bsp", titled("Eraser")}},
-         "in eraser/maps (Eraser)"},
+         "in eraser\\maps (Eraser)"},
         {"pak9 before pak0, and no other name",
          {{"baseq2/pak0.pak", archive("q2dm1", "Zero")},
           {"baseq2/pak9.pak", archive("q2dm1", "Nine")},
           {"baseq2/pak10.pak", archive("q2dm1", "Ten")},
           {"baseq2/extra.pak", archive("q2dm1", "Extra")}},
-         "in baseq2/pak9.pak (Nine)"},
+         "in baseq2\\pak9.pak (Nine)"},
         {"names in any case",
          {{"baseq2/PAK2.PAK", archive("Q2DM1", "Shouted")}},
-         "in baseq2/PAK2.PAK (Shouted)"},
-        {"a file name in another case", {{"baseq2/maps/Q2dm1.BSP", titled("Odd")}}, "in baseq2/maps (Odd)"},
+         "in baseq2\\PAK2.PAK (Shouted)"},
+        {"a file name in another case", {{"baseq2/maps/Q2dm1.BSP", titled("Odd")}}, "in baseq2\\maps (Odd)"},
         {"an archive without the map", {{"baseq2/pak0.pak", archive("q2dm2", "Other")}}, "none"},
         {"a damaged archive first",
          {{"baseq2/pak1.pak", "PACK"}, {"baseq2/pak0.pak", archive("q2dm1", "Zero")}},
-         "error: baseq2/pak1.pak: the file is too short for an archive header"},
+         "error: baseq2\\pak1.pak: the file is too short for an archive header"},
     };
     for (const auto& [what, files, found] : cases) {
         SCOPED_TRACE(what);
         Library l;
         for (const auto& [path, bytes] : files) l.game.withFile(path, bytes);
-        EXPECT_EQ(l.where("q2dm1"), native(found));
+        EXPECT_EQ(l.where("q2dm1"), nativeSeparators(found));
     }
 }
 
 TEST(MapPreview, TheLineTellsWhatTheMapHoldsOrWhyNothingShows) {
     Library l;
     const std::string damaged = patched(titled("Broken"), lumpEntry(6) + 4, 0x100000);  // the face list
+    // The world's faces past the end of their list: the title reads, the plan does not.
+    std::string half = titled("Half Built");
+    half = patched(half, numberAt(half, lumpEntry(13)) + 44, 1000);
     l.game
         .withFile("baseq2/pak0.pak",
                   pakArchive({{"maps/q2dm1.bsp", titled("The Edge", 14)}, {"maps/q2dm3.bsp", damaged}}))
-        .withFile("baseq2/maps/solo.bsp", titled("", 1));
+        .withFile("baseq2/maps/solo.bsp", titled("", 1))
+        .withFile("baseq2/maps/half.bsp", half);
     MapPreviewModel preview(l.library);
+    const Label& line = preview.MapPreviewLabel;
     const struct {
         const char* map;
         std::string line;
         bool plan;
     } cases[] = {
-        {"q2dm1", native("q2dm1 \xb7 The Edge \xb7 14 spawn points \xb7 in baseq2/pak0.pak"), true},
-        {"solo", native("solo \xb7 1 spawn point \xb7 in baseq2/maps"), true},
+        {"q2dm1", nativeSeparators("q2dm1 \xb7 The Edge \xb7 14 spawn points \xb7 in baseq2\\pak0.pak"),
+         true},
+        {"solo", nativeSeparators("solo \xb7 1 spawn point \xb7 in baseq2\\maps"), true},
         {"q2dm2", "No map file for q2dm2 in eraser or baseq2.", false},
         {"q2dm3",
          "q2dm3 cannot be shown: maps/q2dm3.bsp in " +
-             native("baseq2/pak0.pak: the face list runs past the end of the file."),
+             nativeSeparators("baseq2\\pak0.pak: the face list runs past the end of the file."),
          false},
         {"", "", false},
+        {"half", nativeSeparators("half \xb7 Half Built \xb7 2 spawn points \xb7 in baseq2\\maps"), true},
     };
-    for (const auto& [map, line, plan] : cases) {
+    for (const auto& [map, text, plan] : cases) {
         SCOPED_TRACE(map);
         preview.show(map);
-        EXPECT_EQ(preview.MapPreviewLabel.caption(), line);
+        EXPECT_EQ(line.caption(), text);
         EXPECT_EQ(preview.planFile().has_value(), plan);
     }
-}
 
-TEST(MapPreview, AMapWhosePlanCannotBeReadSaysSoAndKeepsSaying) {
-    Library l;
-    // The world's faces past the end of their list: the title reads, the plan does not.
-    std::string bytes = titled("Half Built");
-    bytes = patched(bytes, numberAt(bytes, lumpEntry(13)) + 44, 1000);
-    l.game.withFile("baseq2/maps/half.bsp", bytes);
-    MapPreviewModel preview(l.library);
-    preview.show("half");
-    ASSERT_TRUE(preview.planFile());
-    EXPECT_EQ(preview.MapPreviewLabel.caption(),
-              native("half \xb7 Half Built \xb7 2 spawn points \xb7 in baseq2/maps"));
-
+    // A plan the view could not read is told, and stays told until the file changes.
     const auto plan = l.library.plan(*preview.planFile());
     ASSERT_FALSE(plan);
     preview.planFailed(*preview.planFile(), plan.error());
-    const std::string failed = native(
-        "half cannot be shown: baseq2/maps/half.bsp: the world's faces run past the end of the face list.");
-    EXPECT_EQ(preview.MapPreviewLabel.caption(), failed);
+    const std::string failed = nativeSeparators(
+        "half cannot be shown: baseq2\\maps\\half.bsp: the world's faces run past the end of the face list.");
+    EXPECT_EQ(line.caption(), failed);
     EXPECT_FALSE(preview.planFile());
     preview.show("half");
-    EXPECT_EQ(preview.MapPreviewLabel.caption(), failed);
-
-    // A file that changed is read afresh.
+    EXPECT_EQ(line.caption(), failed);
     l.game.withFile("baseq2/maps/half.bsp", titled("Finished After All"));
     preview.show("half");
-    EXPECT_EQ(preview.MapPreviewLabel.caption(),
-              native("half \xb7 Finished After All \xb7 2 spawn points \xb7 in baseq2/maps"));
+    EXPECT_EQ(line.caption(),
+              nativeSeparators("half \xb7 Finished After All \xb7 2 spawn points \xb7 in baseq2\\maps"));
     EXPECT_TRUE(l.library.plan(*preview.planFile()));
 }
 
-TEST(MapPreview, TheMapsPageFollowsTheFragmentOnceShown) {
+TEST(MapPreview, TheMapsPageLooksAgainWhenTheFragmentOrTheGameDirectoryChanges) {
     StartedMain s;
-    s.game.withFile("baseq2/pak0.pak", pakArchive({{"maps/q2dm1.bsp", titled("The Edge")},
-                                                   {"maps/q2ctf1.bsp", titled("Twin Cairns")}}));
+    s.game.withFile("baseq2/maps/q2dm2.bsp", titled("The Pit"));
     MapsPage& m = s.start().maps;
-    // Nothing is read at start-up.
-    EXPECT_EQ(m.preview.MapPreviewLabel.caption(), "");
+    const Label& line = m.preview.MapPreviewLabel;
     m.startPreview();
-    EXPECT_EQ(m.preview.map(), "q2dm1");
-    // Once the view has drawn the plan, it takes the picture's place, until another map shows.
-    m.preview.planShown(*m.preview.planFile());
-    EXPECT_TRUE(m.preview.MapPreview.visible());
-    EXPECT_FALSE(m.Image2.visible());
-    m.CTFMapOption.choose();
-    EXPECT_EQ(m.preview.MapPreviewLabel.caption(),
-              native("q2ctf1 \xb7 Twin Cairns \xb7 2 spawn points \xb7 in baseq2/pak0.pak"));
-    m.InternalMapOption.choose();
-    m.MapList.setSelectedIndex(2);
-    EXPECT_EQ(m.preview.MapPreviewLabel.caption(), "No map file for q2dm3 in eraser or baseq2.");
-    EXPECT_TRUE(m.Image2.visible());
     // Whoever sets the fragment.
-    m.MapFrame.setFragment(" +map q2dm1");
-    EXPECT_EQ(m.preview.map(), "q2dm1");
-    // Another game directory: the same map is looked up there.
+    m.MapFrame.setFragment(" +map q2dm2");
+    EXPECT_EQ(line.caption(),
+              nativeSeparators("q2dm2 \xb7 The Pit \xb7 2 spawn points \xb7 in baseq2\\maps"));
     s.main().preferences.ExePathText.setText(s.game.text() + "elsewhere" + kPathSeparator);
-    EXPECT_EQ(m.preview.MapPreviewLabel.caption(), "No map file for q2dm1 in eraser or baseq2.");
+    EXPECT_EQ(line.caption(), "No map file for q2dm2 in eraser or baseq2.");
 }
 
-TEST(MapPreview, TheMapCycleEditorShowsTheMapChosenLastInEitherList) {
+TEST(MapPreview, TheMapCycleEditorShowsTheEntryMarkedLast) {
     StartedMain s;
-    s.game.withMapCycle("q2dm2\r\nq2dm1\r\n")
-        .withFile("baseq2/pak0.pak", pakArchive({{"maps/q2dm1.bsp", titled("The Edge")},
-                                                 {"maps/base1.bsp", titled("Outer Base")}}));
+    s.game.withMapCycle("q2dm2\r\nq2dm1\r\n").withFile("baseq2/pak0.pak", archive("base1", "Outer Base"));
     VexmoorMain& main = s.start();
     registerEditors(main);
     main.maps.EditMapCycleButton.click();
     auto* editor = dynamic_cast<MapCycleEditForm*>(main.editor());
     ASSERT_TRUE(editor && editor->preview);
-    const Label& line = editor->preview->preview.MapPreviewLabel;
-    // It opens on the cycle's first entry, the insertion point.
-    EXPECT_EQ(line.caption(), "No map file for q2dm2 in eraser or baseq2.");
+    const MapPreviewModel& preview = editor->preview->preview;
     ListBox& available = editor->MapsAvailableList;
+    available.setSelected(1, true);  // q2dm2
+    // Of several marks, the new one; letting one go chooses none.
     available.setSelected(8, true);  // base1
-    EXPECT_EQ(line.caption(), native("base1 \xb7 Outer Base \xb7 2 spawn points \xb7 in baseq2/pak0.pak"));
-    available.setSelected(1, true);
-    EXPECT_EQ(line.caption(), "No map file for q2dm2 in eraser or baseq2.");
-    // Letting an entry go chooses none.
-    available.setSelected(8, false);
-    EXPECT_EQ(editor->preview->preview.map(), "q2dm2");
-    editor->MapsSelectedList.setSelectedIndex(1);
-    EXPECT_EQ(line.caption(), native("q2dm1 \xb7 The Edge \xb7 2 spawn points \xb7 in baseq2/pak0.pak"));
+    EXPECT_EQ(preview.MapPreviewLabel.caption(),
+              nativeSeparators("base1 \xb7 Outer Base \xb7 2 spawn points \xb7 in baseq2\\pak0.pak"));
+    available.setSelected(1, false);
+    EXPECT_EQ(preview.map(), "base1");
 }
 
 }  // namespace
