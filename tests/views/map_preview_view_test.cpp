@@ -25,11 +25,7 @@ std::string titled(const std::string& title) {
     return MapBuilder().box({0, 0, -16}, {512, 256, 0}).worldKey("message", title).bytes();
 }
 
-QString nativeLine(const char* line) {
-    QString text = QString::fromUtf8(line);
-    text.replace(QLatin1Char('/'), QLatin1Char(kPathSeparator));
-    return text;
-}
+QString nativeLine(const char* line) { return QString::fromStdString(nativeSeparators(line)); }
 
 QString accessible(QWidget* widget, QAccessible::Text text) {
     return QAccessible::queryAccessibleInterface(widget)->text(text);
@@ -41,12 +37,12 @@ protected:
         game.withFile("baseq2/pak0.pak", pakArchive({{"maps/q2dm1.bsp", titled("The Edge")},
                                                      {"maps/q2ctf1.bsp", titled("Twin\\nCairns")}}))
             .withMapCycle("q2dm1\r\nq2ctf1\r\n");
-        open();
     }
     QLabel* line() const { return find<QLabel>("MapPreviewLabel"); }
 };
 
 TEST_F(MapPreviewView, TheMapsPageShowsThePlanOfTheChosenMapWhateverChoseIt) {
+    open();
     // Nothing is read before the page is shown.
     EXPECT_EQ(line()->text(), "");
     showTab(2);
@@ -55,7 +51,7 @@ TEST_F(MapPreviewView, TheMapsPageShowsThePlanOfTheChosenMapWhateverChoseIt) {
     QTRY_VERIFY(plan->isVisible());
     EXPECT_FALSE(picture->isVisible());
     EXPECT_EQ(line()->text(),
-              nativeLine("q2dm1 \u00b7 The Edge \u00b7 no spawn points \u00b7 in baseq2/pak0.pak"));
+              nativeLine("q2dm1 \u00b7 The Edge \u00b7 no spawn points \u00b7 in baseq2\\pak0.pak"));
     EXPECT_EQ(accessible(plan, QAccessible::Name), "Map preview");
     EXPECT_EQ(accessible(plan, QAccessible::Description), line()->text());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(plan)->role(), QAccessible::Graphic);
@@ -66,7 +62,7 @@ TEST_F(MapPreviewView, TheMapsPageShowsThePlanOfTheChosenMapWhateverChoseIt) {
     // A change of map type.
     clickMark(find<QRadioButton>("CTFMapOption"));
     EXPECT_EQ(line()->text(),
-              nativeLine("q2ctf1 \u00b7 Twin Cairns \u00b7 no spawn points \u00b7 in baseq2/pak0.pak"));
+              nativeLine("q2ctf1 \u00b7 Twin Cairns \u00b7 no spawn points \u00b7 in baseq2\\pak0.pak"));
     QTRY_VERIFY(plan->isVisible());
 
     // A map without a file: the line says so and today's picture stays.
@@ -78,13 +74,14 @@ TEST_F(MapPreviewView, TheMapsPageShowsThePlanOfTheChosenMapWhateverChoseIt) {
 
     // A file that is no map: told in the line alone.
     clickMark(find<QRadioButton>("ExternalMapOption"));
-    EXPECT_EQ(
-        line()->text(),
-        nativeLine("alpha cannot be shown: baseq2/maps/alpha.bsp: the file is too short for a map header."));
+    EXPECT_EQ(line()->text(),
+              nativeLine(
+                  "alpha cannot be shown: baseq2\\maps\\alpha.bsp: the file is too short for a map header."));
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(MapPreviewView, MapEntriesCarryTheirTitlesAndKeepTheirTexts) {
+    open();
     showTab(2);
     for (const auto& [list, row, text, title] :
          {std::tuple{"MapList", 0, "q2dm1", "The Edge"}, std::tuple{"MapList", 1, "q2dm2", ""},
@@ -97,23 +94,19 @@ TEST_F(MapPreviewView, MapEntriesCarryTheirTitlesAndKeepTheirTexts) {
     }
 }
 
-TEST_F(MapPreviewView, TheMapCycleEditorTellsOfTheMapChosenInEitherList) {
-    showTab(2);
-    QTest::mouseClick(find<QPushButton>("EditMapCycleButton"), Qt::LeftButton);
-    QWidget* editor = sideView(main->editor());
+TEST_F(MapPreviewView, TheMapCycleEditorTellsOfTheChosenMapAndItsEntriesCarryTitles) {
+    QWidget* editor = openEditor(2, "EditMapCycleButton");
     ASSERT_TRUE(editor);
     auto* shown = editor->findChild<QLabel*>("MapPreviewLabel");
     ASSERT_TRUE(shown);
     // It opens on the cycle's first entry, its insertion point.
     EXPECT_EQ(shown->text(),
-              nativeLine("q2dm1 \u00b7 The Edge \u00b7 no spawn points \u00b7 in baseq2/pak0.pak"));
-    auto* available = editor->findChild<QListView*>("MapsAvailableList");
-    EXPECT_EQ(available->model()->index(48, 0).data(Qt::ToolTipRole).toString(), "Twin Cairns");
-    clickRow(available, 2);
-    EXPECT_EQ(shown->text(), "No map file for q2dm3 in eraser or baseq2.");
+              nativeLine("q2dm1 \u00b7 The Edge \u00b7 no spawn points \u00b7 in baseq2\\pak0.pak"));
+    const QModelIndex ctf = editor->findChild<QListView*>("MapsAvailableList")->model()->index(48, 0);
+    EXPECT_EQ(ctf.data(Qt::ToolTipRole).toString(), "Twin Cairns");
     clickRow(editor->findChild<QListView*>("MapsSelectedList"), 1);
     EXPECT_EQ(shown->text(),
-              nativeLine("q2ctf1 \u00b7 Twin Cairns \u00b7 no spawn points \u00b7 in baseq2/pak0.pak"));
+              nativeLine("q2ctf1 \u00b7 Twin Cairns \u00b7 no spawn points \u00b7 in baseq2\\pak0.pak"));
 }
 
 TEST(FloorPlanPicture, HigherFloorsAreLighterAndLiquidsHaveTheirOwnColour) {
@@ -135,26 +128,17 @@ TEST(FloorPlanPicture, HigherFloorsAreLighterAndLiquidsHaveTheirOwnColour) {
     EXPECT_EQ(water, floorColour(FloorPlan::Surface::Water, 0));
 }
 
-class SkinFaceView : public ViewTest {
-protected:
-    void SetUp() override {
-        std::array<std::uint8_t, 768> palette{};
-        palette[3] = 0xc0;
-        game.withRoster(
-                "[bots]\r\n\"Rook\"\"rook/slate\" 3  2  4  1  0  1  60 \r\n[teams]\r\n[view weapons]\r\n")
-            .withModel("rook", {"slate.pcx", "moss.pcx"})
-            .withFile("baseq2/players/rook/slate_i.pcx",
-                      pcxPicture(32, 32, std::vector<std::uint8_t>(1024, 1), palette));
-        open();
-        showTab(1);
-        QTest::mouseClick(find<QPushButton>("BotEditButton"), Qt::LeftButton);
-        view = sideView(main->editor());
-        ASSERT_TRUE(view);
-    }
-    QWidget* view = nullptr;
-};
+using SkinFaceView = ViewTest;
 
 TEST_F(SkinFaceView, TheBotEditorShowsEachSkinsFace) {
+    std::array<std::uint8_t, 768> palette{};
+    palette[3] = 0xc0;
+    game.withRoster("[bots]\r\n\"Rook\"\"rook/slate\" 3  2  4  1  0  1  60 \r\n[teams]\r\n[view weapons]\r\n")
+        .withModel("rook", {"slate.pcx", "moss.pcx"})
+        .withFile("baseq2/players/rook/slate_i.pcx",
+                  pcxPicture(32, 32, std::vector<std::uint8_t>(1024, 1), palette));
+    QWidget* view = openEditor(1, "BotEditButton");
+    ASSERT_TRUE(view);
     auto* preview = view->findChild<QLabel*>("SkinPreview");
     ASSERT_TRUE(preview);
     EXPECT_EQ(accessible(preview, QAccessible::Name), "Skin preview");
