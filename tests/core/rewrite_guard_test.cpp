@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/file_io.h"
@@ -17,7 +16,7 @@ using testing::FakeDialogs;
 using testing::TempDir;
 using testing::writeBytes;
 
-using Kept = std::vector<std::pair<std::string, std::string>>;  // action and bytes, newest first
+using Texts = std::vector<std::string>;
 
 struct GuardTest {
     TempDir temp;
@@ -28,13 +27,15 @@ struct GuardTest {
         store, dialogs, [this] { return temp.text(); },
         [](KeptFile, std::string_view bytes) { return std::to_string(bytes.size()) + " bytes"; }};
 
-    Kept kept() const {
-        Kept result;
+    // The roster's versions, newest first, as "action: bytes (summary)".
+    Texts kept() const {
+        Texts shown;
         const auto versions = store.versions(temp.text(), KeptFile::Roster);
         for (const KeptVersion& version : versions.value())
-            result.emplace_back(version.action,
-                                store.bytesOf(temp.text(), KeptFile::Roster, version).value());
-        return result;
+            shown.push_back(version.action + ": " +
+                            store.bytesOf(temp.text(), KeptFile::Roster, version).value() + " (" +
+                            version.summary + ")");
+        return shown;
     }
 };
 
@@ -44,7 +45,7 @@ struct OutsideCase {
     std::optional<std::string> onDisk;  // what the file holds at the rewrite; nothing: gone
     std::optional<Answer> answer;       // to "changed outside Vexmoor"; nothing: not asked
     bool goesOn;
-    Kept kept;
+    const char* kept;  // the version kept, as "action: bytes (summary)"; none: nothing kept
 };
 
 class OutsideChange : public ::testing::TestWithParam<OutsideCase> {};
@@ -65,34 +66,27 @@ TEST_P(OutsideChange, IsAskedAboutAndTheOtherVersionKept) {
     if (c.answer) t.dialogs.answers.push_back(*c.answer);
 
     EXPECT_EQ(t.guard.mayRewrite(KeptFile::Roster, t.file, "Commit Changes"), c.goesOn);
-    if (c.answer) {
-        ASSERT_EQ(t.dialogs.shown.size(), 1u);
-        const Message& asked = t.dialogs.shown[0];
-        EXPECT_EQ(asked.text, pathText(t.file) +
-                                  " was changed outside Vexmoor since it was read. Replace it with Vexmoor's "
-                                  "version? The other version is kept under File > Earlier Versions.");
-        EXPECT_EQ(asked.buttons, Buttons::YesNo);
-        EXPECT_EQ(asked.defaultAnswer, Answer::No);
-    } else {
-        EXPECT_TRUE(t.dialogs.shown.empty());
-    }
-    EXPECT_EQ(t.kept(), c.kept);
+    EXPECT_EQ(t.dialogs.texts(),
+              c.answer ? Texts{RewriteGuard::changedOutsideQuestion(t.file).text} : Texts{});
+    EXPECT_EQ(t.kept(), c.kept ? Texts{c.kept} : Texts{});
     // Nothing the guard does touches the file itself.
     EXPECT_EQ(fs::exists(t.file), c.onDisk.has_value());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, OutsideChange,
-    ::testing::Values(
-        OutsideCase{"Unchanged", "read", "read", std::nullopt, true, {{"Commit Changes", "read"}}},
-        OutsideCase{"ChangedAndLeft", "read", "theirs", Answer::No, false, {}},
-        OutsideCase{"ChangedAndReplaced", "read", "theirs", Answer::Yes, true, {{kChangedOutside, "theirs"}}},
-        OutsideCase{"SameSizeOtherBytes", "abcd", "abce", Answer::No, false, {}},
-        OutsideCase{"RemovedAndLeft", "read", std::nullopt, Answer::No, false, {}},
-        OutsideCase{"RemovedAndWrittenAgain", "read", std::nullopt, Answer::Yes, true, {}},
-        OutsideCase{
-            "MadeSinceThereWasNone", std::nullopt, "new", Answer::Yes, true, {{kChangedOutside, "new"}}},
-        OutsideCase{"StillNone", std::nullopt, std::nullopt, std::nullopt, true, {}}),
+    ::testing::Values(OutsideCase{"Unchanged", "read", "read", std::nullopt, true,
+                                  "Commit Changes: read (4 bytes)"},
+                      OutsideCase{"ChangedAndLeft", "read", "theirs", Answer::No, false, nullptr},
+                      OutsideCase{"ChangedAndReplaced", "read", "theirs", Answer::Yes, true,
+                                  "changed outside Vexmoor: theirs (6 bytes)"},
+                      OutsideCase{"SameSizeOtherBytes", "abcd", "abce", Answer::No, false, nullptr},
+                      OutsideCase{"RemovedAndLeft", "read", std::nullopt, Answer::No, false, nullptr},
+                      OutsideCase{"RemovedAndWrittenAgain", "read", std::nullopt, Answer::Yes, true, nullptr},
+                      // An empty file is still a file.
+                      OutsideCase{"MadeSinceThereWasNone", std::nullopt, "", Answer::Yes, true,
+                                  "changed outside Vexmoor:  (0 bytes)"},
+                      OutsideCase{"StillNone", std::nullopt, std::nullopt, std::nullopt, true, nullptr}),
     [](const ::testing::TestParamInfo<OutsideCase>& param) { return std::string(param.param.name); });
 
 TEST(RewriteGuard, AFileNothingWasRememberedOfIsKeptWithoutAQuestion) {
@@ -100,29 +94,24 @@ TEST(RewriteGuard, AFileNothingWasRememberedOfIsKeptWithoutAQuestion) {
     writeBytes(t.file, "as found");
     EXPECT_TRUE(t.guard.mayRewrite(KeptFile::Roster, t.file, "Delete Team"));
     EXPECT_TRUE(t.dialogs.shown.empty());
-    EXPECT_EQ(t.kept(), (Kept{{"Delete Team", "as found"}}));
-    EXPECT_EQ(t.store.versions(t.temp.text(), KeptFile::Roster).value()[0].summary, "8 bytes");
+    EXPECT_EQ(t.kept(), Texts{"Delete Team: as found (8 bytes)"});
 }
 
 // The version cannot be kept: told why and asked, No by default.
 TEST(RewriteGuard, AVersionThatCannotBeKeptIsToldAndAsked) {
-    for (const Answer answer : {Answer::No, Answer::Yes}) {
-        GuardTest t;
-        writeBytes(t.file, "read");
-        t.guard.remember(t.file, "read");
-        writeBytes(t.temp.path() / "versions", "in the way");
-        t.dialogs.answers.push_back(answer);
-        EXPECT_EQ(t.guard.mayRewrite(KeptFile::Roster, t.file, "team Save"), answer == Answer::Yes);
-        ASSERT_EQ(t.dialogs.shown.size(), 1u);
-        const Message& asked = t.dialogs.shown[0];
-        EXPECT_EQ(asked.text,
-                  "Vexmoor could not keep an earlier version of " + pathText(t.file) +
-                      " before rewriting it.\r\n\r\n" + pathText(t.temp.path() / "versions") +
-                      ": it is in the way: a file where a folder should be\r\n\r\nWrite the file all "
-                      "the same? What it holds now could not be brought back.");
-        EXPECT_EQ(asked.title, "Earlier version not kept");
-        EXPECT_EQ(asked.defaultAnswer, Answer::No);
-    }
+    GuardTest t;
+    writeBytes(t.file, "read");
+    t.guard.remember(t.file, "read");
+    writeBytes(t.temp.path() / "versions", "in the way");
+    EXPECT_FALSE(t.guard.mayRewrite(KeptFile::Roster, t.file, "team Save"));
+    t.dialogs.answers = {Answer::Yes};
+    EXPECT_TRUE(t.guard.mayRewrite(KeptFile::Roster, t.file, "team Save"));
+    const std::string asked = "Vexmoor could not keep an earlier version of " + pathText(t.file) +
+                              " before rewriting it.\r\n\r\n" + pathText(t.temp.path() / "versions") +
+                              ": it is in the way: a file where a folder should be\r\n\r\nWrite the file all "
+                              "the same? What it holds now could not be brought back.";
+    EXPECT_EQ(t.dialogs.texts(), (Texts{asked, asked}));
+    EXPECT_EQ(t.dialogs.shown[0].title, "Earlier version not kept");
 }
 
 TEST(RewriteGuard, AFileThatCannotBeReadCannotBeKeptEither) {
@@ -139,11 +128,10 @@ TEST(RewriteGuard, ARestoreKeepsTheFileAsItIsWithoutComparing) {
     t.guard.remember(t.file, "read");
     writeBytes(t.file, "changed by hand");
     EXPECT_TRUE(t.guard.mayRestore(KeptFile::Roster, t.file));
-    EXPECT_TRUE(t.dialogs.shown.empty());
-    EXPECT_EQ(t.kept(), (Kept{{kRestore, "changed by hand"}}));
     fs::remove(t.file);
     EXPECT_TRUE(t.guard.mayRestore(KeptFile::Roster, t.file));
-    EXPECT_EQ(t.kept().size(), 1u);
+    EXPECT_TRUE(t.dialogs.shown.empty());
+    EXPECT_EQ(t.kept(), Texts{"restore: changed by hand (15 bytes)"});
 }
 
 }  // namespace
