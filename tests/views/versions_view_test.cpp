@@ -58,6 +58,8 @@ TEST_F(EarlierVersions, ACommitIsKeptShownWithItsDifferencesAndRestoredWithTheBo
     const std::string original = readBytes(eraser("bots.cfg"));
     QWidget* editor = openEditor(1, "BotEditButton");
     ASSERT_NE(editor, nullptr);
+    // A start that finds the roster tidy keeps nothing, not even a folder.
+    EXPECT_FALSE(fs::exists(versionsFolder));
     const QString gone = QString::fromStdString(roster.BotNames[0]);
     clickRow(in<QListView>(editor, "BotNameList"), 0);
     click(editor, "DeleteBotButton");  // answered Yes
@@ -187,6 +189,7 @@ TEST_F(EarlierVersions, ARosterTidiedAtStartUpComesBackWithItsCommentsFromTheKey
     game.withRoster(commented);
     open();
     ASSERT_EQ(readBytes(eraser("bots.cfg")), GameDirectoryBuilder::generatedRoster(5, 3));
+    EXPECT_TRUE(dialogs.shown.empty());  // kept unasked
     auto* bots = find<QListView>("SpecificBotList");
     const QStringList names = rowsOf(bots);
 
