@@ -1,10 +1,13 @@
+// The version store, and the guard every rewrite goes through on top of it.
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/rewrite_guard.h"
 #include "core/version_store.h"
 #include "support/fakes.h"
 
@@ -14,31 +17,44 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 using testing::readBytes;
-using testing::TempDir;
 using testing::writeBytes;
+using Texts = std::vector<std::string>;
 
 constexpr std::string_view kGame = "/games/quake2/";
 
-struct StoreTest : ::testing::Test {
-    TempDir temp;
+// A store on a clock of its own, and the guard over it for kGame, whose
+// roster stands in the test's folder.
+struct Versions {
+    testing::TempDir temp;
     fs::path root = temp.path() / "versions";
+    fs::path file = temp.path() / "bots.cfg";
     std::int64_t clock = 1'700'000'000;
     VersionStore store{root, [this] { return clock++; }};
+    testing::FakeDialogs dialogs;
+    RewriteGuard guard{
+        store, dialogs, [] { return std::string(kGame); },
+        [](KeptFile, std::string_view bytes) { return std::to_string(bytes.size()) + " bytes"; }};
 
-    bool keep(KeptFile file, const std::string& bytes, const char* action = "Commit Changes",
+    bool keep(KeptFile which, const std::string& bytes, const char* action = "Commit Changes",
               std::string_view game = kGame) {
-        return store.keep(game, file, bytes, action, "").value();
+        return store.keep(game, which, bytes, action, "").value();
     }
-    // The file's versions, newest first, each as its number, action and bytes.
-    std::vector<std::string> kept(KeptFile file, std::string_view game = kGame) {
-        std::vector<std::string> shown;
-        const auto versions = store.versions(game, file);
+    // The file's versions, newest first, as "number action: bytes (summary)".
+    Texts kept(KeptFile which = KeptFile::Roster, std::string_view game = kGame) const {
+        Texts shown;
+        const auto versions = store.versions(game, which);
         for (const KeptVersion& version : versions.value())
             shown.push_back(std::to_string(version.number) + " " + version.action + ": " +
-                            store.bytesOf(game, file, version).value());
+                            store.bytesOf(game, which, version).value() +
+                            (version.summary.empty() ? "" : " (" + version.summary + ")"));
         return shown;
     }
 };
+
+struct StoreTest : Versions, ::testing::Test {};
+struct GuardTest : Versions, ::testing::Test {};
+
+// ---- The store.
 
 TEST_F(StoreTest, KeepsTheBytesAsTheyAreWithWhenAndWhy) {
     const std::string bytes = "# a comment\r\n\"Ash\"\"wren/ember\" 3 \n\xE9\0end"s;
@@ -60,12 +76,12 @@ TEST_F(StoreTest, TheSameBytesAreNotKeptTwiceInARow) {
     EXPECT_TRUE(keep(KeptFile::Chat, "two"));
     EXPECT_TRUE(keep(KeptFile::Chat, "one", "restore"));
     EXPECT_EQ(kept(KeptFile::Chat),
-              (std::vector<std::string>{"3 restore: one", "2 Commit Changes: two", "1 Commit Changes: one"}));
+              (Texts{"3 restore: one", "2 Commit Changes: two", "1 Commit Changes: one"}));
 }
 
 TEST_F(StoreTest, KeepsTheNewestHundredOfEachFile) {
     for (int i = 1; i <= 105; ++i) ASSERT_TRUE(keep(KeptFile::MapCycle, "map" + std::to_string(i)));
-    const auto versions = kept(KeptFile::MapCycle);
+    const Texts versions = kept(KeptFile::MapCycle);
     ASSERT_EQ(versions.size(), VersionStore::kKeptPerFile);
     EXPECT_EQ(versions.front(), "105 Commit Changes: map105");
     EXPECT_EQ(versions.back(), "6 Commit Changes: map6");
@@ -84,8 +100,8 @@ TEST_F(StoreTest, EachGameDirectoryHasAFolderOfItsOwn) {
 
     ASSERT_TRUE(keep(KeptFile::Settings, "mine", "Save Settings"));
     ASSERT_TRUE(keep(KeptFile::Settings, "theirs", "Save Settings", other));
-    EXPECT_EQ(kept(KeptFile::Settings), std::vector<std::string>{"1 Save Settings: mine"});
-    EXPECT_EQ(kept(KeptFile::Settings, other), std::vector<std::string>{"1 Save Settings: theirs"});
+    EXPECT_EQ(kept(KeptFile::Settings), Texts{"1 Save Settings: mine"});
+    EXPECT_EQ(kept(KeptFile::Settings, other), Texts{"1 Save Settings: theirs"});
 }
 
 TEST_F(StoreTest, AFolderThatCannotTakeTheVersionIsToldAndLeftAsItWas) {
@@ -103,6 +119,7 @@ TEST_F(StoreTest, AFolderThatCannotTakeTheVersionIsToldAndLeftAsItWas) {
 #endif
 }
 
+// A copy changed after it was kept is the Earlier Versions window's test.
 TEST_F(StoreTest, PassesOverWhatIsNotAWholeVersion) {
     ASSERT_TRUE(keep(KeptFile::Roster, "first"));
     ASSERT_TRUE(keep(KeptFile::Roster, "second"));
@@ -110,15 +127,11 @@ TEST_F(StoreTest, PassesOverWhatIsNotAWholeVersion) {
     writeBytes(folder / "000002.info", "not a description");
     writeBytes(folder / "000007-bots.cfg", "bytes whose description never came");
     writeBytes(folder / "notes.txt", "the user's own");
-    EXPECT_EQ(kept(KeptFile::Roster), std::vector<std::string>{"1 Commit Changes: first"});
-
-    // A copy changed after it was kept is not what its description says.
-    writeBytes(folder / "000001-bots.cfg", "FIRST");
-    EXPECT_FALSE(store.bytesOf(kGame, KeptFile::Roster, store.versions(kGame, KeptFile::Roster).value()[0]));
+    EXPECT_EQ(kept(), Texts{"1 Commit Changes: first"});
 
     // The next version is numbered past everything there; leftovers go.
     ASSERT_TRUE(keep(KeptFile::Roster, "third"));
-    EXPECT_EQ(store.versions(kGame, KeptFile::Roster).value()[0].number, 8u);
+    EXPECT_EQ(kept()[0], "8 Commit Changes: third");
     EXPECT_FALSE(fs::exists(folder / "000007-bots.cfg"));
     EXPECT_TRUE(fs::exists(folder / "notes.txt"));
 }
@@ -138,10 +151,96 @@ TEST(VersionInfo, ReadsWhatItWritesAndNothingElse) {
         EXPECT_EQ(parseVersionInfo(bad, 1), std::nullopt) << bad;
 }
 
-// Contents of one size: the print is all that tells them apart.
-TEST(ContentPrint, TellsContentsApart) {
-    EXPECT_NE(printOf("abc"), printOf("abd"));
-    EXPECT_NE(printOf("twelve bytes"), printOf("twelve bytez"));
+// ---- The guard.
+
+struct OutsideCase {
+    const char* name;
+    std::optional<std::string> read;    // what Vexmoor read; nothing: there was no file
+    std::optional<std::string> onDisk;  // what the file holds at the rewrite; nothing: gone
+    std::optional<Answer> answer;       // to "changed outside Vexmoor"; nothing: not asked
+    bool goesOn;
+    const char* kept;  // the version kept; none: nothing kept
+};
+
+class OutsideChange : public Versions, public ::testing::TestWithParam<OutsideCase> {};
+
+TEST_P(OutsideChange, IsAskedAboutAndTheOtherVersionKept) {
+    const OutsideCase& c = GetParam();
+    if (c.read) {
+        writeBytes(file, *c.read);
+        guard.remember(file, *c.read);
+    } else {
+        guard.rememberMissing(file);
+    }
+    if (c.onDisk)
+        writeBytes(file, *c.onDisk);
+    else
+        fs::remove(file);
+    if (c.answer) dialogs.answers.push_back(*c.answer);
+
+    EXPECT_EQ(guard.mayRewrite(KeptFile::Roster, file, "Commit Changes"), c.goesOn);
+    EXPECT_EQ(dialogs.texts(), c.answer ? Texts{RewriteGuard::changedOutsideQuestion(file).text} : Texts{});
+    EXPECT_EQ(kept(), c.kept ? Texts{c.kept} : Texts{});
+    // Nothing the guard does touches the file itself.
+    EXPECT_EQ(fs::exists(file), c.onDisk.has_value());
+}
+
+// Same-sized contents differ only in their print; an empty file is still a file.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OutsideChange,
+    ::testing::Values(
+        OutsideCase{"Unchanged", "read", "read", std::nullopt, true, "1 Commit Changes: read (4 bytes)"},
+        OutsideCase{"ChangedAndLeft", "read", "theirs", Answer::No, false, nullptr},
+        OutsideCase{"ChangedAndReplaced", "read", "theirs", Answer::Yes, true,
+                    "1 changed outside Vexmoor: theirs (6 bytes)"},
+        OutsideCase{"SameSizeOtherBytes", "twelve bytes", "twelve bytez", Answer::No, false, nullptr},
+        OutsideCase{"RemovedAndLeft", "read", std::nullopt, Answer::No, false, nullptr},
+        OutsideCase{"RemovedAndWrittenAgain", "read", std::nullopt, Answer::Yes, true, nullptr},
+        OutsideCase{"MadeSinceThereWasNone", std::nullopt, "", Answer::Yes, true,
+                    "1 changed outside Vexmoor:  (0 bytes)"},
+        OutsideCase{"StillNone", std::nullopt, std::nullopt, std::nullopt, true, nullptr}),
+    [](const ::testing::TestParamInfo<OutsideCase>& param) { return std::string(param.param.name); });
+
+TEST_F(GuardTest, AFileNothingWasRememberedOfIsKeptWithoutAQuestion) {
+    writeBytes(file, "as found");
+    EXPECT_TRUE(guard.mayRewrite(KeptFile::Roster, file, "Delete Team"));
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(kept(), Texts{"1 Delete Team: as found (8 bytes)"});
+}
+
+// The version cannot be kept, for the versions folder or the file itself:
+// told why and asked, No by default.
+TEST_F(GuardTest, AVersionThatCannotBeKeptIsToldAndAsked) {
+    writeBytes(file, "read");
+    guard.remember(file, "read");
+    writeBytes(root, "in the way");
+    EXPECT_FALSE(guard.mayRewrite(KeptFile::Roster, file, "team Save"));
+    dialogs.answers = {Answer::Yes};
+    EXPECT_TRUE(guard.mayRewrite(KeptFile::Roster, file, "team Save"));
+    fs::remove(file);
+    fs::create_directories(file);
+    EXPECT_FALSE(guard.mayRewrite(KeptFile::Roster, file, "team Save"));
+
+    const auto asked = [this](const std::string& why) {
+        return "Vexmoor could not keep an earlier version of " + pathText(file) +
+               " before rewriting it.\r\n\r\n" + why +
+               "\r\n\r\nWrite the file all the same? What it holds now could not be brought back.";
+    };
+    const std::string blocked = asked(pathText(root) + ": it is in the way: a file where a folder should be");
+    EXPECT_EQ(dialogs.texts(),
+              (Texts{blocked, blocked, asked(pathText(file) + ": it is a folder, not a file")}));
+    EXPECT_EQ(dialogs.shown[0].title, "Earlier version not kept");
+}
+
+// A restore keeps the file as it is, whatever Vexmoor read of it: the user has just seen it.
+TEST_F(GuardTest, ARestoreKeepsTheFileAsItIsWithoutComparing) {
+    guard.remember(file, "read");
+    writeBytes(file, "changed by hand");
+    EXPECT_TRUE(guard.mayRestore(KeptFile::Roster, file));
+    fs::remove(file);
+    EXPECT_TRUE(guard.mayRestore(KeptFile::Roster, file));
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(kept(), Texts{"1 restore: changed by hand (15 bytes)"});
 }
 
 }  // namespace
