@@ -74,16 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "Lines 13 to 16 of this version, lines 13 to 16 of the file now:\n  13\n  14\n  15\n"
                  "- 16\n+ sixteen",
                  6},
-        // The fewest: three lines kept, not one.
-        DiffCase{"KeepsTheLongestCommonRun", "x\na\nb\nc\n", "a\nb\nc\nx\n",
-                 "Lines 1 to 4 of this version, lines 1 to 4 of the file now:\n- x\n  a\n  b\n  c\n+ x", 2}),
+        // The fewest: three lines kept (an empty one among them), not one.
+        DiffCase{"KeepsTheLongestCommonRun", "x\na\n\nc\n", "a\n\nc\nx\n",
+                 "Lines 1 to 4 of this version, lines 1 to 4 of the file now:\n- x\n  a\n  \n  c\n+ x", 2}),
     [](const ::testing::TestParamInfo<DiffCase>& param) { return std::string(param.param.name); });
-
-TEST(LineDiff, SplitsLinesWithTheirEnds) {
-    EXPECT_EQ(splitLines("a\r\nb\nc"), (std::vector<std::string_view>{"a\r\n", "b\n", "c"}));
-    EXPECT_TRUE(splitLines("").empty());
-    EXPECT_EQ(splitLines("\n\n"), (std::vector<std::string_view>{"\n", "\n"}));
-}
 
 TEST(LineDiff, EditsThatDoNotFitTheTextAreRefused) {
     const std::vector<LineEdit> edits = lineDiff("a\nb\n", "a\nc\n");
