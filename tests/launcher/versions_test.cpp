@@ -50,9 +50,6 @@ struct Versions : ::testing::Test {
         return *f.main().versionsForm();
     }
     fs::path roster() const { return f.game.root() / "eraser" / "bots.cfg"; }
-    std::vector<KeptVersion> kept(KeptFile file) {
-        return f.main().rewrites().store().versions(f.game.text(), file).value();
-    }
 };
 
 // Without its earlier version the tidy step leaves the file alone, says so
@@ -144,27 +141,6 @@ TEST_F(Versions, TheWindowListsTheFilesTheirVersionsAndTheDifferences) {
     EXPECT_FALSE(window.RestoreButton.enabled());
 }
 
-TEST_F(Versions, RestoredSettingsAreReadIntoTheMainWindow) {
-    VexmoorMain& main = start(kTidyRoster);
-    main.gameplay.WeaponsStayCheckBox.click();
-    main.gameplay.TimeLimitText.setText("35");
-    main.preferences.SaveChangesButton.click();
-    main.gameplay.WeaponsStayCheckBox.click();
-    main.gameplay.TimeLimitText.setText("50");
-
-    VersionsForm& window = openWindow();
-    window.VersionFileList.setSelectedIndex(3);
-    ASSERT_EQ(window.VersionList.count(), 1u);
-    EXPECT_TRUE(window.VersionList.items()[0].ends_with(" - Save Settings - " + f.game.text()));
-    window.RestoreButton.click();
-
-    EXPECT_EQ(readBytes(f.settingsFile), "\"" + f.game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail);
-    EXPECT_EQ(main.gameplay.WeaponsStayCheckBox.state(), 0);
-    EXPECT_EQ(main.gameplay.TimeLimitText.text(), "20");
-    EXPECT_EQ(main.flags.total, 0);
-    EXPECT_EQ(f.dialogs.shown.back().title, "Version restored");
-}
-
 // The roster the window restores is one Vexmoor cannot read: the first try
 // fails and changes nothing, the second leaves the editors closed.
 TEST_F(Versions, AFailedRestoreChangesNothingAndAnUnreadableRosterKeepsTheEditorsClosed) {
@@ -195,18 +171,34 @@ TEST_F(Versions, AFailedRestoreChangesNothingAndAnUnreadableRosterKeepsTheEditor
 
 // Save Settings and the first run's Set write the settings file; another
 // program's version of it is replaced only when the user says so (what Yes
-// does is the guard's and the fault matrix's).
-TEST_F(Versions, SettingsChangedOutsideVexmoorAreReplacedOnlyWhenTheUserSaysSo) {
+// does is the guard's and the fault matrix's). A version restored is read
+// into the main window's controls.
+TEST_F(Versions, SettingsChangedOutsideAreLeftUnlessTheUserSaysAndRestoredOnesAreReadIntoTheWindow) {
     VexmoorMain& main = start(kTidyRoster);
-    const std::string theirs = "\"" + f.game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail + "\r\n";
+    main.gameplay.WeaponsStayCheckBox.click();
+    main.gameplay.TimeLimitText.setText("35");
+    main.preferences.SaveChangesButton.click();
+    const std::string before = "\"" + f.game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail;
+    const std::string theirs = before + "\r\n";
     writeBytes(f.settingsFile, theirs);
-    main.maps.MapList.setSelectedIndex(3);
+    main.gameplay.TimeLimitText.setText("50");
 
     main.preferences.SaveChangesButton.click();  // answered No, the default
-    EXPECT_EQ(f.dialogs.texts(), Texts{RewriteGuard::changedOutsideQuestion(f.settingsFile).text});
+    EXPECT_EQ(f.dialogs.shown.back().text, RewriteGuard::changedOutsideQuestion(f.settingsFile).text);
     EXPECT_EQ(readBytes(f.settingsFile), theirs);
-    EXPECT_EQ(main.maps.MapList.selectedIndex(), 3);
-    EXPECT_TRUE(kept(KeptFile::Settings).empty());
+    EXPECT_EQ(main.gameplay.TimeLimitText.text(), "50");
+
+    // The first Save kept the settings as they were before it.
+    VersionsForm& window = openWindow();
+    window.VersionFileList.setSelectedIndex(3);
+    ASSERT_EQ(window.VersionList.count(), 1u);
+    EXPECT_TRUE(window.VersionList.items()[0].ends_with(" - Save Settings - " + f.game.text()));
+    window.RestoreButton.click();
+    EXPECT_EQ(readBytes(f.settingsFile), before);
+    EXPECT_EQ(main.gameplay.WeaponsStayCheckBox.state(), 0);
+    EXPECT_EQ(main.gameplay.TimeLimitText.text(), "20");
+    EXPECT_EQ(main.flags.total, 0);
+    EXPECT_EQ(f.dialogs.shown.back().title, "Version restored");
 
     MainFixture first;
     first.game.withGame();
