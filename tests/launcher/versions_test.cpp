@@ -182,11 +182,12 @@ TEST_F(Versions, SettingsChangedOutsideAreLeftUnlessTheUserSaysAndRestoredOnesAr
     const std::string theirs = before + "\r\n";
     writeBytes(f.settingsFile, theirs);
     main.gameplay.TimeLimitText.setText("50");
+    main.maps.MapList.setSelectedIndex(3);
 
     main.preferences.SaveChangesButton.click();  // answered No, the default
     EXPECT_EQ(f.dialogs.shown.back().text, RewriteGuard::changedOutsideQuestion(f.settingsFile).text);
     EXPECT_EQ(readBytes(f.settingsFile), theirs);
-    EXPECT_EQ(main.gameplay.TimeLimitText.text(), "50");
+    EXPECT_EQ(main.maps.MapList.selectedIndex(), 3);
 
     // The first Save kept the settings as they were before it.
     VersionsForm& window = openWindow();

@@ -101,6 +101,7 @@ TEST_F(EarlierVersions, ACommitIsKeptShownWithItsDifferencesAndRestoredWithTheBo
     EXPECT_EQ(readBytes(eraser("bots.cfg")), original);
     EXPECT_EQ(rowsOf(bots), names);
     EXPECT_EQ(differences->toPlainText(), "No differences.");
+    EXPECT_EQ(rowsOf(files)[0], QString::fromStdString(nativeSeparators("eraser\\bots.cfg (2 versions)")));
     ASSERT_EQ(rowsOf(versions).size(), 2);
     EXPECT_TRUE(rowsOf(versions)[0].contains(QStringLiteral(" - restore - 4 bots, 3 teams")));
     EXPECT_TRUE(rowSelected(versions, 1));
