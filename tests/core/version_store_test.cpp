@@ -1,10 +1,13 @@
+// The version store, and the guard every rewrite goes through on top of it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/rewrite_guard.h"
 #include "core/version_store.h"
 #include "support/fakes.h"
 
@@ -14,71 +17,76 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 using testing::readBytes;
-using testing::TempDir;
 using testing::writeBytes;
+using Texts = std::vector<std::string>;
 
 constexpr std::string_view kGame = "/games/quake2/";
 
-struct StoreTest : ::testing::Test {
-    TempDir temp;
+// A store on a clock of its own, and the guard over it for kGame, whose
+// roster stands in the test's folder.
+struct Versions {
+    testing::TempDir temp;
+    fs::path root = temp.path() / "versions";
+    fs::path file = temp.path() / "bots.cfg";
     std::int64_t clock = 1'700'000'000;
-    VersionStore store{temp.path() / "versions", [this] { return clock++; }};
+    VersionStore store{root, [this] { return clock++; }};
+    testing::FakeDialogs dialogs;
+    RewriteGuard guard{
+        store, dialogs, [] { return std::string(kGame); },
+        [](KeptFile, std::string_view bytes) { return std::to_string(bytes.size()) + " bytes"; }};
 
-    std::vector<KeptVersion> versions(KeptFile file = KeptFile::Roster, std::string_view game = kGame) {
-        auto listed = store.versions(game, file);
-        EXPECT_TRUE(listed.isOk());
-        return listed ? listed.value() : std::vector<KeptVersion>{};
+    bool keep(KeptFile which, const std::string& bytes, const char* action = "Commit Changes",
+              std::string_view game = kGame) {
+        return store.keep(game, which, bytes, action, "").value();
     }
-    std::vector<std::string> entries(KeptFile file = KeptFile::Roster) {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(store.folderOf(kGame, file)))
-            names.push_back(pathText(entry.path().filename()));
-        std::sort(names.begin(), names.end());
-        return names;
+    // The file's versions, newest first, as "number action: bytes (summary)".
+    Texts kept(KeptFile which = KeptFile::Roster, std::string_view game = kGame) const {
+        Texts shown;
+        const auto versions = store.versions(game, which);
+        for (const KeptVersion& version : versions.value())
+            shown.push_back(std::to_string(version.number) + " " + version.action + ": " +
+                            store.bytesOf(game, which, version).value() +
+                            (version.summary.empty() ? "" : " (" + version.summary + ")"));
+        return shown;
     }
 };
+
+struct StoreTest : Versions, ::testing::Test {};
+struct GuardTest : Versions, ::testing::Test {};
+
+// ---- The store.
 
 TEST_F(StoreTest, KeepsTheBytesAsTheyAreWithWhenAndWhy) {
     const std::string bytes = "# a comment\r\n\"Ash\"\"wren/ember\" 3 \n\xE9\0end"s;
     ASSERT_TRUE(store.keep(kGame, KeptFile::Roster, bytes, "start-up tidy", "1 bot, 0 teams").value());
 
-    const auto kept = versions();
-    ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(kept[0].number, 1u);
-    EXPECT_EQ(kept[0].keptAt, 1'700'000'000);
-    EXPECT_EQ(kept[0].action, "start-up tidy");
-    EXPECT_EQ(kept[0].summary, "1 bot, 0 teams");
-    EXPECT_EQ(kept[0].size, bytes.size());
-    EXPECT_EQ(store.bytesOf(kGame, KeptFile::Roster, kept[0]).value(), bytes);
-    // The copy can be opened as it stands, beside its description.
-    EXPECT_EQ(entries(), (std::vector<std::string>{"000001-bots.cfg", "000001.info"}));
+    const auto versions = store.versions(kGame, KeptFile::Roster).value();
+    ASSERT_EQ(versions.size(), 1u);
+    EXPECT_EQ(versions[0], (KeptVersion{1, 1'700'000'000, "start-up tidy", "1 bot, 0 teams", bytes.size(),
+                                        contentHash(bytes)}));
+    EXPECT_EQ(store.bytesOf(kGame, KeptFile::Roster, versions[0]).value(), bytes);
+    // The copy can be opened as it stands.
     EXPECT_EQ(readBytes(store.folderOf(kGame, KeptFile::Roster) / "000001-bots.cfg"), bytes);
-    EXPECT_TRUE(versions(KeptFile::Chat).empty());
+    EXPECT_TRUE(kept(KeptFile::Chat).empty());
 }
 
 TEST_F(StoreTest, TheSameBytesAreNotKeptTwiceInARow) {
-    ASSERT_TRUE(store.keep(kGame, KeptFile::Chat, "one", "chat Commit Changes", "").value());
-    EXPECT_FALSE(store.keep(kGame, KeptFile::Chat, "one", "chat Commit Changes", "").value());
-    ASSERT_TRUE(store.keep(kGame, KeptFile::Chat, "two", "chat Commit Changes", "").value());
-    ASSERT_TRUE(store.keep(kGame, KeptFile::Chat, "one", "restore", "").value());
-
-    const auto kept = versions(KeptFile::Chat);
-    ASSERT_EQ(kept.size(), 3u);
-    EXPECT_EQ(kept[0].number, 3u);  // newest first
-    EXPECT_EQ(kept[0].action, "restore");
-    EXPECT_EQ(kept[2].number, 1u);
+    EXPECT_TRUE(keep(KeptFile::Chat, "one"));
+    EXPECT_FALSE(keep(KeptFile::Chat, "one"));
+    EXPECT_TRUE(keep(KeptFile::Chat, "two"));
+    EXPECT_TRUE(keep(KeptFile::Chat, "one", "restore"));
+    EXPECT_EQ(kept(KeptFile::Chat),
+              (Texts{"3 restore: one", "2 Commit Changes: two", "1 Commit Changes: one"}));
 }
 
 TEST_F(StoreTest, KeepsTheNewestHundredOfEachFile) {
-    for (int i = 1; i <= 105; ++i)
-        ASSERT_TRUE(
-            store.keep(kGame, KeptFile::MapCycle, "map" + std::to_string(i), "map cycle Commit Changes", ""));
-    const auto kept = versions(KeptFile::MapCycle);
-    ASSERT_EQ(kept.size(), VersionStore::kKeptPerFile);
-    EXPECT_EQ(kept.front().number, 105u);
-    EXPECT_EQ(kept.back().number, 6u);
-    EXPECT_EQ(store.bytesOf(kGame, KeptFile::MapCycle, kept.back()).value(), "map6");
-    EXPECT_EQ(entries(KeptFile::MapCycle).size(), 2 * VersionStore::kKeptPerFile);
+    for (int i = 1; i <= 105; ++i) ASSERT_TRUE(keep(KeptFile::MapCycle, "map" + std::to_string(i)));
+    const Texts versions = kept(KeptFile::MapCycle);
+    ASSERT_EQ(versions.size(), VersionStore::kKeptPerFile);
+    EXPECT_EQ(versions.front(), "105 Commit Changes: map105");
+    EXPECT_EQ(versions.back(), "6 Commit Changes: map6");
+    const fs::directory_iterator files(store.folderOf(kGame, KeptFile::MapCycle));
+    EXPECT_EQ(std::distance(begin(files), end(files)), 2 * VersionStore::kKeptPerFile);
 }
 
 TEST_F(StoreTest, EachGameDirectoryHasAFolderOfItsOwn) {
@@ -90,47 +98,40 @@ TEST_F(StoreTest, EachGameDirectoryHasAFolderOfItsOwn) {
     EXPECT_EQ(VersionStore::folderName("/games/..quake ii: \xE9/").substr(0, 12), "quake_ii___-");
     EXPECT_TRUE(VersionStore::folderName("/").starts_with("game-"));
 
-    ASSERT_TRUE(store.keep(kGame, KeptFile::Settings, "mine", "Save Settings", ""));
-    ASSERT_TRUE(store.keep(other, KeptFile::Settings, "theirs", "Save Settings", ""));
-    const auto mine = versions(KeptFile::Settings);
-    ASSERT_EQ(mine.size(), 1u);
-    EXPECT_EQ(store.bytesOf(kGame, KeptFile::Settings, mine[0]).value(), "mine");
-    EXPECT_EQ(versions(KeptFile::Settings, other).size(), 1u);
+    ASSERT_TRUE(keep(KeptFile::Settings, "mine", "Save Settings"));
+    ASSERT_TRUE(keep(KeptFile::Settings, "theirs", "Save Settings", other));
+    EXPECT_EQ(kept(KeptFile::Settings), Texts{"1 Save Settings: mine"});
+    EXPECT_EQ(kept(KeptFile::Settings, other), Texts{"1 Save Settings: theirs"});
 }
 
 TEST_F(StoreTest, AFolderThatCannotTakeTheVersionIsToldAndLeftAsItWas) {
-    writeBytes(temp.path() / "versions", "a file in the way");
-    const auto blocked = store.keep(kGame, KeptFile::Roster, "bytes", "Commit Changes", "");
-    ASSERT_FALSE(blocked.isOk());
-    EXPECT_EQ(blocked.error().file, pathText(temp.path() / "versions"));
-    EXPECT_EQ(readBytes(temp.path() / "versions"), "a file in the way");
+    writeBytes(root, "a file in the way");
+    EXPECT_EQ(store.keep(kGame, KeptFile::Roster, "bytes", "Commit Changes", "").error().describe(),
+              pathText(root) + ": it is in the way: a file where a folder should be");
+    EXPECT_EQ(readBytes(root), "a file in the way");
 #ifndef _WIN32
-    fs::remove(temp.path() / "versions");
-    fs::create_directories(temp.path() / "versions");
-    testing::makeReadOnly(temp.path() / "versions");
-    const auto readOnly = store.keep(kGame, KeptFile::Roster, "bytes", "Commit Changes", "");
-    ASSERT_FALSE(readOnly.isOk());
-    EXPECT_EQ(readOnly.error().describe(), pathText(temp.path() / "versions") + ": the folder is read-only");
-    EXPECT_TRUE(fs::is_empty(temp.path() / "versions"));
+    fs::remove(root);
+    fs::create_directories(root);
+    testing::makeReadOnly(root);
+    EXPECT_EQ(store.keep(kGame, KeptFile::Roster, "bytes", "Commit Changes", "").error().describe(),
+              pathText(root) + ": the folder is read-only");
+    EXPECT_TRUE(fs::is_empty(root));
 #endif
 }
 
+// A copy changed after it was kept is the Earlier Versions window's test.
 TEST_F(StoreTest, PassesOverWhatIsNotAWholeVersion) {
-    ASSERT_TRUE(store.keep(kGame, KeptFile::Roster, "first", "Commit Changes", ""));
-    ASSERT_TRUE(store.keep(kGame, KeptFile::Roster, "second", "Commit Changes", ""));
+    ASSERT_TRUE(keep(KeptFile::Roster, "first"));
+    ASSERT_TRUE(keep(KeptFile::Roster, "second"));
     const fs::path folder = store.folderOf(kGame, KeptFile::Roster);
     writeBytes(folder / "000002.info", "not a description");
     writeBytes(folder / "000007-bots.cfg", "bytes whose description never came");
     writeBytes(folder / "notes.txt", "the user's own");
-    ASSERT_EQ(versions().size(), 1u);
-
-    // A copy changed after it was kept is not what its description says.
-    writeBytes(folder / "000001-bots.cfg", "FIRST");
-    EXPECT_FALSE(store.bytesOf(kGame, KeptFile::Roster, versions()[0]).isOk());
+    EXPECT_EQ(kept(), Texts{"1 Commit Changes: first"});
 
     // The next version is numbered past everything there; leftovers go.
-    ASSERT_TRUE(store.keep(kGame, KeptFile::Roster, "third", "Commit Changes", ""));
-    EXPECT_EQ(versions()[0].number, 8u);
+    ASSERT_TRUE(keep(KeptFile::Roster, "third"));
+    EXPECT_EQ(kept()[0], "8 Commit Changes: third");
     EXPECT_FALSE(fs::exists(folder / "000007-bots.cfg"));
     EXPECT_TRUE(fs::exists(folder / "notes.txt"));
 }
@@ -139,26 +140,110 @@ TEST(VersionInfo, ReadsWhatItWritesAndNothingElse) {
     const KeptVersion version{42, -5, "team Save", "3 bots, 1 team", 1234, 0xFEDCBA9876543210ull};
     EXPECT_EQ(parseVersionInfo(versionInfoText(version), 42), version);
     // Line breaks in an action or summary stay on their line.
-    const KeptVersion broken{1, 0, "a\r\nb", "c\nd", 0, 0};
-    EXPECT_EQ(parseVersionInfo(versionInfoText(broken), 1)->summary, "c d");
+    EXPECT_EQ(parseVersionInfo(versionInfoText({1, 0, "a\r\nb", "c\nd", 0, 0}), 1)->summary, "c d");
 
     const std::string good = versionInfoText(version);
+    const std::string head = "Vexmoor earlier version\nkept: ";
     for (const std::string& bad :
-         {std::string(), std::string("Vexmoor earlier version\n"), "x" + good,
-          good.substr(0, good.find("hash")),
-          std::string("Vexmoor earlier version\nkept: 1\nsize: -3\nhash: 0000000000000000\n"),
-          std::string("Vexmoor earlier version\nkept: 1\nsize: 3\nhash: 00\n"),
-          std::string(
-              "Vexmoor earlier version\nkept: 99999999999999999999\nsize: 3\nhash: 0000000000000000\n")})
+         {""s, "Vexmoor earlier version\n"s, "x" + good, good.substr(0, good.find("hash")),
+          head + "1\nsize: -3\nhash: 0000000000000000\n", head + "1\nsize: 3\nhash: 00\n",
+          head + "99999999999999999999\nsize: 3\nhash: 0000000000000000\n"})
         EXPECT_EQ(parseVersionInfo(bad, 1), std::nullopt) << bad;
 }
 
-TEST(ContentPrint, TellsContentsApart) {
-    EXPECT_EQ(printOf("abc"), printOf("abc"));
-    EXPECT_NE(printOf("abc"), printOf("abd"));
-    EXPECT_NE(contentHash("twelve bytes"), contentHash("twelve bytez"));
-    EXPECT_NE(contentHash(std::string(9, '\0')), contentHash(std::string(8, '\0')));
-    EXPECT_NE(printOf(""), ContentPrint{});  // an empty file is still a file
+// ---- The guard.
+
+struct OutsideCase {
+    const char* name;
+    std::optional<std::string> read;    // what Vexmoor read; nothing: there was no file
+    std::optional<std::string> onDisk;  // what the file holds at the rewrite; nothing: gone
+    std::optional<Answer> answer;       // to "changed outside Vexmoor"; nothing: not asked
+    bool goesOn;
+    const char* kept;  // the version kept; none: nothing kept
+};
+
+class OutsideChange : public Versions, public ::testing::TestWithParam<OutsideCase> {};
+
+TEST_P(OutsideChange, IsAskedAboutAndTheOtherVersionKept) {
+    const OutsideCase& c = GetParam();
+    if (c.read) {
+        writeBytes(file, *c.read);
+        guard.remember(file, *c.read);
+    } else {
+        guard.rememberMissing(file);
+    }
+    if (c.onDisk)
+        writeBytes(file, *c.onDisk);
+    else
+        fs::remove(file);
+    if (c.answer) dialogs.answers.push_back(*c.answer);
+
+    EXPECT_EQ(guard.mayRewrite(KeptFile::Roster, file, "Commit Changes"), c.goesOn);
+    EXPECT_EQ(dialogs.texts(), c.answer ? Texts{RewriteGuard::changedOutsideQuestion(file).text} : Texts{});
+    for (const Message& asked : dialogs.shown)
+        EXPECT_TRUE(asked.buttons == Buttons::YesNo && asked.defaultAnswer == Answer::No);
+    EXPECT_EQ(kept(), c.kept ? Texts{c.kept} : Texts{});
+    // Nothing the guard does touches the file itself.
+    EXPECT_EQ(fs::exists(file), c.onDisk.has_value());
+}
+
+// Same-sized contents differ only in their print; an empty file is still a file.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OutsideChange,
+    ::testing::Values(
+        OutsideCase{"Unchanged", "read", "read", std::nullopt, true, "1 Commit Changes: read (4 bytes)"},
+        OutsideCase{"ChangedAndLeft", "read", "theirs", Answer::No, false, nullptr},
+        OutsideCase{"ChangedAndReplaced", "read", "theirs", Answer::Yes, true,
+                    "1 changed outside Vexmoor: theirs (6 bytes)"},
+        OutsideCase{"SameSizeOtherBytes", "twelve bytes", "twelve bytez", Answer::No, false, nullptr},
+        OutsideCase{"RemovedAndLeft", "read", std::nullopt, Answer::No, false, nullptr},
+        OutsideCase{"RemovedAndWrittenAgain", "read", std::nullopt, Answer::Yes, true, nullptr},
+        OutsideCase{"MadeSinceThereWasNone", std::nullopt, "", Answer::Yes, true,
+                    "1 changed outside Vexmoor:  (0 bytes)"},
+        OutsideCase{"StillNone", std::nullopt, std::nullopt, std::nullopt, true, nullptr}),
+    [](const ::testing::TestParamInfo<OutsideCase>& param) { return std::string(param.param.name); });
+
+TEST_F(GuardTest, AFileNothingWasRememberedOfIsKeptWithoutAQuestion) {
+    writeBytes(file, "as found");
+    EXPECT_TRUE(guard.mayRewrite(KeptFile::Roster, file, "Delete Team"));
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(kept(), Texts{"1 Delete Team: as found (8 bytes)"});
+}
+
+// The version cannot be kept, for the versions folder or the file itself:
+// told why and asked, No by default.
+TEST_F(GuardTest, AVersionThatCannotBeKeptIsToldAndAsked) {
+    writeBytes(file, "read");
+    guard.remember(file, "read");
+    writeBytes(root, "in the way");
+    EXPECT_FALSE(guard.mayRewrite(KeptFile::Roster, file, "team Save"));
+    dialogs.answers = {Answer::Yes};
+    EXPECT_TRUE(guard.mayRewrite(KeptFile::Roster, file, "team Save"));
+    fs::remove(file);
+    fs::create_directories(file);
+    EXPECT_FALSE(guard.mayRewrite(KeptFile::Roster, file, "team Save"));
+
+    const auto asked = [this](const std::string& why) {
+        return "Vexmoor could not keep an earlier version of " + pathText(file) +
+               " before rewriting it.\r\n\r\n" + why +
+               "\r\n\r\nWrite the file all the same? What it holds now could not be brought back.";
+    };
+    const std::string blocked = asked(pathText(root) + ": it is in the way: a file where a folder should be");
+    EXPECT_EQ(dialogs.texts(),
+              (Texts{blocked, blocked, asked(pathText(file) + ": it is a folder, not a file")}));
+    for (const Message& question : dialogs.shown)
+        EXPECT_TRUE(question.title == "Earlier version not kept" && question.buttons == Buttons::YesNo);
+}
+
+// A restore keeps the file as it is, whatever Vexmoor read of it: the user has just seen it.
+TEST_F(GuardTest, ARestoreKeepsTheFileAsItIsWithoutComparing) {
+    guard.remember(file, "read");
+    writeBytes(file, "changed by hand");
+    EXPECT_TRUE(guard.mayRestore(KeptFile::Roster, file));
+    fs::remove(file);
+    EXPECT_TRUE(guard.mayRestore(KeptFile::Roster, file));
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(kept(), Texts{"1 restore: changed by hand (15 bytes)"});
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "core/file_io.h"
 #include "core/paths.h"
 #include "launcher/editors.h"
-#include "launcher/settings_file.h"
 #include "launcher/version_summary.h"
 #include "launcher/vexmoor_main.h"
 #include "support/main_fixture.h"
@@ -20,6 +19,7 @@ namespace vexmoor::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
 
 const std::string kTidyRoster =
     "[bots]\r\n"
@@ -30,6 +30,7 @@ const std::string kTidyRoster =
     "[view weapons]\r\n";
 const std::string kCommentedRoster = "# Our bots, by hand.\r\n" + kTidyRoster + "  # an indented note\r\n";
 const std::string kChat = "-- Greetings\r\nHello, %s.\r\n\r\n-- Come-backs\r\nAgain!\r\nAnd again.\r\n";
+const std::string kUnreadableRoster = "[bots]\r\n\"Cut\"\"a/b\" 1\r\n";
 
 struct Versions : ::testing::Test {
     MainFixture f;
@@ -46,33 +47,10 @@ struct Versions : ::testing::Test {
     }
     VersionsForm& openWindow() {
         f.main().VersionsMenu.click();
-        EXPECT_NE(f.main().versionsForm(), nullptr);
         return *f.main().versionsForm();
     }
     fs::path roster() const { return f.game.root() / "eraser" / "bots.cfg"; }
-    std::vector<KeptVersion> kept(KeptFile file) {
-        return f.main().rewrites().store().versions(f.game.text(), file).value();
-    }
 };
-
-TEST_F(Versions, TheStartUpTidyStepKeepsTheRosterFirstAndATidyOneCostsNothing) {
-    VexmoorMain& main = start(kCommentedRoster);
-    EXPECT_EQ(readBytes(roster()), kTidyRoster);
-    const auto versions = kept(KeptFile::Roster);
-    ASSERT_EQ(versions.size(), 1u);
-    EXPECT_EQ(versions[0].action, "start-up tidy");
-    EXPECT_EQ(versions[0].summary, "2 bots, 1 team");
-    EXPECT_EQ(main.rewrites().store().bytesOf(f.game.text(), KeptFile::Roster, versions[0]).value(),
-              kCommentedRoster);
-    EXPECT_TRUE(f.dialogs.shown.empty());
-
-    // The next start finds it tidy: nothing is kept, not even a folder made.
-    MainFixture again;
-    again.game.withEraserFolder().withRoster(kTidyRoster);
-    again.writeSettings();
-    again.startUp();
-    EXPECT_FALSE(fs::exists(again.versionsFolder));
-}
 
 // Without its earlier version the tidy step leaves the file alone, says so
 // once, reads the tidied lines, and the bot and team editors leave the file
@@ -82,23 +60,20 @@ TEST_F(Versions, AStartUpTidyWithoutItsVersionLeavesTheRosterAndItsEditorsAlone)
     VexmoorMain& main = start(kCommentedRoster);
 
     EXPECT_EQ(readBytes(roster()), kCommentedRoster);
-    EXPECT_EQ(main.bots.SpecificBotList.items(), (std::vector<std::string>{"Ash", "Cole"}));
+    EXPECT_EQ(main.bots.SpecificBotList.items(), (Texts{"Ash", "Cole"}));
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
     EXPECT_EQ(f.dialogs.shown[0].title, "Earlier version not kept");
-    EXPECT_NE(
-        f.dialogs.shown[0].text.find(pathText(roster()) + " before tidying it, so the file stays as it is"),
-        std::string::npos);
-    EXPECT_NE(f.dialogs.shown[0].text.find(pathText(f.versionsFolder) + ": it is in the way"),
-              std::string::npos);
+    for (const std::string& part : {pathText(roster()) + " before tidying it, so the file stays as it is",
+                                    pathText(f.versionsFolder) + ": it is in the way"})
+        EXPECT_NE(f.dialogs.shown[0].text.find(part), std::string::npos) << part;
 
     for (Button* editor : {&main.bots.BotEditButton, &main.teamplay.EditTeamButton}) {
-        const std::size_t before = f.dialogs.shown.size();
         editor->click();
         EXPECT_EQ(main.editor(), nullptr);
-        ASSERT_EQ(f.dialogs.shown.size(), before + 1);
         EXPECT_TRUE(f.dialogs.shown.back().text.starts_with("Vexmoor could not keep an earlier version of " +
                                                             pathText(roster()) + " when it started"));
     }
+    EXPECT_EQ(f.dialogs.shown.size(), 3u);
     main.bots.EditChatButton.click();
     EXPECT_NE(main.editor(), nullptr);
 }
@@ -111,7 +86,7 @@ TEST(VersionSummary, SaysWhatAVersionHoldsAsVexmoorWouldReadIt) {
     } cases[] = {
         {KeptFile::Roster, kCommentedRoster, "2 bots, 1 team"},
         {KeptFile::Roster, "[bots]\r\n\"Solo\"\"a/b\" 1 1 1 1 1 1 1\r\n", "1 bot, 0 teams"},
-        {KeptFile::Roster, "[bots]\r\n\"Cut\"\"a/b\" 1\r\n",
+        {KeptFile::Roster, kUnreadableRoster,
          "a roster Vexmoor cannot read (line 2: the file ends inside a bot record)"},
         {KeptFile::Chat, kChat, "2 sections, 3 lines"},
         {KeptFile::Chat, "-- Greetings\nHi.\n-- Greetings\nHo.\n", "1 section, 2 lines"},
@@ -123,16 +98,14 @@ TEST(VersionSummary, SaysWhatAVersionHoldsAsVexmoorWouldReadIt) {
     for (const auto& c : cases) EXPECT_EQ(versionSummary(c.file, c.bytes), c.summary) << c.bytes;
 }
 
+// Opening, colours, closing and the keyboard are the view tests'.
 TEST_F(Versions, TheWindowListsTheFilesTheirVersionsAndTheDifferences) {
-    VexmoorMain& main = start(kCommentedRoster);
+    start(kCommentedRoster);
     VersionsForm& window = openWindow();
-    EXPECT_EQ(window.caption(), "Earlier Versions");
-    EXPECT_FALSE(main.enabled());
     EXPECT_EQ(window.VersionFileList.items(),
-              (std::vector<std::string>{nativeSeparators("eraser\\bots.cfg (1 version)"),
-                                        nativeSeparators("eraser\\chat.txt (no versions)"),
-                                        nativeSeparators("eraser\\maps.txt (no versions)"),
-                                        "vexmoor.ini (no versions)"}));
+              (Texts{nativeSeparators("eraser\\bots.cfg (1 version)"),
+                     nativeSeparators("eraser\\chat.txt (no versions)"),
+                     nativeSeparators("eraser\\maps.txt (no versions)"), "vexmoor.ini (no versions)"}));
     ASSERT_EQ(window.VersionList.count(), 1u);
     EXPECT_TRUE(
         std::regex_match(window.VersionList.items()[0],
@@ -159,103 +132,74 @@ TEST_F(Versions, TheWindowListsTheFilesTheirVersionsAndTheDifferences) {
     window.RestoreButton.click();
     EXPECT_EQ(readBytes(roster()), kTidyRoster);
 
-    window.closeRequested();
-    EXPECT_TRUE(main.enabled());
-    EXPECT_EQ(f.windows.closed.back(), "VersionsForm");
-}
-
-TEST_F(Versions, AVersionWhoseCopyWasChangedIsNotOffered) {
-    start(kCommentedRoster);
+    // A copy changed after it was kept is not offered.
     const fs::path copy =
         f.main().rewrites().store().folderOf(f.game.text(), KeptFile::Roster) / "000001-bots.cfg";
     writeBytes(copy, "changed by hand");
-    VersionsForm& window = openWindow();
+    window.VersionFileList.setSelectedIndex(0);
     EXPECT_TRUE(window.VersionDiffText.text().starts_with("This version cannot be read: " + pathText(copy)));
     EXPECT_FALSE(window.RestoreButton.enabled());
 }
 
-TEST_F(Versions, RestoredSettingsAreReadIntoTheMainWindow) {
+// The roster the window restores is one Vexmoor cannot read: the first try
+// fails and changes nothing, the second leaves the editors closed.
+TEST_F(Versions, AFailedRestoreChangesNothingAndAnUnreadableRosterKeepsTheEditorsClosed) {
     VexmoorMain& main = start(kTidyRoster);
-    main.gameplay.WeaponsStayCheckBox.click();
-    main.gameplay.TimeLimitText.setText("35");
-    main.preferences.SaveChangesButton.click();
-    const std::string saved = readBytes(f.settingsFile);
-    main.gameplay.WeaponsStayCheckBox.click();
-    main.gameplay.TimeLimitText.setText("50");
-
+    main.rewrites().keep(KeptFile::Roster, kUnreadableRoster, "changed outside Vexmoor");
     VersionsForm& window = openWindow();
-    window.VersionFileList.setSelectedIndex(3);
-    ASSERT_EQ(window.VersionList.count(), 1u);
-    EXPECT_TRUE(window.VersionList.items()[0].ends_with(" - Save Settings - " + f.game.text()));
-    window.RestoreButton.click();
-
-    EXPECT_EQ(readBytes(f.settingsFile), "\"" + f.game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail);
-    EXPECT_EQ(main.gameplay.WeaponsStayCheckBox.state(), 0);
-    EXPECT_EQ(main.gameplay.TimeLimitText.text(), "20");
-    EXPECT_EQ(main.flags.total, 0);
-    // The settings just replaced are the newest version now, and the one restored shows no differences.
-    EXPECT_EQ(window.VersionFileList.items()[3], "vexmoor.ini (2 versions)");
-    EXPECT_TRUE(window.VersionList.items()[0].find(" - restore - ") != std::string::npos);
-    EXPECT_EQ(window.VersionList.selectedIndex(), 1);
-    EXPECT_EQ(window.VersionDiffText.text(), "No differences.");
-    EXPECT_EQ(main.rewrites()
-                  .store()
-                  .bytesOf(f.game.text(), KeptFile::Settings, kept(KeptFile::Settings)[0])
-                  .value(),
-              saved);
-    EXPECT_EQ(f.dialogs.shown.back().title, "Version restored");
-}
-
-TEST_F(Versions, AFailedRestoreIsToldAndChangesNothing) {
-    VexmoorMain& main = start(kCommentedRoster);
-    VersionsForm& window = openWindow();
-    const std::vector<std::string> rows = window.VersionList.items();
+    const Texts rows = window.VersionList.items();
     const std::string shown = window.VersionDiffText.text();
     makeReadOnly(roster());
 
     window.RestoreButton.click();
-
     EXPECT_EQ(f.dialogs.shown.back().text, pathText(roster()) + " was not restored: " + pathText(roster()) +
                                                ": the file is read-only. The file on disk is unchanged.");
     EXPECT_EQ(readBytes(roster()), kTidyRoster);
-    EXPECT_EQ(main.bots.SpecificBotList.items(), (std::vector<std::string>{"Ash", "Cole"}));
+    EXPECT_EQ(main.bots.SpecificBotList.items(), (Texts{"Ash", "Cole"}));
     EXPECT_EQ(window.VersionList.items(), rows);
     EXPECT_EQ(window.VersionDiffText.text(), shown);
-}
 
-TEST_F(Versions, ARestoredRosterVexmoorCannotReadKeepsTheEditorsClosed) {
-    VexmoorMain& main = start(kTidyRoster);
-    const std::string broken = "[bots]\r\n\"Cut\"\"a/b\" 1\r\n";
-    main.rewrites().keep(KeptFile::Roster, broken, "changed outside Vexmoor");
-    openWindow().RestoreButton.click();
-
-    EXPECT_EQ(readBytes(roster()), broken);
+    fs::permissions(roster(), fs::perms::owner_write, fs::perm_options::add);
+    window.RestoreButton.click();
+    EXPECT_EQ(readBytes(roster()), kUnreadableRoster);
     EXPECT_TRUE(main.bots.SpecificBotList.items().empty());
     EXPECT_EQ(f.roster.BotCount, 0);
-    main.versionsForm()->VersionsExitButton.click();
+    window.VersionsExitButton.click();
     main.bots.BotEditButton.click();
     EXPECT_EQ(main.editor(), nullptr);
 }
 
 // Save Settings and the first run's Set write the settings file; another
-// program's version of it is replaced only when the user says so.
-TEST_F(Versions, SettingsChangedOutsideVexmoorAreReplacedOnlyWhenTheUserSaysSo) {
+// program's version of it is replaced only when the user says so (what Yes
+// does is the guard's and the fault matrix's). A version restored is read
+// into the main window's controls.
+TEST_F(Versions, SettingsChangedOutsideAreLeftUnlessTheUserSaysAndRestoredOnesAreReadIntoTheWindow) {
     VexmoorMain& main = start(kTidyRoster);
-    const std::string theirs = "\"" + f.game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail + "\r\n";
+    main.gameplay.WeaponsStayCheckBox.click();
+    main.gameplay.TimeLimitText.setText("35");
+    main.preferences.SaveChangesButton.click();
+    const std::string before = "\"" + f.game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail;
+    const std::string theirs = before + "\r\n";
     writeBytes(f.settingsFile, theirs);
+    main.gameplay.TimeLimitText.setText("50");
     main.maps.MapList.setSelectedIndex(3);
 
     main.preferences.SaveChangesButton.click();  // answered No, the default
-    EXPECT_EQ(f.dialogs.texts(),
-              std::vector<std::string>{RewriteGuard::changedOutsideQuestion(f.settingsFile).text});
+    EXPECT_EQ(f.dialogs.shown.back().text, RewriteGuard::changedOutsideQuestion(f.settingsFile).text);
     EXPECT_EQ(readBytes(f.settingsFile), theirs);
     EXPECT_EQ(main.maps.MapList.selectedIndex(), 3);
 
-    f.dialogs.answers = {Answer::Yes};
-    main.preferences.SaveChangesButton.click();
-    EXPECT_EQ(readBytes(f.settingsFile), settingsFileBytes(main, main.flags.total));
-    ASSERT_EQ(kept(KeptFile::Settings).size(), 1u);
-    EXPECT_EQ(kept(KeptFile::Settings)[0].action, "changed outside Vexmoor");
+    // The first Save kept the settings as they were before it.
+    VersionsForm& window = openWindow();
+    window.VersionFileList.setSelectedIndex(3);
+    ASSERT_EQ(window.VersionList.count(), 1u);
+    EXPECT_TRUE(window.VersionList.items()[0].ends_with(" - Save Settings - " + f.game.text()));
+    window.RestoreButton.click();
+    EXPECT_EQ(readBytes(f.settingsFile), before);
+    EXPECT_EQ(main.gameplay.WeaponsStayCheckBox.state(), 0);
+    EXPECT_EQ(main.gameplay.TimeLimitText.text(), "20");
+    EXPECT_EQ(main.flags.total, 0);
+    EXPECT_EQ(f.dialogs.shown.back().title, "Version restored");
 
     MainFixture first;
     first.game.withGame();

@@ -399,22 +399,19 @@ public:
 
 // ---- Faults.
 
+// The versions folder's own faults come last.
 enum class Fault {
     FileReadOnly,
     FolderReadOnly,
     FolderMissing,
     DiskFull,
     FileRemoved,
-    // The versions folder's own.
     VersionsReadOnly,
     VersionsDiskFull,
-    VersionsBlocked,
+    VersionsBlocked
 };
 
-bool isVersionsFault(Fault fault) {
-    return fault == Fault::VersionsReadOnly || fault == Fault::VersionsDiskFull ||
-           fault == Fault::VersionsBlocked;
-}
+bool isVersionsFault(Fault fault) { return fault >= Fault::VersionsReadOnly; }
 
 // The system's words for a failed write() past the file-size limit.
 std::string fileTooLarge() { return std::strerror(EFBIG); }
@@ -446,12 +443,7 @@ Question questionUnder(const Scenario& s, Fault fault) {
     if (!s.kept()) return Question::None;
     if (fault == Fault::FileRemoved || fault == Fault::FolderMissing) return Question::ChangedOutside;
     if (fault == Fault::DiskFull) return Question::NotKeptYes;
-    if (isVersionsFault(fault)) return Question::NotKeptNo;
-    return Question::None;
-}
-
-std::string notKeptOpening(const fs::path& file) {
-    return "Vexmoor could not keep an earlier version of " + pathText(file) + " before rewriting it.";
+    return isVersionsFault(fault) ? Question::NotKeptNo : Question::None;
 }
 
 // ---- One case: the fault, the action, what came of it; then the fault
@@ -468,13 +460,12 @@ struct Observation {
     // A folder that was moved away and came back before the fault was lifted.
     bool folderAppeared = false;
     bool completed = false;
-    std::size_t versionsAfter = 0;
+    std::size_t versionsAfter = 0;  // counted before the fault is lifted
     // Once the fault is gone:
     std::vector<std::string> retryTold;
     std::string retryBytes;
     bool retryCompleted = false;
-    std::size_t versionsAfterRetry = 0;
-    std::string newestVersion;
+    std::vector<std::string> retryKept;
     bool usable = false;
 };
 
@@ -505,13 +496,20 @@ private:
 // Whether the fault leaves the action nothing to fail at.
 bool succeedsUnder(const Scenario& s, Fault fault) {
     return fault == Fault::FileRemoved || (fault == Fault::FolderMissing && s.makesItsFolder()) ||
-           (!s.kept() && (fault == Fault::VersionsReadOnly || fault == Fault::VersionsBlocked));
+           (!s.kept() && isVersionsFault(fault));
 }
 
-// The versions kept of the scenario's file, newest first.
-std::vector<KeptVersion> versionsOf(Scenario& s) {
-    auto versions = s.f.main().rewrites().store().versions(s.f.game.text(), *s.kept());
-    return versions ? versions.value() : std::vector<KeptVersion>{};
+// The bytes of the versions kept of the scenario's file, newest first.
+std::vector<std::string> keptOf(Scenario& s) {
+    std::vector<std::string> kept;
+    if (!s.kept()) return kept;
+    const VersionStore& store = s.f.main().rewrites().store();
+    const auto versions = store.versions(s.f.game.text(), *s.kept());
+    for (const KeptVersion& version : versions ? versions.value() : std::vector<KeptVersion>{}) {
+        const auto bytes = store.bytesOf(s.f.game.text(), *s.kept(), version);
+        kept.push_back(bytes ? bytes.value() : "(unreadable)");
+    }
+    return kept;
 }
 
 Observation runCase(Scenario& s, Fault fault) {
@@ -579,8 +577,8 @@ Observation runCase(Scenario& s, Fault fault) {
     o.folder = entriesOf(fault == Fault::FolderMissing && !succeeds ? away : folder);
     o.folderAppeared = fault == Fault::FolderMissing && fs::exists(folder);
     if (!succeeds) {
-        // Counted before the versions folder comes back (a file in its way lists nothing).
-        if (s.kept()) o.versionsAfter = versionsOf(s).size();
+        // A file in the versions folder's way lists nothing: counted before it goes.
+        o.versionsAfter = keptOf(s).size();
         lift();
         s.f.dialogs.answers.clear();
         mark = s.f.dialogs.shown.size();
@@ -588,15 +586,7 @@ Observation runCase(Scenario& s, Fault fault) {
         o.retryTold = toldSince(s.f.dialogs, mark);
         o.retryCompleted = s.completed();
         o.retryBytes = readBytes(file);
-        if (s.kept()) {
-            const std::vector<KeptVersion> all = versionsOf(s);
-            o.versionsAfterRetry = all.size();
-            if (!all.empty()) {
-                const auto bytes =
-                    s.f.main().rewrites().store().bytesOf(s.f.game.text(), *s.kept(), all.front());
-                o.newestVersion = bytes ? bytes.value() : std::string();
-            }
-        }
+        o.retryKept = keptOf(s);
     }
     o.usable = s.back();
     return o;
@@ -611,7 +601,7 @@ std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
     const std::string windowBefore = s.window();
     const std::vector<std::string> folderBefore = entriesOf(file.parent_path());
     const std::string expected = s.written();
-    const std::size_t versionsBefore = s.kept() ? versionsOf(s).size() : 0;
+    const std::size_t versionsBefore = keptOf(s).size();
 
     const Observation o = runCase(s, fault);
 
@@ -643,7 +633,9 @@ std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
             notKept ? "not exactly one question about the version and one message about the failure"
                     : "not exactly one message about the failure");
     if (notKept)
-        require(o.told.size() > before.size() && o.told[before.size()].starts_with(notKeptOpening(file)),
+        require(o.told.size() > before.size() &&
+                    o.told[before.size()].starts_with("Vexmoor could not keep an earlier version of " +
+                                                      pathText(file) + " before rewriting it."),
                 "no question naming the file whose earlier version could not be kept");
     const std::string reason = reasonFor(fault, file.parent_path(), s.f.versionsFolder);
     const std::string named = isVersionsFault(fault) ? reason : pathText(file) + ": " + reason;
@@ -657,12 +649,9 @@ std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
     require(o.retryTold == succeeded, "the action once the fault was gone did not succeed");
     require(o.retryCompleted, "the action once the fault was gone did not complete");
     require(o.retryBytes == expected, "the action once the fault was gone wrote other bytes");
-    if (s.kept()) {
-        if (notKept)
-            require(o.versionsAfter == versionsBefore, "a version was kept although it could not be");
-        require(o.versionsAfterRetry == versionsBefore + 1 && o.newestVersion == bytesBefore,
-                "the file as it was before is not the newest version kept");
-    }
+    require(!notKept || o.versionsAfter == versionsBefore, "a version was kept although it could not be");
+    require(!s.kept() || (o.retryKept.size() == versionsBefore + 1 && o.retryKept.front() == bytesBefore),
+            "the file as it was before is not the newest version kept");
     require(o.usable, "the main window could not be reached again");
     return problems;
 }
