@@ -1,9 +1,12 @@
 // The setup file: what the writer puts in it, what the reader takes back,
-// and what it makes of damaged and foreign files and of names.
+// and what it makes of damaged and foreign files and of names; the folder
+// of them: which it offers for a game directory, in what order, what loading
+// makes of its files and what stops saving and deleting.
 #include "launcher/setup.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,24 +17,22 @@
 namespace vexmoor::testing {
 namespace {
 
+namespace fs = std::filesystem;
+
 // A setup whose texts hold the code page's own characters ("\xEB" is e with
 // two dots, "\x80" the euro sign).
-vexmoor::Setup sample() {
-    vexmoor::Setup setup;
-    setup.gameDirectory = "/games/quake2/";
-    setup.controls = {
-        {"AllowCheatsCheckBox", 1},
-        {"TimeLimitText", std::string("Zo\xEB \x80")},
-        {"BotSkillSlider", 3},
-        {"CTFMapOption", true},
-        {"MapFile", std::optional<std::string>()},
-        {"CTFList", std::optional<std::string>("q2ctf3")},
-        {"SpecificBotList", std::vector<std::string>{"Big Ed", "Tom", "Tom"}},
-    };
-    setup.flagsTotal = 131072;
-    setup.fragments = {{"AllowCheatsCheckBox", " +set cheats  1"}, {"MapFrame", " +map q2ctf3"}};
-    return setup;
-}
+const vexmoor::Setup kSample{"/games/quake2/",
+                             {
+                                 {"AllowCheatsCheckBox", 1},
+                                 {"TimeLimitText", std::string("Zo\xEB \x80")},
+                                 {"BotSkillSlider", 3},
+                                 {"CTFMapOption", true},
+                                 {"MapFile", std::optional<std::string>()},
+                                 {"CTFList", std::optional<std::string>("q2ctf3")},
+                                 {"SpecificBotList", std::vector<std::string>{"Big Ed", "Tom", "Tom"}},
+                             },
+                             131072,
+                             {{"AllowCheatsCheckBox", " +set cheats  1"}, {"MapFrame", " +map q2ctf3"}}};
 
 SetupRead read(const std::string& bytes) {
     auto result = readSetupBytes(bytes, "friday.json");
@@ -40,12 +41,11 @@ SetupRead read(const std::string& bytes) {
 }
 
 std::string objectWith(const std::string& members) {
-    return "{\"VexmoorSetup\": 1, \"GameDirectory\": \"/q2/\"" + (members.empty() ? "" : ", " + members) +
-           "}";
+    return "{\"VexmoorSetup\": 1, \"GameDirectory\": \"/q2/\", " + members + "}";
 }
 
-TEST(SetupFile, WritesKeysNamedAfterTheControlsInPageOrderAsUtf8WithCrLf) {
-    const std::string bytes = setupFileBytes(sample());
+TEST(SetupFile, WritesKeysNamedAfterTheControlsInPageOrderAsUtf8WithCrLfAndReadsThemBack) {
+    const std::string bytes = setupFileBytes(kSample);
     EXPECT_EQ(bytes,
               "{\r\n"
               "  \"VexmoorSetup\": 1,\r\n"
@@ -68,18 +68,14 @@ TEST(SetupFile, WritesKeysNamedAfterTheControlsInPageOrderAsUtf8WithCrLf) {
               "  }\r\n"
               "}\r\n");
     const SetupRead back = read(bytes);
-    EXPECT_EQ(back.setup, sample());
+    EXPECT_EQ(back.setup, kSample);
     EXPECT_TRUE(back.skipped.empty());
-}
 
-TEST(SetupFile, EveryByteOfAGameTextAndAFractionalTotalComeBack) {
-    vexmoor::Setup setup;
-    setup.gameDirectory = "/q2/";
-    std::string everyByte;
-    for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
-    setup.controls["BotNumText"] = everyByte;
-    setup.flagsTotal = -12.5;
-    EXPECT_EQ(read(setupFileBytes(setup)).setup, setup);
+    // Every byte of a game text comes back, and so does a total no box makes.
+    std::string text;
+    for (int b = 1; b < 256; ++b) text += static_cast<char>(b);
+    const vexmoor::Setup everyByte{"/q2/", {{"BotNumText", text}}, -12.5, {}};
+    EXPECT_EQ(read(setupFileBytes(everyByte)).setup, everyByte);
 }
 
 // Files that are no setup, each refused with the file's name and a reason.
@@ -162,22 +158,12 @@ TEST(SetupFile, WholeNumbersAreTakenHoweverTheyAreWritten) {
 
 TEST(SetupName, NamesThatCannotNameAFileOnEitherSystemAreRefusedWithTheReason) {
     struct Case {
-        std::string name;
-        const char* reason;
+        std::string name, reason;
     };
-    const std::vector<Case> refused = {
+    std::vector<Case> refused = {
         {"", "needs a name"},
         {std::string(51, 'x'), "at most 50 characters"},
-        {"Duel: rail", "cannot hold \":\""},
-        {"A/B", "cannot hold \"/\""},
-        {"A\\B", "cannot hold \"\\\""},
-        {"Why?", "cannot hold \"?\""},
-        {"Star*", "cannot hold \"*\""},
-        {"<big>", "cannot hold \"<\""},
-        {"a|b", "cannot hold \"|\""},
-        {"say \"hi\"", "cannot hold \"\"\""},
         {"tab\there", "control characters"},
-        {"line\nbreak", "control characters"},
         {".hidden", "cannot begin with a dot"},
         {"Friday.", "cannot end in a dot or a blank"},
         {"Friday ", "cannot end in a dot or a blank"},
@@ -185,12 +171,14 @@ TEST(SetupName, NamesThatCannotNameAFileOnEitherSystemAreRefusedWithTheReason) {
         {"con", "keeps the name CON for a device"},
         {"Nul.txt", "keeps the name NUL for a device"},
         {"aux .game", "keeps the name AUX for a device"},
-        {"COM1", "keeps the name COM1"},
         {"lpt9", "keeps the name LPT9"},
         {"COM0", "keeps the name COM0"},
         {"CONIN$", "keeps the name CONIN$"},
         {"COM\xC2\xB9", "for a device"},
     };
+    // Each character Windows refuses in a file name, quoted in the reason.
+    for (const char c : std::string("<>:\"/\\|?*"))
+        refused.push_back({std::string("A") + c + "B", std::string("cannot hold \"") + c + "\""});
     for (const Case& c : refused) {
         const auto refusal = setupNameRefusal(c.name);
         ASSERT_TRUE(refusal) << "\"" << c.name << "\" was taken";
@@ -203,6 +191,78 @@ TEST(SetupName, NamesThatCannotNameAFileOnEitherSystemAreRefusedWithTheReason) {
           std::string("CONSOLE"), std::string("com10"), std::string("a.b"), std::string("LPT"),
           std::string(50, 'x'), fiftyAccented})
         EXPECT_FALSE(setupNameRefusal(name)) << name << ": " << *setupNameRefusal(name);
+}
+
+struct Store {
+    TempDir temp;
+    SetupStore store{temp.path() / "vexmoor" / "setups"};
+    std::string game = temp.text() + "game" + std::string(1, fs::path::preferred_separator);
+
+    static vexmoor::Setup setupFor(const std::string& directory) { return {directory, {}, {}, {}}; }
+    void save(const std::string& name, const std::string& directory) const {
+        const Status saved = store.save(name, setupFor(directory));
+        ASSERT_TRUE(saved) << saved.error().describe();
+    }
+};
+
+TEST(SetupStore, OffersTheGameDirectorysSetupsHoweverItIsWrittenLastGameFirstThenByNameLetterCaseAside) {
+    Store s;
+    fs::create_directories(s.game);
+    for (const char* name : {"rail duel", "Friday CTF", "Last game", "alpha", "Zo\xC3\xAB"})
+        s.save(name, s.game);
+    s.save("Other game", s.temp.text() + "elsewhere/");
+    // What is no setup, or no setup's file name, is not offered.
+    writeBytes(s.store.folder() / "broken.json", "{\"VexmoorSetup\": 1,");
+    writeBytes(s.store.folder() / "foreign.json", "[1, 2]");
+    writeBytes(s.store.folder() / "notes.txt", "Friday: CTF");
+    writeBytes(s.store.folder() / "SHOUTED.JSON", setupFileBytes(s.setupFor(s.game)));
+    writeBytes(s.store.folder() / ".hidden.json", setupFileBytes(s.setupFor(s.game)));
+    const std::vector<std::string> names{"Last game", "alpha", "Friday CTF", "rail duel", "Zo\xC3\xAB"};
+    EXPECT_EQ(s.store.names(s.game), names);
+    const std::string separator(1, fs::path::preferred_separator);
+    EXPECT_EQ(s.store.names(s.game + "." + separator), names);
+    // Another name for the folder, where the system makes links.
+    std::error_code noLinks;
+    fs::create_directory_symlink(s.game, s.temp.path() / "link", noLinks);
+    if (!noLinks) {
+        EXPECT_EQ(s.store.names(s.temp.text() + "link" + separator), names);
+    }
+    EXPECT_EQ(s.store.names(s.temp.text() + "elsewhere/"), std::vector<std::string>{"Other game"});
+    EXPECT_TRUE(s.store.names(s.temp.text()).empty());
+    EXPECT_TRUE(s.store.names("").empty());
+    EXPECT_TRUE(SetupStore(s.temp.path() / "none").names(s.game).empty());
+}
+
+TEST(SetupStore, LoadsOnlyTheGameDirectorysOwnSetupsAndSaysWhoseTheOtherIs) {
+    Store s;
+    s.save("Friday", s.game);
+    s.save("Duel", s.temp.text() + "elsewhere/");
+    EXPECT_TRUE(s.store.load("Friday", s.game));
+
+    std::string other;
+    const auto duel = s.store.load("Duel", s.game, &other);
+    ASSERT_FALSE(duel);
+    EXPECT_EQ(duel.error().reason, kNoSuchSetupReason);
+    EXPECT_EQ(other, s.temp.text() + "elsewhere/");
+    for (const char* missing : {"Nobody", "../vexmoor/setups/Friday", ""})
+        EXPECT_EQ(s.store.load(missing, s.game).error().reason, kNoSuchSetupReason) << missing;
+}
+
+// Saving, replacing and deleting through the window are tested through its
+// view; here, what stops them.
+TEST(SetupStore, ANameThatCannotBeAFileOrAFolderThatCannotBeMadeStopsTheWrite) {
+    Store s;
+    const Status refused = s.store.save("CON", s.setupFor(s.game));
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().reason.find("device"), std::string::npos);
+    EXPECT_FALSE(s.store.remove("CON"));
+    EXPECT_TRUE(s.store.remove("Friday")) << "a setup already gone";
+
+    writeBytes(s.temp.path() / "vexmoor", "a file where the folder would be");
+    const Status saved = s.store.save("Friday", s.setupFor(s.game));
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.error().file, pathText(s.store.fileOf("Friday")));
+    EXPECT_NE(saved.error().reason.find("folder cannot be made"), std::string::npos) << saved.error().reason;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "core/file_io.h"
+#include "launcher/launch.h"
 #include "launcher/setup_apply.h"
 #include "launcher/setups_form.h"
 #include "view_fixture.h"
@@ -55,6 +56,12 @@ protected:
     }
     QListView* list() const { return part<QListView>("SetupList"); }
     SetupStore store() const { return main->setups.store(); }
+    // The window is gone and the main window can be worked again.
+    void expectClosed() const {
+        settle();
+        EXPECT_EQ(sideView(main->setups.form()), nullptr);
+        EXPECT_TRUE(window->isEnabled());
+    }
 
     QWidget* view = nullptr;
 };
@@ -63,7 +70,7 @@ QString accessibleName(QWidget* w) {
     return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
 }
 
-TEST_F(GameSetupsWindow, OpensFromTheFileMenuInFrontOfTheDisabledMainWindow) {
+TEST_F(GameSetupsWindow, OpensFromTheFileMenuInFrontOfTheDisabledMainWindowAndEscapeOrTheFrameGoBack) {
     openWindow();
     EXPECT_EQ(view->windowTitle(), "Game Setups");
     EXPECT_EQ(view->objectName(), "SetupsForm");
@@ -85,12 +92,29 @@ TEST_F(GameSetupsWindow, OpensFromTheFileMenuInFrontOfTheDisabledMainWindow) {
     EXPECT_FALSE(part<QPushButton>("LoadSetupButton")->isEnabled());
     EXPECT_FALSE(part<QPushButton>("DeleteSetupButton")->isEnabled());
     EXPECT_TRUE(part<QLabel>("SetupsGameLabel")->text().endsWith(QString::fromStdString(game.text())));
+
+    QTest::keyClick(view, Qt::Key_Escape);
+    expectClosed();
+    openWindow();
+    view->close();
+    expectClosed();
+    EXPECT_TRUE(processes.starts.empty());
 }
 
-TEST_F(GameSetupsWindow, SavesTheGameUnderTheTypedNameAndAsksBeforeReplacing) {
+TEST_F(GameSetupsWindow, SavesUnderATypedNameThatCanBeAFileNameAndAsksBeforeReplacing) {
     openWindow();
-    main->bots.BotSkillSlider.setValue(3);
     auto* name = part<QLineEdit>("SetupNameText");
+    QTest::keyClicks(name, "CON");
+    QTest::mouseClick(part<QPushButton>("SaveSetupButton"), Qt::LeftButton);
+    EXPECT_EQ(
+        dialogs.texts(),
+        std::vector<std::string>{"A setup cannot be called CON: Windows keeps the name CON for a device, so "
+                                 "no file can have it. Please choose another name."});
+    EXPECT_EQ(rowsOf(list()).size(), 2);
+
+    dialogs.shown.clear();
+    main->bots.BotSkillSlider.setValue(3);
+    name->clear();
     name->setFocus();
     QTest::keyClicks(name, "Rail duel");
     QTest::keyClick(name, Qt::Key_Return);  // Enter in the name box saves
@@ -103,42 +127,38 @@ TEST_F(GameSetupsWindow, SavesTheGameUnderTheTypedNameAndAsksBeforeReplacing) {
     main->bots.BotSkillSlider.setValue(1);
     clickRow(list(), 1);
     EXPECT_EQ(name->text(), "Friday CTF");
-    dialogs.answers = {Answer::No};
+    dialogs.answers = {Answer::No, Answer::Yes};
     QTest::mouseClick(part<QPushButton>("SaveSetupButton"), Qt::LeftButton);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text,
-              "A setup named \"Friday CTF\" is saved already. Replace it with the current game?");
     EXPECT_NE(readBytes(store().fileOf("Friday CTF")).find("\"CTFMapOption\": true"), std::string::npos);
-    dialogs.answers = {Answer::Yes};
     QTest::mouseClick(part<QPushButton>("SaveSetupButton"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.texts(),
+              std::vector<std::string>(
+                  2, "A setup named \"Friday CTF\" is saved already. Replace it with the current game?"));
     EXPECT_EQ(store().load("Friday CTF", game.text()).value().setup, captureSetup(*main));
     EXPECT_EQ(readBytes(store().fileOf("Rail duel")), saved);
 }
 
-TEST_F(GameSetupsWindow, ANameThatCannotBeAFileNameIsRefusedWithTheReason) {
-    openWindow();
-    auto* name = part<QLineEdit>("SetupNameText");
-    QTest::keyClicks(name, "CON");
-    QTest::mouseClick(part<QPushButton>("SaveSetupButton"), Qt::LeftButton);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(
-        dialogs.shown[0].text,
-        "A setup cannot be called CON: Windows keeps the name CON for a device, so no file can have it. "
-        "Please choose another name.");
-    EXPECT_EQ(rowsOf(list()).size(), 2);
-}
-
-TEST_F(GameSetupsWindow, LoadPutsTheGameBackOnTheMainWindow) {
+TEST_F(GameSetupsWindow, LoadPutsTheGameBackOnTheMainWindowAndADoubleClickAlsoPlaysIt) {
     openWindow();
     clickRow(list(), 1);
     QTest::mouseClick(part<QPushButton>("LoadSetupButton"), Qt::LeftButton);
-    settle();
-    EXPECT_EQ(sideView(main->setups.form()), nullptr);
-    EXPECT_TRUE(window->isEnabled());
+    expectClosed();
     EXPECT_TRUE(find<QRadioButton>("CTFMapOption")->isChecked());
     EXPECT_TRUE(find<QCheckBox>("AllowCheatsCheckBox")->isChecked());
     EXPECT_TRUE(processes.starts.empty());
     EXPECT_TRUE(dialogs.shown.empty());
+
+    main->maps.InternalMapOption.choose();
+    openWindow();
+    const QRect row = list()->visualRect(list()->model()->index(1, 0));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+    expectClosed();
+    ASSERT_EQ(processes.starts.size(), 1u);
+    EXPECT_EQ(processes.starts[0].commandLine, launchCommandLine(*main));
+    EXPECT_NE(processes.starts[0].commandLine.find(" +map q2ctf1"), std::string::npos);
+    EXPECT_EQ(store().load("Last game", game.text()).value().setup,
+              store().load("Friday CTF", game.text()).value().setup);
 }
 
 TEST_F(GameSetupsWindow, DeleteAsksFirst) {
@@ -161,35 +181,6 @@ TEST_F(GameSetupsWindow, DeleteAsksFirst) {
     EXPECT_EQ(dialogs.shown.back().text.rfind("The setup \"Last game\" cannot be loaded.", 0), 0u);
     EXPECT_EQ(sideView(main->setups.form()), view);
     EXPECT_TRUE(rowsOf(list()).isEmpty());
-    EXPECT_TRUE(processes.starts.empty());
-}
-
-TEST_F(GameSetupsWindow, ADoubleClickOnASetupPlaysIt) {
-    openWindow();
-    const QRect row = list()->visualRect(list()->model()->index(1, 0));
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
-    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
-    settle();
-    ASSERT_EQ(processes.starts.size(), 1u);
-    EXPECT_NE(processes.starts[0].commandLine.find(" +map q2ctf1"), std::string::npos);
-    EXPECT_EQ(sideView(main->setups.form()), nullptr);
-    EXPECT_TRUE(window->isEnabled());
-    EXPECT_EQ(store().load("Last game", game.text()).value().setup,
-              store().load("Friday CTF", game.text()).value().setup);
-}
-
-TEST_F(GameSetupsWindow, EscapeAndTheFrameGoBackToMain) {
-    openWindow();
-    QTest::keyClick(view, Qt::Key_Escape);
-    settle();
-    EXPECT_EQ(sideView(main->setups.form()), nullptr);
-    EXPECT_TRUE(window->isEnabled());
-
-    openWindow();
-    view->close();
-    settle();
-    EXPECT_EQ(sideView(main->setups.form()), nullptr);
-    EXPECT_TRUE(window->isEnabled());
     EXPECT_TRUE(processes.starts.empty());
 }
 
