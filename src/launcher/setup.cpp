@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/code_page.h"
+#include "core/utf8.h"
 
 namespace vexmoor {
 
@@ -25,65 +26,11 @@ constexpr const char* kGameDirectoryKey = "GameDirectory";
 constexpr const char* kFlagsTotalKey = "DeathmatchFlagsTotal";
 constexpr const char* kFragmentsKey = "LaunchFragments";
 
-void appendUtf8(std::string& out, char32_t code) {
-    const auto add = [&out](char32_t value) { out.push_back(static_cast<char>(value)); };
-    if (code < 0x80) {
-        add(code);
-    } else if (code < 0x800) {
-        add(0xC0 | (code >> 6));
-        add(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        add(0xE0 | (code >> 12));
-        add(0x80 | ((code >> 6) & 0x3F));
-        add(0x80 | (code & 0x3F));
-    } else {
-        add(0xF0 | (code >> 18));
-        add(0x80 | ((code >> 12) & 0x3F));
-        add(0x80 | ((code >> 6) & 0x3F));
-        add(0x80 | (code & 0x3F));
-    }
-}
-
-// The length of the well-formed UTF-8 character at `at` and its code point,
-// or 0 when none begins there.
-std::size_t utf8Character(std::string_view text, std::size_t at, char32_t& code) {
-    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char first = byte(at);
-    if (first < 0x80) {
-        code = first;
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (first >= 0xC2 && first <= 0xDF) {
-        length = 2;
-    } else if (first >= 0xE0 && first <= 0xEF) {
-        length = 3;
-        if (first == 0xE0) low = 0xA0;
-        if (first == 0xED) high = 0x9F;
-    } else if (first >= 0xF0 && first <= 0xF4) {
-        length = 4;
-        if (first == 0xF0) low = 0x90;
-        if (first == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size()) return 0;
-    code = first & (0xFFu >> (length + 1));
-    for (std::size_t i = 1; i < length; ++i) {
-        const unsigned char next = byte(at + i);
-        if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) return 0;
-        code = (code << 6) | (next & 0x3Fu);
-    }
-    return length;
-}
-
 // The game's texts are single bytes of its code page; JSON holds characters.
 std::string utf8OfGameText(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
-    for (const char c : bytes) appendUtf8(text, code_page::toUnicode(c));
+    for (const char c : bytes) utf8::append(text, code_page::toUnicode(c));
     return text;
 }
 
@@ -93,7 +40,7 @@ std::optional<std::string> gameTextOfUtf8(std::string_view text) {
     bytes.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         char32_t code = 0;
-        const std::size_t length = utf8Character(text, i, code);
+        const std::size_t length = utf8::characterAt(text, i, code);
         if (length == 0 || code > 0xFFFF) return std::nullopt;
         const auto byte = code_page::byteFor(static_cast<char16_t>(code));
         if (!byte) return std::nullopt;
@@ -115,12 +62,12 @@ std::string utf8OfSystemText(std::string_view bytes) {
     text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
         char32_t code = 0;
-        const std::size_t length = utf8Character(bytes, i, code);
+        const std::size_t length = utf8::characterAt(bytes, i, code);
         if (length > 0) {
             text.append(bytes.substr(i, length));
             i += length;
         } else {
-            appendUtf8(text, code_page::toUnicode(bytes[i]));
+            utf8::append(text, code_page::toUnicode(bytes[i]));
             ++i;
         }
     }

@@ -29,6 +29,35 @@ QString shown(const std::string& bytes) {
     return toQString(bytes, TextKind::Message).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// Without a default of its own a box defaults to its first button.
+Answer firstAnswer(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::YesNo:
+            return Answer::Yes;
+        case Buttons::RetryCancel:
+            return Answer::Retry;
+        case Buttons::Ok:
+            break;
+    }
+    return Answer::Ok;
+}
+
+QMessageBox::StandardButton buttonOf(Answer answer) {
+    switch (answer) {
+        case Answer::Yes:
+            return QMessageBox::Yes;
+        case Answer::No:
+            return QMessageBox::No;
+        case Answer::Retry:
+            return QMessageBox::Retry;
+        case Answer::Cancel:
+            return QMessageBox::Cancel;
+        case Answer::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
 }  // namespace
 
 Answer QtDialogs::show(const Message& message) {
@@ -40,36 +69,15 @@ Answer QtDialogs::show(const Message& message) {
     switch (message.buttons) {
         case Buttons::Ok:
             box.setStandardButtons(QMessageBox::Ok);
-            box.setDefaultButton(QMessageBox::Ok);
             break;
         case Buttons::YesNo:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
             break;
         case Buttons::RetryCancel:
             box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
-            box.setDefaultButton(QMessageBox::Retry);
             break;
     }
-    if (message.defaultAnswer) {
-        switch (*message.defaultAnswer) {
-            case Answer::Ok:
-                box.setDefaultButton(QMessageBox::Ok);
-                break;
-            case Answer::Yes:
-                box.setDefaultButton(QMessageBox::Yes);
-                break;
-            case Answer::No:
-                box.setDefaultButton(QMessageBox::No);
-                break;
-            case Answer::Retry:
-                box.setDefaultButton(QMessageBox::Retry);
-                break;
-            case Answer::Cancel:
-                box.setDefaultButton(QMessageBox::Cancel);
-                break;
-        }
-    }
+    box.setDefaultButton(buttonOf(message.defaultAnswer.value_or(firstAnswer(message.buttons))));
     const int pressed = box.exec();
     switch (pressed) {
         case QMessageBox::Yes:

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/code_page.h"
+#include "core/utf8.h"
 
 // Kept in the header: the Qt ports of the platform layer show model texts
 // too, and they do not link the views.
@@ -38,38 +39,6 @@ inline char16_t codePageUnit(unsigned char byte) {
     return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char16_t{byte};
 }
 
-// The number of bytes of the well-formed UTF-8 character at `at`, or 0 when
-// the byte there begins none (a stray continuation byte, an overlong form,
-// a surrogate, a code point beyond U+10FFFF, a character cut short).
-inline std::size_t utf8Length(const std::string& bytes, std::size_t at, char32_t& code) {
-    const auto byteAt = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    const unsigned char first = byteAt(at);
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (first >= 0xC2 && first <= 0xDF) {
-        length = 2;
-    } else if (first >= 0xE0 && first <= 0xEF) {
-        length = 3;
-        if (first == 0xE0) low = 0xA0;
-        if (first == 0xED) high = 0x9F;
-    } else if (first >= 0xF0 && first <= 0xF4) {
-        length = 4;
-        if (first == 0xF0) low = 0x90;
-        if (first == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (at + length > bytes.size()) return 0;
-    code = first & (0xFF >> (length + 1));
-    for (std::size_t i = 1; i < length; ++i) {
-        const unsigned char next = byteAt(at + i);
-        if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) return 0;
-        code = (code << 6) | (next & 0x3Fu);
-    }
-    return length;
-}
-
 inline constexpr char16_t kEscapeBase = 0xDC00;
 
 inline bool usesUtf8(TextKind kind) {
@@ -79,25 +48,6 @@ inline bool usesUtf8(TextKind kind) {
 #else
     return kind != TextKind::Game;
 #endif
-}
-
-inline void appendUtf8(std::string& bytes, char32_t code) {
-    const auto add = [&bytes](char32_t value) { bytes.push_back(static_cast<char>(value)); };
-    if (code < 0x80) {
-        add(code);
-    } else if (code < 0x800) {
-        add(0xC0 | (code >> 6));
-        add(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        add(0xE0 | (code >> 12));
-        add(0x80 | ((code >> 6) & 0x3F));
-        add(0x80 | (code & 0x3F));
-    } else {
-        add(0xF0 | (code >> 18));
-        add(0x80 | ((code >> 12) & 0x3F));
-        add(0x80 | ((code >> 6) & 0x3F));
-        add(0x80 | (code & 0x3F));
-    }
 }
 
 // The position of the first character of a System text that has no bytes
@@ -127,8 +77,8 @@ inline QString toQString(const std::string& bytes, TextKind kind = TextKind::Gam
     }
     for (std::size_t i = 0; i < bytes.size();) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        char32_t code = byte;
-        const std::size_t length = byte < 0x80 ? 1 : codec_detail::utf8Length(bytes, i, code);
+        char32_t code = 0;
+        const std::size_t length = utf8::characterAt(bytes, i, code);
         if (length > 0) {
             const char32_t codes[] = {code};
             text.append(QString::fromUcs4(codes, 1));
@@ -161,11 +111,11 @@ inline std::optional<std::string> fromQString(const QString& text, TextKind kind
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
         if (QChar::isHighSurrogate(unit)) {
-            codec_detail::appendUtf8(bytes, QChar::surrogateToUcs4(unit, text[++i].unicode()));
+            utf8::append(bytes, QChar::surrogateToUcs4(unit, text[++i].unicode()));
         } else if (QChar::isLowSurrogate(unit)) {
             bytes.push_back(static_cast<char>(unit - codec_detail::kEscapeBase));
         } else {
-            codec_detail::appendUtf8(bytes, unit);
+            utf8::append(bytes, unit);
         }
     }
     return bytes;
