@@ -1,7 +1,6 @@
 // The setup file: what the writer puts in it, what the reader takes back,
 // and what it makes of damaged and foreign files and of names; the folder
-// of them: which it offers for a game directory, in what order, what loading
-// makes of its files and what stops saving and deleting.
+// of them: which it offers for a game directory, and in what order.
 #include "launcher/setup.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +75,9 @@ TEST(SetupFile, WritesKeysNamedAfterTheControlsInPageOrderAsUtf8WithCrLfAndReads
     for (int b = 1; b < 256; ++b) text += static_cast<char>(b);
     const vexmoor::Setup everyByte{"/q2/", {{"BotNumText", text}}, -12.5, {}};
     EXPECT_EQ(read(setupFileBytes(everyByte)).setup, everyByte);
+    // Whole numbers are taken however they are written.
+    EXPECT_EQ(read(objectWith("\"BotSkillSlider\": 2.0, \"AllowCheatsCheckBox\": 1e0")).setup.controls,
+              (std::map<std::string, SetupValue>{{"BotSkillSlider", 2}, {"AllowCheatsCheckBox", 1}}));
 }
 
 // Files that are no setup, each refused with the file's name and a reason.
@@ -149,14 +151,21 @@ TEST(SetupFile, AValueOfTheWrongKindSkipsThatControlOnlyAndUnknownKeysAreIgnored
     }
 }
 
-TEST(SetupFile, WholeNumbersAreTakenHoweverTheyAreWritten) {
-    const SetupRead back = read(objectWith("\"BotSkillSlider\": 2.0, \"AllowCheatsCheckBox\": 1e0"));
-    EXPECT_TRUE(back.skipped.empty());
-    EXPECT_EQ(back.setup.controls.at("BotSkillSlider"), SetupValue(2));
-    EXPECT_EQ(back.setup.controls.at("AllowCheatsCheckBox"), SetupValue(1));
-}
+struct Store {
+    TempDir temp;
+    SetupStore store{temp.path() / "vexmoor" / "setups"};
+    std::string game = temp.text() + "game" + std::string(1, fs::path::preferred_separator);
 
+    static vexmoor::Setup setupFor(const std::string& directory) { return {directory, {}, {}, {}}; }
+    void save(const std::string& name, const std::string& directory) const {
+        const Status saved = store.save(name, setupFor(directory));
+        ASSERT_TRUE(saved) << saved.error().describe();
+    }
+};
+
+// The store refuses them too, so that no name leads out of its folder.
 TEST(SetupName, NamesThatCannotNameAFileOnEitherSystemAreRefusedWithTheReason) {
+    const Store s;
     struct Case {
         std::string name, reason;
     };
@@ -183,7 +192,10 @@ TEST(SetupName, NamesThatCannotNameAFileOnEitherSystemAreRefusedWithTheReason) {
         const auto refusal = setupNameRefusal(c.name);
         ASSERT_TRUE(refusal) << "\"" << c.name << "\" was taken";
         EXPECT_NE(refusal->find(c.reason), std::string::npos) << c.name << ": " << *refusal;
+        EXPECT_EQ(s.store.save(c.name, s.setupFor(s.game)).error().reason, *refusal);
+        EXPECT_FALSE(s.store.remove(c.name)) << c.name;
     }
+    EXPECT_FALSE(fs::exists(s.store.folder()));
     std::string fiftyAccented;
     for (int i = 0; i < 50; ++i) fiftyAccented += "\xC3\xAB";
     for (const std::string& name :
@@ -192,18 +204,6 @@ TEST(SetupName, NamesThatCannotNameAFileOnEitherSystemAreRefusedWithTheReason) {
           std::string(50, 'x'), fiftyAccented})
         EXPECT_FALSE(setupNameRefusal(name)) << name << ": " << *setupNameRefusal(name);
 }
-
-struct Store {
-    TempDir temp;
-    SetupStore store{temp.path() / "vexmoor" / "setups"};
-    std::string game = temp.text() + "game" + std::string(1, fs::path::preferred_separator);
-
-    static vexmoor::Setup setupFor(const std::string& directory) { return {directory, {}, {}, {}}; }
-    void save(const std::string& name, const std::string& directory) const {
-        const Status saved = store.save(name, setupFor(directory));
-        ASSERT_TRUE(saved) << saved.error().describe();
-    }
-};
 
 TEST(SetupStore, OffersTheGameDirectorysSetupsHoweverItIsWrittenLastGameFirstThenByNameLetterCaseAside) {
     Store s;
@@ -231,38 +231,6 @@ TEST(SetupStore, OffersTheGameDirectorysSetupsHoweverItIsWrittenLastGameFirstThe
     EXPECT_TRUE(s.store.names(s.temp.text()).empty());
     EXPECT_TRUE(s.store.names("").empty());
     EXPECT_TRUE(SetupStore(s.temp.path() / "none").names(s.game).empty());
-}
-
-TEST(SetupStore, LoadsOnlyTheGameDirectorysOwnSetupsAndSaysWhoseTheOtherIs) {
-    Store s;
-    s.save("Friday", s.game);
-    s.save("Duel", s.temp.text() + "elsewhere/");
-    EXPECT_TRUE(s.store.load("Friday", s.game));
-
-    std::string other;
-    const auto duel = s.store.load("Duel", s.game, &other);
-    ASSERT_FALSE(duel);
-    EXPECT_EQ(duel.error().reason, kNoSuchSetupReason);
-    EXPECT_EQ(other, s.temp.text() + "elsewhere/");
-    for (const char* missing : {"Nobody", "../vexmoor/setups/Friday", ""})
-        EXPECT_EQ(s.store.load(missing, s.game).error().reason, kNoSuchSetupReason) << missing;
-}
-
-// Saving, replacing and deleting through the window are tested through its
-// view; here, what stops them.
-TEST(SetupStore, ANameThatCannotBeAFileOrAFolderThatCannotBeMadeStopsTheWrite) {
-    Store s;
-    const Status refused = s.store.save("CON", s.setupFor(s.game));
-    ASSERT_FALSE(refused);
-    EXPECT_NE(refused.error().reason.find("device"), std::string::npos);
-    EXPECT_FALSE(s.store.remove("CON"));
-    EXPECT_TRUE(s.store.remove("Friday")) << "a setup already gone";
-
-    writeBytes(s.temp.path() / "vexmoor", "a file where the folder would be");
-    const Status saved = s.store.save("Friday", s.setupFor(s.game));
-    ASSERT_FALSE(saved);
-    EXPECT_EQ(saved.error().file, pathText(s.store.fileOf("Friday")));
-    EXPECT_NE(saved.error().reason.find("folder cannot be made"), std::string::npos) << saved.error().reason;
 }
 
 }  // namespace

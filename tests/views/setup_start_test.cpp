@@ -110,6 +110,10 @@ TEST_F(SetupStart, TheCommandLineNamesTheSetupToStartWithOrTellsWhyItCannot) {
          "vexmoor: there is no setup \"Tuesday\" for the game in " + game.text() +
              " (the setup of that name is for the game in " + other.gameDirectory +
              "); its setups are:\nLast game\nFriday CTF\n"},
+        // A name that leads out of the setups folder names no setup.
+        {{"--setup", "../setups/Friday CTF"},
+         kUsageStatus,
+         "vexmoor: there is no setup \"../setups/Friday CTF\" for the game in " + game.text() + ";"},
         {{"--setup"},
          kUsageStatus,
          "vexmoor: Missing value after '--setup'. (vexmoor --help lists the options)\n"},
@@ -142,24 +146,21 @@ TEST_F(SetupStart, TheCommandLineNamesTheSetupToStartWithOrTellsWhyItCannot) {
                                 "); start Vexmoor without options to choose it\n");
 }
 
-TEST_F(SetupStart, ListSetupsPrintsTheGameDirectorysSetupsWithoutADisplay) {
-    save({"Rail duel", "Last game"});
+// The program itself: --list-setups and an unknown name need no display.
+// The desktop's "Play Last Game" comes up with the setup, launches it as
+// Launch! would, and ends as its close-on-exit says.
+TEST_F(SetupStart, ListSetupsNeedsNoDisplayAndSetupWithLaunchStartsTheSavedGameAndClosesOnExit) {
+    save({"Rail duel", "Last game"}, true);
     const Run listed = run({"--list-setups"}, false);
     EXPECT_EQ(listed.status, 0) << listed.err;
     EXPECT_EQ(listed.out, "Last game\nRail duel\n");
     EXPECT_EQ(listed.err, "");
-
     const Run unknown = run({"--setup", "Nobody", "--launch"}, false);
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.err, "vexmoor: there is no setup \"Nobody\" for the game in " + game.text() +
                                "; its setups are:\nLast game\nRail duel\n");
     EXPECT_TRUE(game.recordedStarts().empty());
-}
 
-// The desktop's "Play Last Game": the program comes up with the setup,
-// launches it as Launch! would, and ends as its close-on-exit says.
-TEST_F(SetupStart, SetupAndLaunchStartTheSavedGameAndCloseOnExit) {
-    save({"Last game"}, true);
     const Run played = run({"--setup", "Last game", "--launch"}, true);
     EXPECT_EQ(played.status, 0) << played.err;
     ASSERT_TRUE(QTest::qWaitFor([this] { return !game.recordedStarts().empty(); }, 10000));
