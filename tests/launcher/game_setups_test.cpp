@@ -150,6 +150,11 @@ const std::pair<const char*, Play> kRows[] = {
          m.maps.ForceJoinCheckBox.click();
          m.maps.InternalMapOption.choose();
      }},
+    {"a CTF option the stored total counts",
+     [](VexmoorMain& m) {
+         m.maps.CTFMapOption.choose();
+         m.maps.ForceJoinCheckBox.click();
+     }},
     {"teamplay over a CTF map",
      [](VexmoorMain& m) {
          m.maps.CTFMapOption.choose();
@@ -157,8 +162,12 @@ const std::pair<const char*, Play> kRows[] = {
      }},
 };
 
+// The settings file's stored total wins over the boxes, and so does the total
+// a setup stored: a CTF option the stored total already counts carries into
+// the next bit, and loading gives that very total.
 TEST(SetupApply, EveryControlSavedAndLoadedGivesTheSameCommandLineLauncherCfgAndSettings) {
     SetupGame game;
+    game.tail = settingsTail(kDefaultStates, "131072", kDefaultServer);
     game.start();
     const vexmoor::Setup untouched = captureSetup(game.another());
     std::set<std::string> changed;
@@ -192,23 +201,6 @@ TEST(SetupApply, EveryControlSavedAndLoadedGivesTheSameCommandLineLauncherCfgAnd
     std::set<std::string> all;
     for (const SetupControl& control : setupControls()) all.insert(control.name);
     EXPECT_EQ(changed, all);
-}
-
-// What the settings file stored wins over the boxes, and so does the total a
-// setup stored: checking a CTF option that the stored total already counts
-// carries into the next bit, and loading gives that very total.
-TEST(SetupApply, TheFlagsTotalComesBackExactlyWhateverTheBoxesAdded) {
-    SetupGame game;
-    game.tail = settingsTail(kDefaultStates, "131072", kDefaultServer);
-    game.start();
-    VexmoorMain& saved = game.another();
-    saved.maps.CTFMapOption.choose();
-    saved.maps.ForceJoinCheckBox.click();
-    ASSERT_EQ(saved.flags.total, 262144);
-    VexmoorMain& loaded = game.another();
-    loaded.gameplay.AllowHealthCheckBox.click();
-    EXPECT_TRUE(applySetup(throughItsFile(captureSetup(saved)), loaded).empty());
-    EXPECT_NE(launchCommandLine(loaded).find(" +dmflags 262144 "), std::string::npos);
 }
 
 // Later, a bot and a team left the roster, a map file is gone and the file
@@ -249,6 +241,16 @@ TEST(SetupApply, WhatCannotBeAppliedIsListedInOneMessageAndTheRestApplied) {
     EXPECT_TRUE(loaded.maps.ExternalMapOption.chosen());
     EXPECT_EQ(loaded.bots.SpecificBotList.selectedItems(), std::vector<std::string>{"Tom"});
     EXPECT_EQ(launcherCfgBytes(loaded), "cmd join Greens\r\nsv teams Reds\r\n");
+
+    // A file that is no setup any more is told with its reason and changes nothing.
+    const std::string before = launchCommandLine(loaded);
+    writeBytes(file, "{\"VexmoorSetup\": 1}");
+    loaded.setups.load("Friday", true);
+    EXPECT_EQ(game.dialogs.shown.back().text, "The setup \"Friday\" cannot be loaded.\r\n\r\n" +
+                                                  pathText(file) +
+                                                  ": it names no game directory (\"GameDirectory\")");
+    EXPECT_EQ(launchCommandLine(loaded), before);
+    EXPECT_TRUE(game.processes.starts.empty());
 }
 
 // What the rules would refuse a user is left as it is and said in a
@@ -318,9 +320,22 @@ TEST(SetupApply, AKeptFragmentOnlyChangesTheSpelling) {
     EXPECT_EQ(main.maps.MapFrame.fragment(), " +map  q2dm1");
 }
 
-TEST(LastGame, EveryGameThatStartedIsKeptAsLastGameReplacingTheOneBefore) {
+// A setup that cannot be kept is told, and the game runs all the same.
+TEST(LastGame, EveryGameThatStartedIsKeptAsLastGameReplacingTheOneBeforeOrTheUserIsTold) {
     SetupGame s;
     VexmoorMain& m = s.start();
+    std::filesystem::create_directories(s.store().folder().parent_path());
+    writeBytes(s.store().folder(), "a file where the folder would be");
+    m.gameplay.CloseOnExitCheckBox.click();
+    m.LaunchButton.click();
+    EXPECT_EQ(s.processes.starts.size(), 1u);
+    EXPECT_EQ(s.windows.quits, 1);
+    ASSERT_EQ(s.dialogs.shown.size(), 1u);
+    EXPECT_TRUE(s.dialogs.shown[0].text.starts_with(
+        "The game was started, but it could not be kept as the setup \"Last game\".\r\n\r\n" +
+        pathText(s.store().fileOf(kLastGameSetup)) + ": its folder cannot be made"));
+    std::filesystem::remove(s.store().folder());
+
     s.processes.failWith = "no such program";
     m.LaunchButton.click();
     EXPECT_FALSE(s.store().exists(kLastGameSetup));
@@ -338,42 +353,6 @@ TEST(LastGame, EveryGameThatStartedIsKeptAsLastGameReplacingTheOneBefore) {
     m.cmdLineForm()->GoButton.click();
     EXPECT_EQ(s.lastGame(), captureSetup(m));
     EXPECT_EQ(s.store().names(s.game.text()), std::vector<std::string>{kLastGameSetup});
-}
-
-TEST(LastGame, ASetupThatCannotBeKeptIsToldAndTheGameRunsAllTheSame) {
-    SetupGame s;
-    VexmoorMain& m = s.start();
-    std::filesystem::create_directories(s.store().folder().parent_path());
-    writeBytes(s.store().folder(), "a file where the folder would be");
-    m.gameplay.CloseOnExitCheckBox.click();
-    m.LaunchButton.click();
-    EXPECT_EQ(s.processes.starts.size(), 1u);
-    ASSERT_EQ(s.dialogs.shown.size(), 1u);
-    const std::string told =
-        "The game was started, but it could not be kept as the setup \"Last game\".\r\n\r\n" +
-        pathText(s.store().fileOf(kLastGameSetup));
-    EXPECT_EQ(s.dialogs.shown[0].text.substr(0, told.size()), told);
-    EXPECT_EQ(s.windows.quits, 1);
-}
-
-TEST(GameSetups, ASetupThatCannotBeReadIsToldWithTheFileAndChangesNothing) {
-    SetupGame s;
-    VexmoorMain& m = s.start();
-    std::filesystem::create_directories(s.store().folder());
-    writeBytes(s.store().fileOf("Broken"), "{\"VexmoorSetup\": 1}");
-    const std::string before = launchCommandLine(m);
-    m.setups.load("Broken", true);
-    m.setups.load("Nobody", false);
-    EXPECT_EQ(
-        s.dialogs.texts(),
-        (std::vector<std::string>{
-            "The setup \"Broken\" cannot be loaded.\r\n\r\n" + pathText(s.store().fileOf("Broken")) +
-                ": it names no game directory (\"GameDirectory\")",
-            "The setup \"Nobody\" cannot be loaded.\r\n\r\nThere is no setup \"Nobody\" for the game in " +
-                s.game.text() + ".",
-        }));
-    EXPECT_EQ(launchCommandLine(m), before);
-    EXPECT_TRUE(s.processes.starts.empty());
 }
 
 }  // namespace
