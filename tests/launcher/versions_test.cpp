@@ -1,15 +1,14 @@
 // Earlier versions as the main window keeps and restores them: the start-up
-// tidy step, the Earlier Versions window's lists, differences and restore,
-// and the settings file's writers.
+// tidy step without its version, the versions' summaries, a failed restore,
+// and the settings file's writers. The window's lists and differences are
+// the view tests'.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 #include <string>
 #include <vector>
 
 #include "core/file_io.h"
-#include "core/paths.h"
 #include "launcher/editors.h"
 #include "launcher/version_summary.h"
 #include "launcher/vexmoor_main.h"
@@ -98,49 +97,6 @@ TEST(VersionSummary, SaysWhatAVersionHoldsAsVexmoorWouldReadIt) {
     for (const auto& c : cases) EXPECT_EQ(versionSummary(c.file, c.bytes), c.summary) << c.bytes;
 }
 
-// Opening, colours, closing and the keyboard are the view tests'.
-TEST_F(Versions, TheWindowListsTheFilesTheirVersionsAndTheDifferences) {
-    start(kCommentedRoster);
-    VersionsForm& window = openWindow();
-    EXPECT_EQ(window.VersionFileList.items(),
-              (Texts{nativeSeparators("eraser\\bots.cfg (1 version)"),
-                     nativeSeparators("eraser\\chat.txt (no versions)"),
-                     nativeSeparators("eraser\\maps.txt (no versions)"), "vexmoor.ini (no versions)"}));
-    ASSERT_EQ(window.VersionList.count(), 1u);
-    EXPECT_TRUE(
-        std::regex_match(window.VersionList.items()[0],
-                         std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d - start-up tidy - 2 bots, 1 team)")));
-    EXPECT_EQ(window.VersionList.selectedIndex(), 0);
-    EXPECT_EQ(window.VersionDiffText.text(),
-              "- only in this version    + only in the file as it is now\n"
-              "Lines 1 to 8 of this version, lines 1 to 6 of the file now:\n"
-              "- # Our bots, by hand.\n"
-              "  [bots]\n"
-              "  \"Ash\"\"wren/ember\" 3  3  3  0  0  0  40 \n"
-              "  \"Cole\"\"wren/frost\" 5  1  2  3  0  1  120 \n"
-              "  [teams]\n"
-              "  \"Gloam\"\"GL\"\"gaunt/bone\"[\"Cole\"]\n"
-              "  [view weapons]\n"
-              "-   # an indented note");
-    EXPECT_TRUE(window.RestoreButton.enabled());
-
-    window.VersionFileList.setSelectedIndex(1);
-    EXPECT_EQ(window.VersionList.count(), 0u);
-    EXPECT_EQ(window.VersionDiffText.text(),
-              "No earlier versions of " + pathText(f.game.root() / "eraser" / "chat.txt") + " are kept yet.");
-    EXPECT_FALSE(window.RestoreButton.enabled());
-    window.RestoreButton.click();
-    EXPECT_EQ(readBytes(roster()), kTidyRoster);
-
-    // A copy changed after it was kept is not offered.
-    const fs::path copy =
-        f.main().rewrites().store().folderOf(f.game.text(), KeptFile::Roster) / "000001-bots.cfg";
-    writeBytes(copy, "changed by hand");
-    window.VersionFileList.setSelectedIndex(0);
-    EXPECT_TRUE(window.VersionDiffText.text().starts_with("This version cannot be read: " + pathText(copy)));
-    EXPECT_FALSE(window.RestoreButton.enabled());
-}
-
 // The roster the window restores is one Vexmoor cannot read: the first try
 // fails and changes nothing, the second leaves the editors closed.
 TEST_F(Versions, AFailedRestoreChangesNothingAndAnUnreadableRosterKeepsTheEditorsClosed) {
@@ -169,27 +125,17 @@ TEST_F(Versions, AFailedRestoreChangesNothingAndAnUnreadableRosterKeepsTheEditor
     EXPECT_EQ(main.editor(), nullptr);
 }
 
-// Save Settings and the first run's Set write the settings file; another
-// program's version of it is replaced only when the user says so (what Yes
-// does is the guard's and the fault matrix's). A version restored is read
-// into the main window's controls.
-TEST_F(Versions, SettingsChangedOutsideAreLeftUnlessTheUserSaysAndRestoredOnesAreReadIntoTheWindow) {
+// Save Settings keeps the file as it was, and that version restored is read
+// into the main window's controls. The first run's Set replaces another
+// program's settings file only when the user says so; Save Settings asks as
+// the fault matrix shows, and what No and Yes do is the guard's.
+TEST_F(Versions, SettingsRestoredAreReadIntoTheWindowAndTheFirstRunsSetAsksFirst) {
     VexmoorMain& main = start(kTidyRoster);
     main.gameplay.WeaponsStayCheckBox.click();
     main.gameplay.TimeLimitText.setText("35");
     main.preferences.SaveChangesButton.click();
     const std::string before = "\"" + f.game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail;
-    const std::string theirs = before + "\r\n";
-    writeBytes(f.settingsFile, theirs);
-    main.gameplay.TimeLimitText.setText("50");
-    main.maps.MapList.setSelectedIndex(3);
 
-    main.preferences.SaveChangesButton.click();  // answered No, the default
-    EXPECT_EQ(f.dialogs.shown.back().text, RewriteGuard::changedOutsideQuestion(f.settingsFile).text);
-    EXPECT_EQ(readBytes(f.settingsFile), theirs);
-    EXPECT_EQ(main.maps.MapList.selectedIndex(), 3);
-
-    // The first Save kept the settings as they were before it.
     VersionsForm& window = openWindow();
     window.VersionFileList.setSelectedIndex(3);
     ASSERT_EQ(window.VersionList.count(), 1u);

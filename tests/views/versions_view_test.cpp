@@ -4,6 +4,7 @@
 // start-up tidied comes back with its comments.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
 #include <QAccessible>
@@ -172,8 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<EditorWrite>& param) { return std::string(param.param.name); });
 
 // Opened, walked and restored from the keyboard: Alt+F, V, Tab through the
-// window, Enter on the versions restores the chosen one. The differences a
-// tidied roster shows are the window model's test.
+// window, Enter on the versions restores the chosen one.
 TEST_F(EarlierVersions, ARosterTidiedAtStartUpComesBackWithItsCommentsFromTheKeyboard) {
     const std::string commented = "# The bots of our LAN, by hand.\r\n" +
                                   GameDirectoryBuilder::generatedRoster(5, 3) + "\r\n  ; old teams below\r\n";
@@ -191,9 +191,38 @@ TEST_F(EarlierVersions, ARosterTidiedAtStartUpComesBackWithItsCommentsFromTheKey
     QTest::keyClick(file, Qt::Key_V);
     ASSERT_TRUE(QTest::qWaitFor([this] { return sideView(main->versionsForm()) != nullptr; }, 5000));
     QWidget* view = sideView(main->versionsForm());
+    auto* files = in<QListView>(view, "VersionFileList");
     auto* versions = in<QListView>(view, "VersionList");
+    auto* differences = in<QPlainTextEdit>(view, "VersionDiffText");
+    EXPECT_EQ(rowsOf(files),
+              (QStringList{QString::fromStdString(nativeSeparators("eraser\\bots.cfg (1 version)")),
+                           QString::fromStdString(nativeSeparators("eraser\\chat.txt (no versions)")),
+                           QString::fromStdString(nativeSeparators("eraser\\maps.txt (no versions)")),
+                           "vexmoor.ini (no versions)"}));
     ASSERT_EQ(rowsOf(versions).size(), 1);
-    EXPECT_TRUE(rowsOf(versions)[0].endsWith(" - start-up tidy - 5 bots, 3 teams"));
+    EXPECT_TRUE(
+        std::regex_match(rowsOf(versions)[0].toStdString(),
+                         std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d - start-up tidy - 5 bots, 3 teams)")));
+    EXPECT_EQ(differences->toPlainText().toStdString(),
+              "- only in this version    + only in the file as it is now\n"
+              "Lines 1 to 4 of this version, lines 1 to 3 of the file now:\n"
+              "- # The bots of our LAN, by hand.\n"
+              "  [bots]\n"
+              "  \"Bot 0001\"\"rook/slate\" 1  2  3  0  0  0  20 \n"
+              "  \"Bot 0002\"\"wren/ember\" 2  4  1  1  0  0  57 \n"
+              "Lines 12 to 16 of this version, lines 11 to 13 of the file now:\n"
+              "  [view weapons]\n"
+              "  \"w_blaster\"\n"
+              "  \"w_railgun\"\n"
+              "- \n"
+              "-   ; old teams below");
+
+    // A file without versions offers nothing to restore.
+    clickRow(files, 1);
+    EXPECT_EQ(differences->toPlainText().toStdString(),
+              "No earlier versions of " + pathText(eraser("chat.txt")) + " are kept yet.");
+    EXPECT_FALSE(in<QPushButton>(view, "RestoreButton")->isEnabled());
+    clickRow(files, 0);
 
     ASSERT_TRUE(QTest::qWaitFor([view] { return view->isAncestorOf(QApplication::focusWidget()); }, 5000));
     std::vector<std::string> walked;
@@ -211,6 +240,16 @@ TEST_F(EarlierVersions, ARosterTidiedAtStartUpComesBackWithItsCommentsFromTheKey
     EXPECT_EQ(rowsOf(bots), names);
     // The file that was replaced, tidied, is the newest version now.
     EXPECT_TRUE(rowsOf(versions)[0].contains(QStringLiteral(" - restore - 5 bots, 3 teams")));
+
+    // A copy changed after it was kept is not offered.
+    const fs::path copy =
+        main->rewrites().store().folderOf(game.text(), KeptFile::Roster) / "000001-bots.cfg";
+    writeBytes(copy, "changed by hand");
+    clickRow(versions, 0);
+    clickRow(versions, 1);
+    EXPECT_TRUE(differences->toPlainText().startsWith(
+        QString::fromStdString("This version cannot be read: " + pathText(copy))));
+    EXPECT_FALSE(in<QPushButton>(view, "RestoreButton")->isEnabled());
 
     view->close();  // the frame's close button
     settle();
