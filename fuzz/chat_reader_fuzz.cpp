@@ -41,5 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const vexmoor::ChatSections again = vexmoor::readChatBytes(written);
     require(again == sections);
     require(vexmoor::chatFileBytes(again) == written);
+
+    // With its comments the file reads back as itself too, comments and all.
+    const vexmoor::ChatFile file = vexmoor::readChatFileBytes(bytes);
+    require(file.sections == sections);
+    const std::string kept = vexmoor::chatFileBytes(file.sections, file.comments);
+    const vexmoor::ChatFile keptAgain = vexmoor::readChatFileBytes(kept);
+    require(keptAgain.sections == sections && keptAgain.comments == file.comments);
+    require(vexmoor::chatFileBytes(keptAgain.sections, keptAgain.comments) == kept);
     return 0;
 }

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the map cycle reader. Beyond "no crash": every
 // cycle whose names the file can carry (no comma or line end in a name, none
-// beginning with a blank or a double quote; a comment line may hold commas
-// and begin with blanks) reads back from what the writer makes of it as the
+// beginning with a blank, a tab or a double quote or ending in a CR; a
+// comment line may hold commas and begin with blanks) reads back from what the writer makes of it as the
 // same cycle, empty names included. The editor's warnings take every cycle
 // read.
 #include <algorithm>
@@ -23,9 +23,13 @@ void require(bool condition) {
 
 bool carried(const std::string& name) {
     if (name.find('\n') != std::string::npos) return false;
+    // CRs at a field's end are passed over.
+    if (!name.empty() && name.back() == '\r') return false;
     // A comment line keeps its commas and its leading blanks.
     if (vexmoor::game_rules::isMapCycleComment(name)) return true;
-    return name.find(',') == std::string::npos && (name.empty() || (name[0] != ' ' && name[0] != '"'));
+    // Blanks and tabs before a field are passed over.
+    return name.find(',') == std::string::npos &&
+           (name.empty() || std::string_view(" \t\v\f\"").find(name[0]) == std::string_view::npos);
 }
 
 }  // namespace

@@ -16,11 +16,12 @@ std::string categoryName(std::size_t category) {
 }  // namespace
 
 ChatEditForm::ChatEditForm(std::filesystem::path file, ChatSections sections, Dialogs& dialogs,
-                           Windows& windows, std::function<void()> back)
+                           Windows& windows, std::function<void()> back, ChatComments comments)
     : WindowModel("ChatEditForm", "Bot Chatter Editor"),
       file_(std::move(file)),
       dialogs_(dialogs),
-      windows_(windows) {
+      windows_(windows),
+      comments_(std::move(comments)) {
     for (std::size_t k = 0; k < kChatCategories; ++k) {
         lists_[k] = std::make_unique<ListBox>("ChatList" + std::to_string(k), ListBox::Mode::Single);
         // A list of lines may stand with none chosen; Edit and Delete then do nothing.
@@ -51,8 +52,9 @@ std::unique_ptr<ChatEditForm> ChatEditForm::open(const std::filesystem::path& fi
                              kApplicationTitle, Icon::Exclamation, Buttons::Ok});
         return nullptr;
     }
-    auto form =
-        std::make_unique<ChatEditForm>(file, readChatBytes(bytes.value()), dialogs, windows, std::move(back));
+    ChatFile read = readChatFileBytes(bytes.value());
+    auto form = std::make_unique<ChatEditForm>(file, std::move(read.sections), dialogs, windows, std::move(back),
+                                               std::move(read.comments));
     if (rewrites) rewrites->remember(file, bytes.value());
     form->rewrites_ = rewrites;
     return form;
@@ -94,6 +96,7 @@ void ChatEditForm::openLineDialog(ChatTextEditForm::Mode mode) {
 void ChatEditForm::commitLine(std::size_t category, ChatTextEditForm::Mode mode, const std::string& text) {
     ListBox& list = ChatList(category);
     if (mode == ChatTextEditForm::Mode::Add) {
+        comments_.lineAppended(category, list.count());
         list.addItem(text);
         // A list with no line selected (the first line added to an empty
         // one) selects the new line, so Edit and Delete have one to work on.
@@ -118,7 +121,9 @@ void ChatEditForm::deleteLine() {
         dialogs_.show(Message{"Are you sure you want to delete " + list->selectedText() + "?",
                               kApplicationTitle, Icon::Exclamation, Buttons::YesNo});
     if (answer != Answer::Yes) return;
-    list->removeItem(static_cast<std::size_t>(list->selectedIndex()));
+    const auto index = static_cast<std::size_t>(list->selectedIndex());
+    comments_.lineRemoved(static_cast<std::size_t>(ChatTypeList.selectedIndex()), index, list->count());
+    list->removeItem(index);
     if (list->count() > 0) list->setSelectedIndex(0);
     showWarnings();
 }
@@ -126,7 +131,7 @@ void ChatEditForm::deleteLine() {
 void ChatEditForm::commitChanges() {
     if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Chat, file_, "chat Commit Changes")) return;
     const ChatSections lines = sections();
-    const Status written = writeChatFile(file_, lines);
+    const Status written = writeChatFile(file_, lines, comments_);
     if (!written) {
         dialogs_.show(
             Message{"Chat.txt was not written: " + written.error().describe() +
@@ -135,7 +140,7 @@ void ChatEditForm::commitChanges() {
                     kApplicationTitle, Icon::Critical, Buttons::Ok});
         return;
     }
-    if (rewrites_) rewrites_->remember(file_, chatFileBytes(lines));
+    if (rewrites_) rewrites_->remember(file_, chatFileBytes(lines, comments_));
     showWarnings();
 }
 

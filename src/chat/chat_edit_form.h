@@ -22,7 +22,7 @@ namespace vexmoor {
 class ChatEditForm : public WindowModel {
 public:
     ChatEditForm(std::filesystem::path file, ChatSections sections, Dialogs& dialogs, Windows& windows,
-                 std::function<void()> back);
+                 std::function<void()> back, ChatComments comments = {});
 
     // Reads the file and makes the editor on what it holds. A file that
     // cannot be read is told, with the file and the reason, and no editor is
@@ -70,6 +70,8 @@ private:
     Windows& windows_;
     RewriteGuard* rewrites_ = nullptr;
     std::array<std::unique_ptr<ListBox>, kChatCategories> lists_;
+    // The file's comments, kept in step with the lines they stand before.
+    ChatComments comments_;
     std::unique_ptr<ChatTextEditForm> lineDialog_;
 };
 

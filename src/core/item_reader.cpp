@@ -17,7 +17,7 @@ ItemReader::ItemReader(std::string_view bytes, bool skipLineEndsBeforeItems)
 bool ItemReader::atEnd() const {
     const char* p = pos_;
     while (p != end_) {
-        if (*p == ' ')
+        if (isSpace(*p) || *p == '\r')
             ++p;
         else if (const std::size_t length = lineEndAt(p))
             p += length;

@@ -9,7 +9,13 @@
 namespace vexmoor {
 
 // Reads comma- and line-separated items from the bytes of a settings, roster
-// or map cycle file. A line end is CR LF or a bare LF.
+// or map cycle file.
+//
+// White space is C's, as the game's own readers see it in the files players
+// have: a blank is a space, a tab, a vertical tab, a form feed or a CR that
+// ends no line; a line end is an LF after any number of CRs (CR LF, LF, and
+// the CR CR LF of files converted twice, which the game's Windows build reads
+// in text mode as a blank and a line end).
 //
 // Before an item blanks are skipped (and line ends too, when asked). An item
 // that starts with a double quote runs to the next double quote; after it
@@ -35,7 +41,8 @@ public:
     bool atEnd() const;
 
     // An unquoted item read as text runs to the next comma or line end,
-    // which is consumed; double quotes inside it are ordinary characters.
+    // which is consumed (the CRs of the line end are not part of the item);
+    // double quotes inside it are ordinary characters.
     // Nothing when the bytes ran out before the item started.
     std::optional<Item> readText();
     // The same in place; false when nothing was left. (A flag and an out
@@ -43,7 +50,7 @@ public:
     // returned through memory costs a store-forwarding stall each time.)
     bool nextText(ItemView& item) { return read<false>(item); }
 
-    // An unquoted item read as a value also ends at a blank.
+    // An unquoted item read as a value also ends at a blank (a tab too).
     std::optional<Item> readValue();
     bool nextValue(ItemView& item) { return read<true>(item); }
 
@@ -59,14 +66,26 @@ public:
 private:
     template <bool BlankEnds>
     bool read(ItemView& item);
-    // The length of the line end at p: 2 for CR LF, 1 for LF, else 0.
+    // The length of the line end at p: its CRs and the LF after them, else 0.
     std::size_t lineEndAt(const char* p) const {
-        if (p == end_) return 0;
-        if (*p == '\n') return 1;
-        return *p == '\r' && p + 1 != end_ && p[1] == '\n' ? 2 : 0;
+        const char* q = p;
+        while (q != end_ && *q == '\r') ++q;
+        return q != end_ && *q == '\n' ? static_cast<std::size_t>(q - p) + 1 : 0;
     }
+    static bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+    // Past blanks, stopping where a line end begins.
     const char* skipBlanks(const char* p) const {
-        while (p != end_ && *p == ' ') ++p;
+        while (p != end_) {
+            if (isSpace(*p)) {
+                ++p;
+                continue;
+            }
+            if (*p != '\r') break;
+            const char* q = p;
+            while (q != end_ && *q == '\r') ++q;
+            if (q != end_ && *q == '\n') break;
+            p = q;
+        }
         return p;
     }
     // Past the blanks (and line ends, when asked) before an item; counts the
@@ -121,15 +140,17 @@ bool ItemReader::read(ItemView& item) {
             ++currentLine_;
         p = close == end_ ? close : close + 1;
     } else {
-        // Up to a comma, a line end or (for a value) a blank; a CR alone is
-        // an ordinary character.
+        // Up to a comma, a line end or (for a value) a blank.
         const char* const start = p;
         for (; p != end_; ++p) {
             const char c = *p;
-            if (c == ',' || c == '\n' || (BlankEnds && c == ' ')) break;
-            if (c == '\r' && p + 1 != end_ && p[1] == '\n') break;
+            if (c == ',' || c == '\n' || (BlankEnds && (isSpace(c) || c == '\r'))) break;
         }
-        item = {std::string_view(start, static_cast<std::size_t>(p - start)), false};
+        // The CRs before an LF belong to the line end.
+        const char* last = p;
+        if (!BlankEnds && p != end_ && *p == '\n')
+            while (last != start && last[-1] == '\r') --last;
+        item = {std::string_view(start, static_cast<std::size_t>(last - start)), false};
     }
 
     pos_ = skipDelimiter(p);
@@ -149,7 +170,7 @@ inline bool ItemReader::nextShortNumber(double& number) {
     // A value ends at a blank, a comma or a line end; anything else, or a
     // fifth digit, makes it an item of another kind.
     if (p == start || p - start > 4) return false;
-    if (p != end_ && *p != ' ' && *p != ',' && lineEndAt(p) == 0) return false;
+    if (p != end_ && !isSpace(*p) && *p != '\r' && *p != ',' && *p != '\n') return false;
     currentLine_ += lines;
     itemLine_ = currentLine_;
     pos_ = skipDelimiter(p);

@@ -42,7 +42,10 @@ std::string launchCommandLine(const VexmoorMain& main) {
     line += main.bots.BotAutoskillCheck.fragment();
     line += main.bots.BotNumberFrame.fragment();
     line += " +cmd lag " + g.ClientLatencyText.text();
-    line += " +dmflags" + numberText(main.flags.total);
+    // Set, not a command: the engine sets "+set" variables before the map
+    // loads, and the game takes out items by the flags while the map spawns
+    // them, so flags given as a command would miss the first map.
+    line += " +set dmflags" + numberText(main.flags.total);
     line += g.ViewableWeaponsCheckBox.fragment();
     line += g.AllowCheatsCheckBox.fragment();
     line += g.BotCalcNodesCheck.fragment();

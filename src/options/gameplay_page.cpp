@@ -1,5 +1,7 @@
 #include "options/gameplay_page.h"
 
+#include "roster/game_rules.h"
+
 namespace vexmoor {
 
 GameplayPage::GameplayPage(DeathmatchFlags& flags) {
@@ -33,6 +35,13 @@ GameplayPage::GameplayPage(DeathmatchFlags& flags) {
     wirePresentOrEmpty(DedicatedCheckBox, " +set dedicated 1");
     wirePresentOrEmpty(TimelimitCheckBox, " +timelimit ", &TimeLimitText);
     wirePresentOrEmpty(FraglimitCheckBox, " +fraglimit ", &FragLimitText);
+
+    ClientLatencyWarning.setVisible(false);
+    ClientLatencyText.onChange([this] {
+        const std::string text = game_rules::warningText(game_rules::latencyWarnings(ClientLatencyText.text()));
+        ClientLatencyWarning.setCaption(text);
+        ClientLatencyWarning.setVisible(!text.empty());
+    });
 
     for (Control* hidden : std::initializer_list<Control*>{&MaxPlayersCheckBox, &MaxPlayersText,
                                                            &BotFreeClientsLabel, &BotFreeClientsText})

@@ -57,6 +57,8 @@ public:
     Label ClientLatencyLabel{"ClientLatencyLabel", "Client latency (1 to 1000)",
                              "Sets client lag. Default is 1 (no lag)."};
     TextBox ClientLatencyText{"ClientLatencyText", "1"};
+    // What the game makes of a latency it does not accept; hidden otherwise.
+    Label ClientLatencyWarning{"ClientLatencyWarning"};
 
     // Present but never shown; they only travel through the settings file.
     CheckBox MaxPlayersCheckBox{"MaxPlayersCheckBox", "Max Players", false,

@@ -18,10 +18,19 @@ std::vector<std::string> readMapCycleBytes(std::string_view bytes) {
                                                         [](char c) { return c == '\n' || c == ','; })) +
                  1);
     const std::size_t size = bytes.size();
+    // A line end is an LF after any number of CRs (CR LF, LF, CR CR LF).
     const auto lineEndLength = [&](std::size_t at) -> std::size_t {
-        if (at < size && bytes[at] == '\n') return 1;
-        if (at + 1 < size && bytes[at] == '\r' && bytes[at + 1] == '\n') return 2;
-        return 0;
+        std::size_t after = at;
+        while (after < size && bytes[after] == '\r') ++after;
+        return after < size && bytes[after] == '\n' ? after - at + 1 : 0;
+    };
+    // The game separates names at blanks and tabs as at any other byte that
+    // is no part of a name, so both are passed over before a field.
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; };
+    // CRs are no part of a name either: those that end a field go.
+    const auto withoutCrs = [](std::string_view field) {
+        while (!field.empty() && field.back() == '\r') field.remove_suffix(1);
+        return field;
     };
     std::size_t pos = 0;
     // Every line end or comma closes a field, so a list that ends in an empty
@@ -29,15 +38,15 @@ std::vector<std::string> readMapCycleBytes(std::string_view bytes) {
     // blanks with nothing after them start no field.
     while (pos < size) {
         const std::size_t start = pos;
-        while (pos < size && bytes[pos] == ' ') ++pos;
+        while (pos < size && isBlank(bytes[pos])) ++pos;
         if (pos == size) break;
         if (bytes[pos] == '#') {
             // A comment to the game, commas and all: one entry, kept with
             // its blanks so that it is written back as it stood.
             std::size_t end = pos;
-            while (end < size && lineEndLength(end) == 0) ++end;
-            maps.emplace_back(bytes.substr(start, end - start));
-            pos = end + lineEndLength(end);
+            while (end < size && bytes[end] != '\n') ++end;
+            maps.emplace_back(withoutCrs(bytes.substr(start, end - start)));
+            pos = end < size ? end + 1 : end;
             continue;
         }
         if (bytes[pos] == '"') {
@@ -47,7 +56,7 @@ std::vector<std::string> readMapCycleBytes(std::string_view bytes) {
             if (close == std::string_view::npos) close = size;
             maps.emplace_back(bytes.substr(open, close - open));
             pos = close < size ? close + 1 : size;
-            while (pos < size && bytes[pos] == ' ') ++pos;
+            while (pos < size && isBlank(bytes[pos])) ++pos;
             if (pos < size && bytes[pos] == ',')
                 ++pos;
             else
@@ -56,13 +65,8 @@ std::vector<std::string> readMapCycleBytes(std::string_view bytes) {
         }
         std::size_t end = pos;
         while (end < size && bytes[end] != ',' && bytes[end] != '\n') ++end;
-        std::size_t next = end;
-        if (end < size) {
-            ++next;
-            // The CR of a CR LF ends the field; a lone CR belongs to it.
-            if (bytes[end] == '\n' && end > pos && bytes[end - 1] == '\r') --end;
-        }
-        maps.emplace_back(bytes.substr(pos, end - pos));
+        const std::size_t next = end < size ? end + 1 : end;
+        maps.emplace_back(withoutCrs(bytes.substr(pos, end - pos)));
         pos = next;
     }
     return maps;

@@ -12,8 +12,9 @@ namespace vexmoor {
 // The map cycle file under a game directory text.
 std::filesystem::path mapCyclePath(const std::string& gameDirectory);
 
-// Reads the cycle field by field: commas and line ends (CR LF or a bare LF)
-// separate fields, blanks before a field are skipped, and a field in double
+// Reads the cycle field by field: commas and line ends (an LF after any
+// number of CRs) separate fields, blanks and tabs before a field are skipped,
+// CRs at a field's end are dropped, and a field in double
 // quotes is taken without them, commas and all. An empty line stands for an
 // empty name; blank lines at the end of the file stand for nothing. A field
 // that begins with "#" is a comment to the game: it runs to the line end,

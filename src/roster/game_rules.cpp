@@ -27,7 +27,6 @@ void characterWarnings(std::string_view what, std::string_view name, std::vector
         {'%', "the game uses it as a format and may crash"},
         {';', "the engine refuses it in a player's name"},
         {'\\', "the engine refuses it in a player's name"},
-        {'[', "it breaks the game's name look-ups"},
         {'~', "it breaks the game's name look-ups"},
     };
     std::string seen;
@@ -59,6 +58,16 @@ std::string wholeText(double number) {
     return text;
 }
 
+// A name as the game compares it: cut at its first "[" (where a clan tag
+// such as "Name[ABBR]" begins), letter case aside.
+std::string comparedName(std::string_view name) { return lowered(name.substr(0, name.find('['))); }
+
+// Two names the game's cut at "[" makes one, though they differ.
+bool confusedByCut(std::string_view a, std::string_view b) {
+    const bool tagged = a.find('[') != std::string_view::npos || b.find('[') != std::string_view::npos;
+    return tagged && comparedName(a) == comparedName(b);
+}
+
 const char* const kValueNames[] = {"Firing accuracy", "Aggressiveness", "Combat skills", "Favorite weapon",
                                    "Quad freak",      "Camper",         "Average ping"};
 
@@ -74,6 +83,15 @@ std::vector<std::string> botNameWarnings(std::string_view name) {
 
 std::vector<std::string> botWarnings(const Roster& roster, std::size_t bot, std::string_view modelSkin) {
     std::vector<std::string> out = botNameWarnings(roster.BotNames[bot]);
+    const std::string& own = roster.BotNames[bot];
+    const auto bots = std::min(static_cast<std::size_t>(std::max<std::int16_t>(roster.BotCount, 0)),
+                               roster.BotNames.size());
+    for (std::size_t other = 0; other < bots; ++other)
+        if (other != bot && confusedByCut(own, roster.BotNames[other])) {
+            out.push_back("The game cuts names at \"[\", so it cannot tell this bot from bot " +
+                          std::to_string(other + 1) + ", " + quoted(roster.BotNames[other]) + ".");
+            break;
+        }
     if (modelSkin.size() >= kBufferLength)
         out.push_back("The model and skin are " + std::to_string(modelSkin.size()) +
                       " characters long: 128 or more overflow the game's buffer and crash it.");
@@ -135,6 +153,11 @@ std::vector<std::string> teamWarnings(std::size_t index, std::string_view name, 
                       " characters long: over 4 crash the game's \"teams\" command.");
     characterWarnings("The team name", name, out);
     characterWarnings("The abbreviation", abbreviation, out);
+    for (std::size_t i = 0; i < members.size(); ++i)
+        for (std::size_t j = i + 1; j < members.size(); ++j)
+            if (confusedByCut(members[i], members[j]))
+                out.push_back("The game cuts names at \"[\", so it takes the members " + quoted(members[i]) +
+                              " and " + quoted(members[j]) + " for one bot.");
     for (const std::string& member : members)
         if (member.size() + abbreviation.size() + 2 > kPlayerNameLength)
             out.push_back(
@@ -160,10 +183,13 @@ std::vector<std::string> chatLineWarnings(std::size_t section, std::string_view 
         out.push_back(
             "The game takes a line beginning with \"-\" as the start of its next section, which shifts every "
             "later section.");
+    // The game reads the "Drop Item" lines but never says one: what only
+    // matters when a line is said does not apply to them.
+    const bool said = section != kDropItemSection;
     const auto start = std::find_if(line.begin(), line.end(), [](char c) { return isLetter(c) || c == '%'; });
     if (start == line.end())
         out.push_back("The game drops a line without a letter or \"%\".");
-    else if (start != line.begin() && line.front() != '-')
+    else if (said && start != line.begin() && line.front() != '-')
         out.push_back("The game skips \"" + std::string(line.begin(), start) +
                       "\" and starts the line at its first letter.");
     if (line.size() >= kChatLineLength)
@@ -182,7 +208,7 @@ std::vector<std::string> chatLineWarnings(std::size_t section, std::string_view 
         }
     }
     const std::size_t allowed = section == 0 ? 0 : 1;
-    if (stray || formats > allowed)
+    if (said && (stray || formats > allowed))
         out.push_back(section == 0
                           ? "Greetings get no name to fill in: a \"%\" here may crash the game."
                           : "The game fills in one name for one \"%s\"; any other \"%\" may crash it.");
@@ -206,7 +232,7 @@ std::vector<std::string> chatFileWarnings(const std::vector<std::vector<std::str
 }
 
 bool isMapCycleComment(std::string_view entry) {
-    const std::size_t first = entry.find_first_not_of(' ');
+    const std::size_t first = entry.find_first_not_of(" \t\v\f");
     return first != std::string_view::npos && entry[first] == '#';
 }
 
@@ -234,6 +260,22 @@ std::vector<std::string> mapCycleWarnings(const std::vector<std::string>& maps) 
                           " is listed more than once: the game goes on from its last place in the cycle.");
     }
     return out;
+}
+
+std::vector<std::string> latencyWarnings(std::string_view text) {
+    // Read as C's atoi reads a command's argument: blanks, a sign, digits.
+    std::size_t i = text.find_first_not_of(" \t");
+    if (i == std::string_view::npos) i = text.size();
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    double number = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) number = number * 10 + (text[i] - '0');
+    if (negative) number = -number;
+    if (number >= 1000)
+        return {"The game answers a latency of 1000 or more with \"lag must be lower than 1000\" and keeps its "
+                "old value."};
+    if (number < 1) return {"The game takes a latency of 1 to 999 only."};
+    return {};
 }
 
 std::string warningText(const std::vector<std::string>& warnings, std::size_t limit) {

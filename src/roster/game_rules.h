@@ -49,12 +49,16 @@ std::vector<std::string> chatLineWarnings(std::size_t section, std::string_view 
 std::vector<std::string> chatFileWarnings(const std::vector<std::vector<std::string>>& sections);
 
 // Whether a map cycle entry is a comment line: its first character other than
-// a blank is "#", and the game skips from there to the line end.
+// a blank or tab is "#", and the game skips from there to the line end.
 bool isMapCycleComment(std::string_view entry);
 
 // The map cycle about to be written. Comment lines are no names: they are
 // neither checked nor counted.
 std::vector<std::string> mapCycleWarnings(const std::vector<std::string>& maps);
+
+// The client latency as the " +cmd lag" piece gives it to the game, which
+// reads it as a whole number and keeps only 1 to 999.
+std::vector<std::string> latencyWarnings(std::string_view text);
 
 // Warnings as an editor's warning line shows them: one sentence a line, the
 // first `limit` of them and then how many more there are, so that a file full

@@ -5,7 +5,7 @@
 namespace vexmoor {
 
 bool RosterValue::bare(const std::string& text) {
-    return text.front() != '"' && text.find_first_of(" ,\r\n") == std::string::npos && !parseNumber(text);
+    return text.front() != '"' && text.find_first_of(" \t\v\f,\r\n") == std::string::npos && !parseNumber(text);
 }
 
 bool RosterValue::fitsInFile() const {

@@ -247,7 +247,8 @@ bool staysOnItsLine(std::string_view text) { return text.find('\n') == std::stri
 // A member list is written bare, as the game expects it, unless that would
 // not read back: then it goes in quotes, which the reader takes off again.
 bool memberListIsBare(std::string_view members) {
-    return !members.empty() && members.front() != '"' && members.front() != ' ' &&
+    return !members.empty() && members.front() != '"' &&
+           std::string_view(" \t\v\f").find(members.front()) == std::string_view::npos &&
            members.find_first_of(",\r\n") == std::string_view::npos;
 }
 
@@ -423,18 +424,18 @@ fs::path rosterPath(const std::string& gameDirectory) { return gamePath(gameDire
 
 namespace {
 
-// Calls keep(line) for every line of the bytes (ended by CR LF, a bare LF or
-// the end) that the tidy step keeps; stops early when keep says so.
+// Calls keep(line) for every line of the bytes (ended by an LF after any
+// number of CRs, or by the end) that the tidy step keeps; stops early when keep says so.
 template <class Keep>
 void forEachKeptLine(std::string_view bytes, Keep keep) {
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
         const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        else if (end > start && bytes[end - 1] == '\r')
-            --end;
+        if (end == std::string_view::npos) end = bytes.size();
+        // Every CR before the LF belongs to the line end (CR CR LF too), and
+        // so do CRs that end the file.
+        while (end > start && bytes[end - 1] == '\r') --end;
         const std::string_view line = bytes.substr(start, end - start);
         if (!line.empty() && (line.front() == '"' || line.front() == '[') && !keep(line, start, next)) return;
         start = next;

@@ -46,7 +46,7 @@ Result<TidiedRoster> tidyRosterFileQuietly(const std::filesystem::path& path,
                                            const std::function<bool(std::string_view)>& beforeRewrite = {});
 inline constexpr const char* kRosterCreatedMessage = "No bots.cfg file found. One has been created.";
 
-// What the tidy step leaves of a file's bytes: the lines (ended by CR LF or a
+// What the tidy step leaves of a file's bytes: the lines (ended by CR LF, CR CR LF or a
 // bare LF) that begin with a double quote or "[", in order, each ended by CR LF.
 std::string tidiedRosterBytes(std::string_view bytes);
 

@@ -95,6 +95,10 @@ void GameplayPageView::buildServer() {
     addRow(0, box(p.TimelimitCheckBox, serverFrame_), p.TimeLimitText, "Time limit");
     addRow(1, box(p.FraglimitCheckBox, serverFrame_), p.FragLimitText, "Frag limit");
     addRow(2, label(p.ClientLatencyLabel), p.ClientLatencyText, nullptr);
+    auto* latencyWarning = new QLabel(serverFrame_);
+    bind(bindings_, latencyWarning, p.ClientLatencyWarning);
+    showAsWarning(latencyWarning);
+    limits->addWidget(latencyWarning, 2, 2);
     // Never shown: these only travel through the settings file.
     addRow(3, box(p.MaxPlayersCheckBox, serverFrame_), p.MaxPlayersText, "Max players");
     addRow(4, label(p.BotFreeClientsLabel), p.BotFreeClientsText, nullptr);

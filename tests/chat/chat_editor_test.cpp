@@ -153,6 +153,7 @@ TEST_F(ChatEditor, CommitWritesTheWholeFileAndStaysOpenReturnWritesNothing) {
     throughDialog(e, e.AddButton, "# a comment now");
     e.CommitButton.click();
     EXPECT_EQ(readBytes(file()),
+              "# Lines the bots say.\r\n\r\n"
               "-- Greetings\r\nEvening.\r\nMind the mud.\r\n# a comment now\r\n\r\n"
               "-- Insults (general)\r\n\r\n-- Insults (kicking ass)\r\n\r\n"
               "-- Insults (losing, coming back)\r\n\r\n-- Come-backs\r\nNot today.\r\n\r\n"
@@ -174,6 +175,57 @@ TEST_F(ChatEditor, CommitWritesTheWholeFileAndStaysOpenReturnWritesNothing) {
     auto* again = dynamic_cast<ChatEditForm*>(f.main().editor());
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->ChatList(0).items(), (std::vector<std::string>{"Evening.", "Mind the mud."}));
+}
+
+// The lines the game takes from a chat file, section by section: it skips
+// "#" lines, moves to its next section at every line beginning with "-",
+// and drops a line with no letter or "%".
+std::vector<std::vector<std::string>> gameSections(const std::string& bytes) {
+    std::vector<std::vector<std::string>> sections;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find('\n', pos);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(pos, end - pos);
+        pos = end + 1;
+        while (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.starts_with('#')) continue;
+        if (line.starts_with('-')) sections.emplace_back();
+        else if (!sections.empty() && line.find_first_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ%") !=
+                                          std::string::npos)
+            sections.back().push_back(line);
+    }
+    return sections;
+}
+
+std::vector<std::string> commentLines(const std::string& bytes) {
+    std::vector<std::string> comments;
+    for (std::size_t pos = 0; (pos = bytes.find('#', pos)) != std::string::npos; ++pos)
+        if (pos == 0 || bytes[pos - 1] == '\n') comments.push_back(bytes.substr(pos, bytes.find('\r', pos) - pos));
+    return comments;
+}
+
+TEST_F(ChatEditor, CommitKeepsTheCommentsTheGameSkips) {
+    std::string shipped;
+    for (int i = 0; i < 69; ++i) shipped += i % 10 == 9 ? "\r\n" : "# About the chat file, " + std::to_string(i) + "\r\n";
+    for (std::size_t k = 0; k < kChatCategories; ++k)
+        shipped += chatHeaders()[k] + "\r\n# section " + std::to_string(k) + "\r\nFirst %s\r\n# before the second\r\n" +
+                   "Second %s\r\n\r\n";
+    ChatEditForm& e = open(shipped);
+    e.CommitButton.click();
+    const std::string unchanged = readBytes(file());
+    EXPECT_EQ(gameSections(unchanged), gameSections(shipped));
+    EXPECT_EQ(commentLines(unchanged), commentLines(shipped));
+    EXPECT_EQ(unchanged.substr(0, 200), shipped.substr(0, 200));
+
+    // A comment stays before its line; when that line goes, it goes after
+    // the section's last line, and an added line comes before it.
+    f.dialogs.answers = {Answer::Yes};
+    e.DeleteButton.click();
+    throughDialog(e, e.AddButton, "Third");
+    e.CommitButton.click();
+    const std::string greetings = chatHeaders()[0] + "\r\n# before the second\r\nSecond %s\r\nThird\r\n# section 0\r\n\r\n";
+    EXPECT_NE(readBytes(file()).find(greetings), std::string::npos) << readBytes(file());
 }
 
 TEST_F(ChatEditor, AFailedWriteSaysSoKeepsTheFileAndEveryLine) {

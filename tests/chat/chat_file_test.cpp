@@ -26,9 +26,9 @@ TEST(ChatFile, ReadsTheTrickyFilesByTheHeadersExactly) {
          {"One", "Two"},
          {"Back"}},
         {"bare LF line ends, and a last line without one", "-- Greetings\nOne\n\nTwo", {"One", "Two"}, {}},
-        {"a lone CR is part of the line; blanks and quotes are kept",
-         "-- Greetings\r\n a\rb \"c\"\r\r\n",
-         {" a\rb \"c\"\r"},
+        {"a lone CR is part of the line, the CRs of CR CR LF are not; blanks and quotes are kept",
+         "-- Greetings\r\r\n a\rb \"c\"\r\r\n",
+         {" a\rb \"c\""},
          {}},
         {"a line of a single dash is a chat line", "-- Greetings\r\n-\r\n", {"-"}, {}},
     };
@@ -55,6 +55,32 @@ TEST(ChatFile, WritesTheEightHeadersEachWithItsLinesAndOneEmptyLine) {
               "-- TEAMPLAY: Drop Item (not implemented yet)\r\n\r\n"
               "-- TEAMPLAY: Let's Group!\r\n\r\n");
     EXPECT_EQ(readChatBytes(chatFileBytes(sections)), sections);
+}
+
+TEST(ChatFile, KeepsCommentsWhereTheyStood) {
+    const std::string rest =
+        "-- Insults (general)\r\n\r\n-- Insults (kicking ass)\r\n\r\n-- Insults (losing, coming back)\r\n\r\n"
+        "-- Come-backs\r\n\r\n-- TEAMPLAY: Help!\r\n\r\n-- TEAMPLAY: Drop Item (not implemented yet)\r\n\r\n"
+        "-- TEAMPLAY: Let's Group!\r\n\r\n";
+    const struct {
+        const char* what;
+        std::string bytes, written;
+    } cases[] = {
+        {"the block on top, with the empty lines inside it but not around it",
+         "\r\n# Chat lines\r\n\r\n# by us\r\n\r\n\r\n-- Greetings\r\nHi\r\n",
+         "# Chat lines\r\n\r\n# by us\r\n\r\n-- Greetings\r\nHi\r\n\r\n" + rest},
+        {"before a line, after the last line, and under an unknown header, in CR CR LF",
+         "-- Greetings\r\r\n# kind\r\r\nHi\r\r\nYo\r\r\n\r\r\n# end\r\r\n-- Taunts\r\r\n# lost\r\r\nGone\r\r\n",
+         "-- Greetings\r\n# kind\r\nHi\r\nYo\r\n# end\r\n# lost\r\n\r\n" + rest},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ChatFile read = readChatFileBytes(c.bytes);
+        EXPECT_EQ(chatFileBytes(read.sections, read.comments), c.written);
+        const ChatFile again = readChatFileBytes(c.written);
+        EXPECT_EQ(again.sections, read.sections);
+        EXPECT_EQ(again.comments, read.comments);
+    }
 }
 
 }  // namespace

@@ -116,7 +116,7 @@ TEST(LaunchEndToEndTest, ASessionOfThreeLaunches) {
     EXPECT_EQ(starts[0],
               r.expected("+set game eraser +skill 2 +teamplay 0 +map moorfort"
                          " +set bot_show_connect_info 1 +set bot_allow_client_commands 1"
-                         " +set bot_auto_skill 1 +set bot_num 3 +cmd lag 1 +dmflags 1024"
+                         " +set bot_auto_skill 1 +set bot_num 3 +cmd lag 1 +set dmflags 1024"
                          " +set view_weapons 0 +set cheats 1 +set bot_calc_nodes 1 +timelimit 15"));
     EXPECT_EQ(readBytes(r.launcherCfg()), "");
 
@@ -129,7 +129,7 @@ TEST(LaunchEndToEndTest, ASessionOfThreeLaunches) {
     EXPECT_EQ(starts[1],
               r.expected("+set game eraser +skill 2 +teamplay 0 +map moorfort"
                          " +set bot_show_connect_info 1 +set bot_allow_client_commands 1"
-                         " +set bot_auto_skill 1 +cmd lag 1 +dmflags 1024"
+                         " +set bot_auto_skill 1 +cmd lag 1 +set dmflags 1024"
                          " +set view_weapons 0 +set cheats 1 +set bot_calc_nodes 1 +timelimit 15"));
     EXPECT_EQ(readBytes(r.launcherCfg()), "sv bots Big~Ed Tom\r\n");
 
@@ -144,7 +144,7 @@ TEST(LaunchEndToEndTest, ASessionOfThreeLaunches) {
     EXPECT_EQ(starts[2],
               r.expected("+set game eraser +set players_per_team 5 +skill 2 +set teamplay 1"
                          " +map moorfort +set bot_show_connect_info 1 +set bot_allow_client_commands 1"
-                         " +set bot_auto_skill 1 +cmd lag 1 +dmflags 1024"
+                         " +set bot_auto_skill 1 +cmd lag 1 +set dmflags 1024"
                          " +set view_weapons 0 +set cheats 1 +set bot_calc_nodes 1 +timelimit 15"));
     EXPECT_EQ(readBytes(r.launcherCfg()), "cmd join Ashen\r\nsv teams Red Fangs Gloam\r\n");
     EXPECT_TRUE(r.dialogs.shown.empty());

@@ -127,7 +127,7 @@ TEST(LaunchOutputTest, CommandLineJoinsEveryPieceInItsFixedOrder) {
                                    "quake2.exe +set game eraser +set players_per_team 3 +skill  2"
                                    " +set teamplay 1 +map biggun +set bot_show_connect_info 0"
                                    " +set bot_allow_client_commands 0 +set bot_auto_skill  0 +set bot_num 6"
-                                   " +cmd lag 250 +dmflags 4 +set view_weapons  1 +set cheats  1"
+                                   " +cmd lag 250 +set dmflags 4 +set view_weapons  1 +set cheats  1"
                                    " +set bot_calc_nodes  0 +timelimit 15 +fraglimit 20 +set dedicated 1");
     w.LaunchButton.click();
     ASSERT_EQ(s.processes.starts.size(), 1u);

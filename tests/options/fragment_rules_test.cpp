@@ -102,8 +102,15 @@ TEST(FragmentRulesTest, StoredStatesRebuildFragmentsOnlyWhereTheyDifferFromTheSt
     EXPECT_EQ(s.commandLine(), s.head() +
                                    " +skill 0 +teamplay 0 +map q2dm1 +set bot_show_connect_info 1"
                                    " +set bot_allow_client_commands 1 +set bot_auto_skill 1 +bot_num 1"
-                                   " +cmd lag abc +dmflags 0 +set view_weapons 0 +set cheats  1"
+                                   " +cmd lag abc +set dmflags 0 +set view_weapons 0 +set cheats  1"
                                    " +set bot_calc_nodes  2 +fraglimit 50");
+    // The game keeps no latency of letters: the field says so beside it, and
+    // stops saying it for one the game takes.
+    auto& g = s.main().gameplay;
+    EXPECT_TRUE(g.ClientLatencyWarning.visible());
+    EXPECT_EQ(g.ClientLatencyWarning.caption(), "The game takes a latency of 1 to 999 only.");
+    g.ClientLatencyText.setText("999");
+    EXPECT_FALSE(g.ClientLatencyWarning.visible());
 }
 
 TEST(FragmentRulesTest, PresentOrEmptyBoxesAndTheirLimitTexts) {
@@ -191,13 +198,13 @@ TEST(DeathmatchFlagsTest, TheLaunchCarriesTheTotalAsNumberText) {
         std::string piece;
     };
     const Case cases[] = {
-        {"start state", {}, " +dmflags 0 "},
-        {"force respawn off", {"ForceRespawnCheckBox"}, " +dmflags 1024 "},
-        {"allow exit on", {"AllowExitCheckBox"}, " +dmflags 4096 "},
+        {"start state", {}, " +set dmflags 0 "},
+        {"force respawn off", {"ForceRespawnCheckBox"}, " +set dmflags 1024 "},
+        {"allow exit on", {"AllowExitCheckBox"}, " +set dmflags 4096 "},
         {"the three allow boxes off",
          {"AllowArmorCheckBox", "AllowHealthCheckBox", "AllowPowerupsCheckBox"},
-         " +dmflags 2051 "},
-        {"weapons stay on, then off again", {"WeaponsStayCheckBox", "WeaponsStayCheckBox"}, " +dmflags 0 "},
+         " +set dmflags 2051 "},
+        {"weapons stay on, then off again", {"WeaponsStayCheckBox", "WeaponsStayCheckBox"}, " +set dmflags 0 "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -217,10 +224,10 @@ TEST(DeathmatchFlagsTest, TheStoredTotalIsUsedAsItIs) {
     const Case cases[] = {
         // Weapons Stay and Force Respawn stored against their start states,
         // yet the stored total of 0 is what holds.
-        {"boxes differ, total 0", "1,1,0,1,1,1,0,0,0,0,0,0,1,0,0,0", "0", " +dmflags 0 "},
-        {"a total no box gives", kDefaultStates, "2048", " +dmflags 2048 "},
-        {"a negative total", kDefaultStates, "-1024", " +dmflags-1024 "},
-        {"a grayed box", "2,0,0,2,1,1,0,0,1,0,0,0,1,0,0,0", "64", " +dmflags 64 "},
+        {"boxes differ, total 0", "1,1,0,1,1,1,0,0,0,0,0,0,1,0,0,0", "0", " +set dmflags 0 "},
+        {"a total no box gives", kDefaultStates, "2048", " +set dmflags 2048 "},
+        {"a negative total", kDefaultStates, "-1024", " +set dmflags-1024 "},
+        {"a grayed box", "2,0,0,2,1,1,0,0,1,0,0,0,1,0,0,0", "64", " +set dmflags 64 "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -244,7 +251,7 @@ TEST(DeathmatchFlagsTest, ACtfBoxCheckedAgainAfterARestartCarries) {
     w.maps.CTFMapOption.choose();
     w.maps.ForceJoinCheckBox.click();
     EXPECT_EQ(w.flags.total, 262144);
-    EXPECT_NE(s.commandLine().find(" +dmflags 262144 "), std::string::npos);
+    EXPECT_NE(s.commandLine().find(" +set dmflags 262144 "), std::string::npos);
 
     // Leaving the CTF type unchecks the box, which takes its value off once.
     w.maps.InternalMapOption.choose();

@@ -25,7 +25,8 @@ TEST(MapCycleFile, ReadsFieldByField) {
         {"   base1,  base2 \nbase3", {"base1", "base2 ", "base3"}},
         {"a\r\n\r\nb\r\n", {"a", "", "b"}},  // an empty line is an empty name
         {"a,\r\nb", {"a", "", "b"}},
-        {"a\rb\r\r\n", {"a\rb\r"}},  // only a CR LF ends a line
+        {"a\rb\r\r\n", {"a\rb"}},  // the CRs before an LF end the line; a lone CR is text
+        {"\tq2dm1\t\r\r\n \t# tabbed\r\n", {"q2dm1\t", " \t# tabbed"}},  // tabs count as blanks
         {"a\r\n\r\n  \r\n", {"a", "", ""}},  // at the end too
         {"a\r\nb  ", {"a", "b  "}},
         {"a\r\n  ", {"a"}},  // blanks alone start no field

@@ -51,7 +51,7 @@ struct StartedMain : MainFixture {
 inline std::string defaultCommandLine(const std::string& gameDirectory) {
     return gameDirectory +
            "quake2.exe +set game eraser +skill 0 +teamplay 0 +map q2dm1 +set bot_show_connect_info 1 "
-           "+set bot_allow_client_commands 1 +set bot_auto_skill 1 +bot_num 1 +cmd lag 1 +dmflags 0 "
+           "+set bot_allow_client_commands 1 +set bot_auto_skill 1 +bot_num 1 +cmd lag 1 +set dmflags 0 "
            "+set view_weapons 0 +set cheats 0 +set bot_calc_nodes 1";
 }
 

@@ -46,6 +46,13 @@ std::vector<std::string> botWith(std::string name, std::array<RosterValue, 7> va
 
 const std::array<RosterValue, 7> kFine = {num(2), num(3), num(1), num(0), num(1), num(0), num(100)};
 
+// The warnings of one bot of a roster of these names.
+std::vector<std::string> amongBots(const std::vector<std::string>& names, std::size_t bot) {
+    Roster r;
+    for (const auto& name : names) addBot(r, {name, "male/cipher", kFine});
+    return botWarnings(r, bot, "male/cipher");
+}
+
 std::array<RosterValue, 7> with(std::size_t k, RosterValue value) {
     auto values = kFine;
     values[k] = std::move(value);
@@ -62,6 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"a tilde", botNameWarnings("a~b"), "\"~\""},
         Case{"a non-ASCII name", botNameWarnings("Zo\xEB"), "ASCII"},
         Case{"Eraser in any case", botNameWarnings("eRaSeR"), "Eraser"},
+        Case{"clan tags told apart before their \"[\"", amongBots({"Ace[OW]", "Bob[OW]", "Bob"}, 0), nullptr},
+        Case{"names equal before their \"[\"", amongBots({"Bob", "ace[OW]", "Ace[XX]"}, 1), "bot 3"},
         Case{"a word value", botWith("A", with(4, word("yes"))), "\"yes\""},
         Case{"an empty value", botWith("A", with(6, RosterValue{})), "nothing"},
         Case{"a fraction", botWith("A", with(6, num(12.5))), "12.5"},
@@ -78,6 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"an abbreviation of 5", teamWarnings(0, "Reds", "ABCDE", {}), "over 4"},
         Case{"a member with the abbreviation past 15", teamWarnings(0, "Reds", "RED", {"Maximilianus"}),
              "Maximilianus"},
+        Case{"members equal before their \"[\"", teamWarnings(0, "Reds", "RD", {"Ace[A]", "Al", "ace"}),
+             "\"Ace[A]\" and \"ace\" for one bot"},
         Case{"a plain greeting", chatLineWarnings(0, "Hello all"), nullptr},
         Case{"an insult with one name", chatLineWarnings(1, "Nice try, %s"), nullptr},
         Case{"an empty line", chatLineWarnings(2, ""), "dropped"},
@@ -88,6 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"leading digits", chatLineWarnings(2, "123 go"), "skips \"123 \""},
         Case{"a name in a greeting", chatLineWarnings(0, "Hi %s"), "Greetings"},
         Case{"two names", chatLineWarnings(1, "%s and %s"), "one \"%s\""},
+        Case{"formats and digits in a line the game never says", chatLineWarnings(6, "12 take %d %s%s"), nullptr},
+        Case{"a dash in a line the game never says", chatLineWarnings(6, "-ha"), "next section"},
         Case{"a long line", chatLineWarnings(1, std::string(256, 'a')), "crash"},
         Case{"a line break", chatLineWarnings(1, "Ha\nha"), "two lines"},
         Case{"an empty section", chatFileWarnings({{"hi"}, {}, {"a"}, {"a"}, {"a"}, {"a"}, {}, {"a"}}),
@@ -98,6 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
              chatFileWarnings(
                  {std::vector<std::string>(65, "hi"), {"a"}, {"a"}, {"a"}, {"a"}, {"a"}, {}, {"a"}}),
              "reads 64"},
+        Case{"the highest latency", latencyWarnings("999"), nullptr},
+        Case{"a latency of 1000", latencyWarnings("1000"), "\"lag must be lower than 1000\""},
+        Case{"a latency of 0", latencyWarnings("0"), "1 to 999"},
+        Case{"a latency that is no number", latencyWarnings("fast"), "1 to 999"},
         Case{"a plain cycle", mapCycleWarnings({"q2dm1", "base-2", "maps/x_1"}), nullptr},
         Case{"a map with its extension", mapCycleWarnings({"q2dm1.bsp"}), "splits"},
         Case{"a map listed twice", mapCycleWarnings({"q2dm1", "q2dm2", "q2dm1"}), "more than once"},

@@ -43,7 +43,7 @@ constexpr int kStartTimeoutMs = 10000;
 // default: the example command line of a launch, split into arguments.
 const char* const kDefaultArguments =
     "+set game eraser +skill 0 +teamplay 0 +map q2dm1 +set bot_show_connect_info 1 "
-    "+set bot_allow_client_commands 1 +set bot_auto_skill 1 +bot_num 1 +cmd lag 1 +dmflags 0 "
+    "+set bot_allow_client_commands 1 +set bot_auto_skill 1 +bot_num 1 +cmd lag 1 +set dmflags 0 "
     "+set view_weapons 0 +set cheats 0 +set bot_calc_nodes 1";
 
 std::vector<std::string> words(const std::string& text) {

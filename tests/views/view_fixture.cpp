@@ -185,6 +185,7 @@ std::vector<Control*> ViewTest::controls() const {
         &g.FragLimitText,
         &g.ClientLatencyLabel,
         &g.ClientLatencyText,
+        &g.ClientLatencyWarning,
         &g.MaxPlayersCheckBox,
         &g.MaxPlayersText,
         &g.BotFreeClientsLabel,
