@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -28,6 +29,7 @@
 #include "support/fakes.h"
 #include "support/game_directory.h"
 #include "support/main_fixture.h"
+#include "support/program_folders.h"
 #include "view_fixture.h"
 #include "views/application.h"
 #include "views/main_window.h"
@@ -61,27 +63,6 @@ std::vector<std::string> without(std::vector<std::string> list, const std::vecto
         }
     return list;
 }
-
-// Sets an environment variable for the life of a test.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (qEnvironmentVariableIsSet(name)) old_ = qgetenv(name);
-        qputenv(name, QByteArray::fromStdString(value));
-    }
-    ~ScopedEnv() {
-        if (old_)
-            qputenv(name_, *old_);
-        else
-            qunsetenv(name_);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::optional<QByteArray> old_;
-};
 
 // Answers every message box that opens with its default button, as a user
 // reading it and pressing Enter would, and notes what it said.
@@ -137,12 +118,13 @@ class WholeProgram : public ::testing::Test {
 protected:
     WholeProgram()
         : game(temp.path() / "Quake II"),
-          settingsFile(temp.path() / "config" / "vexmoor.ini"),
-          config("XDG_CONFIG_HOME", (temp.path() / "config").string()),
-          data("XDG_DATA_HOME", (temp.path() / "data").string()),
-          home("HOME", (temp.path() / "home").string()) {
-        fs::create_directories(temp.path() / "home");
+          programFolders(temp.path()),
+          settingsFile(programFolders.settingsFile()) {
         game.withEraserFolder().withGame();
+    }
+
+    void SetUp() override {
+        if (const auto why = ProgramFolders::unavailable()) GTEST_SKIP() << *why;
     }
 
     // A game directory with a roster and maps, and settings that point at it.
@@ -178,10 +160,8 @@ protected:
 
     TempDir temp;
     GameDirectoryBuilder game;
+    ProgramFolders programFolders;
     fs::path settingsFile;
-    ScopedEnv config;
-    ScopedEnv data;
-    ScopedEnv home;
     BoxAnswerer boxes;
 };
 
@@ -196,7 +176,8 @@ TEST_F(WholeProgram, StartsWithTheRosterAndLaunchesTheGameFromItsDirectory) {
     auto* bots = find<QListView>(app, "SpecificBotList");
     ASSERT_NE(bots, nullptr);
     QStringList names;
-    for (int row = 0; row < bots->model()->rowCount(); ++row) names << bots->model()->index(row, 0).data().toString();
+    for (int row = 0; row < bots->model()->rowCount(); ++row)
+        names << bots->model()->index(row, 0).data().toString();
     EXPECT_EQ(names, (QStringList{"Bot 0001", "Bot 0002", "Bot 0003", "Bot 0004", "Bot 0005"}));
 
     // The game directory holds a blank; the program path is still taken whole.
@@ -259,8 +240,18 @@ TEST_F(WholeProgram, TheReviewedCommandLineStartsOnlyOnGoAndAsEdited) {
 }
 
 TEST_F(WholeProgram, AFirstRunAsksForTheGameWritesTheSettingsAndEnds) {
-    // No settings file, not even its folder; the game lies in the home folder.
-    GameDirectoryBuilder firstGame(temp.path() / "home" / "Quake II");
+    // No settings file; the game lies where the chooser starts: the home
+    // folder, or on Windows drive C's root.
+#ifdef _WIN32
+    const fs::path chooserStart("c:\\");
+#else
+    const fs::path chooserStart = temp.path() / "home";
+#endif
+    GameDirectoryBuilder firstGame(chooserStart / "Quake II");
+    const auto removeGame = qScopeGuard([&firstGame] {
+        std::error_code ignored;
+        fs::remove_all(firstGame.root(), ignored);
+    });
     firstGame.withEraserFolder().withGame();
     Application app;
 

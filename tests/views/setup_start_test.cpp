@@ -12,13 +12,13 @@
 
 #include <QProcess>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QTest>
 
 #include "core/file_io.h"
 #include "launcher/launch.h"
 #include "launcher/setup_apply.h"
 #include "support/main_fixture.h"
+#include "support/program_folders.h"
 #include "views/application.h"
 #include "views/main_window.h"
 #include "views/start_options.h"
@@ -29,7 +29,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // A game directory with its roster, the settings pointing at it in a
-// configuration folder of the test's own, and setups saved there.
+// configuration folder of the test's own, and setups saved there, where the
+// program itself finds them.
 class SetupStart : public ::testing::Test, public MainFixture {
 protected:
     SetupStart() {
@@ -38,6 +39,10 @@ protected:
             .withMaps({"alpha.bsp", "beta.bsp"})
             .withGame();
         writeSettings();
+    }
+
+    void SetUp() override {
+        if (const auto why = ProgramFolders::unavailable()) GTEST_SKIP() << *why;
     }
 
     // A CTF game against two named bots, with cheats, saved under these names.
@@ -67,9 +72,8 @@ protected:
     };
     Run run(const QStringList& options, bool display) {
         QProcess program;
+        folders.useSettings(settingsFile);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(config.string()));
-        environment.insert(QStringLiteral("HOME"), QString::fromStdString(temp.path().string()));
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
         if (display) environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -81,7 +85,8 @@ protected:
                 program.readAllStandardOutput().toStdString(), program.readAllStandardError().toStdString()};
     }
 
-    const fs::path config = settingsFile.parent_path();
+    // The program itself finds the settings and setups of the fixture.
+    const ProgramFolders folders{temp.path()};
     const SetupStore store{settings.setupsFolder()};
     std::string setupCommandLine;
 };
@@ -178,9 +183,7 @@ TEST_F(SetupStart, ListSetupsNeedsNoDisplayAndSetupWithLaunchStartsTheSavedGameA
 // Without --launch the window comes up with the setup loaded and starts nothing.
 TEST_F(SetupStart, SetupAloneShowsTheWindowWithTheSetupLoaded) {
     const vexmoor::Setup saved = save({"Friday CTF"});
-    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.string()));
-    const auto restore = qScopeGuard([&configHome] { qputenv("XDG_CONFIG_HOME", configHome); });
+    folders.useSettings(settingsFile);
     Application app;
     app.start(request({"--setup", "Friday CTF"}).start);
     MainWindow& window = app.mainWindow();
