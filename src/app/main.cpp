@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include "platform/console.h"
 #include "platform/settings_location.h"
 #include "views/application.h"
 #include "views/pictures.h"
@@ -33,6 +34,7 @@ vexmoor::CommandLineRequest requestOf(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     const vexmoor::CommandLineRequest request = requestOf(argc, argv);
     if (request.exitStatus) {
+        vexmoor::useParentConsole();
         std::fputs(request.output.c_str(), stdout);
         std::fputs(request.errors.c_str(), stderr);
         return std::fflush(stdout) == 0 ? *request.exitStatus : 1;

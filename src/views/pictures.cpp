@@ -11,7 +11,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#ifdef VEXMOOR_ICON_FROM_PNG
+#include <QImage>
+#else
 #include <QSvgRenderer>
+#endif
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void initIconResource() { Q_INIT_RESOURCE(icons); }
@@ -218,6 +222,19 @@ void paintMapGround(QPainter& p, const QRectF& area) {
 
 namespace {
 
+#ifdef VEXMOOR_ICON_FROM_PNG
+// The installed icon as the build machine drew it (where Qt has no SVG
+// renderer): the smallest drawing at least as large, scaled down.
+void paintIcon(QPainter& p, int size) {
+    initIconResource();
+    int side = 16;
+    for (const int drawn : {24, 32, 48, 64, 128, 256})
+        if (side < size) side = drawn;
+    const QImage drawing(QStringLiteral(":/icons/vexmoor-%1.png").arg(side));
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRectF(0, 0, size, size), drawing);
+}
+#else
 // The installed icon itself, so the window and the desktop's menu show the
 // same drawing.
 void paintIcon(QPainter& p, int size) {
@@ -226,6 +243,7 @@ void paintIcon(QPainter& p, int size) {
     p.setRenderHint(QPainter::Antialiasing);
     drawing.render(&p, QRectF(0, 0, size, size));
 }
+#endif
 
 // Paints the icon at a size when that size is first asked for, and keeps it.
 // Painting all sizes up front cost more than the rest of the main window;
@@ -251,7 +269,7 @@ public:
     }
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
-        return {QSize(16, 16), QSize(22, 22), QSize(24, 24), QSize(32, 32),
+        return {QSize(16, 16), QSize(22, 22), QSize(24, 24),   QSize(32, 32),
                 QSize(48, 48), QSize(64, 64), QSize(128, 128), QSize(256, 256)};
     }
 
