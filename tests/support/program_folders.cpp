@@ -82,7 +82,10 @@ ProgramFolders::~ProgramFolders() {
 }
 
 void ProgramFolders::useSettings(const fs::path& file) const {
-    if (file != settingsFile_) fs::copy_file(file, settingsFile_, fs::copy_options::overwrite_existing);
+    if (file == settingsFile_) return;
+    // Removed first: MinGW's copy_file does not overwrite.
+    fs::remove(settingsFile_);
+    fs::copy_file(file, settingsFile_);
 }
 
 void ProgramFolders::set(const char* name, const fs::path& value) {

@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "core/paths.h"
 #include "view_fixture.h"
 
 namespace vexmoor::testing {
@@ -135,8 +136,8 @@ TEST_F(AssistiveActions, ValuesSetThroughTheInterfacesReachTheModel) {
     EXPECT_EQ(main->gameDirectory(), withoutSeparator);
     QTest::mouseClick(find<QPushButton>("SaveChangesButton"), Qt::LeftButton);
     ASSERT_FALSE(dialogs.shown.empty());
-    EXPECT_EQ(dialogs.texts().back(),
-              "Last character of Quake 2 .exe path needs to be a /. Changes not saved.");
+    EXPECT_EQ(dialogs.texts().back(), std::string("Last character of Quake 2 .exe path needs to be a ") +
+                                          kPathSeparator + ". Changes not saved.");
 
     pressTab(1);
     QAccessibleInterface* count = accessible(find<QLineEdit>("BotNumText"));

@@ -14,6 +14,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
@@ -151,9 +153,17 @@ protected:
         return game.recordedStarts();
     }
 
-    // A recorded start: the game's working directory, then its arguments.
+    // A recorded start: the game's working directory, then its arguments. On
+    // Windows the game's own runtime splits the command line it is given, and
+    // the unquoted program path ends at its first blank: the words of the path
+    // after that blank come first among the arguments (the game reads only
+    // the words that begin with "+").
     std::vector<std::string> expectedStart(const std::vector<std::string>& arguments) const {
         std::vector<std::string> record{fs::canonical(game.root()).string()};
+#ifdef _WIN32
+        const std::vector<std::string> program = words(game.text() + "quake2.exe");
+        record.insert(record.end(), program.begin() + 1, program.end());
+#endif
         record.insert(record.end(), arguments.begin(), arguments.end());
         return record;
     }
@@ -259,6 +269,8 @@ TEST_F(WholeProgram, AFirstRunAsksForTheGameWritesTheSettingsAndEnds) {
     // directory and press Set, as a user would.
     bool chose = false;
     bool mainWindowShown = false;
+    QStringList drives;
+    QString startDrive, startPath;
     QTimer user;
     user.setInterval(10);
     QObject::connect(&user, &QTimer::timeout, [&] {
@@ -266,6 +278,10 @@ TEST_F(WholeProgram, AFirstRunAsksForTheGameWritesTheSettingsAndEnds) {
         if (chose || !chooser || BoxAnswerer::anyOpen()) return;
         chose = true;
         mainWindowShown = app.mainWindow().isVisible();
+        auto* driveList = chooser->findChild<QComboBox*>("QuakeDrive");
+        for (int i = 0; i < driveList->count(); ++i) drives << driveList->itemText(i);
+        startDrive = driveList->currentText();
+        startPath = chooser->findChild<QLabel*>("Label2")->text();
         auto* folders = chooser->findChild<QListWidget*>("QuakeDir");
         const auto found = folders->findItems("Quake II", Qt::MatchExactly);
         if (found.size() == 1) {
@@ -286,6 +302,16 @@ TEST_F(WholeProgram, AFirstRunAsksForTheGameWritesTheSettingsAndEnds) {
 
     EXPECT_EQ(exitCode, 0);
     EXPECT_TRUE(chose);
+    // The chooser offers the system's drives and starts at drive C, or the home folder.
+#ifdef _WIN32
+    EXPECT_TRUE(drives.contains("c:")) << drives.join(' ').toStdString();
+    EXPECT_EQ(startDrive, "c:");
+    EXPECT_EQ(startPath, "c:\\");
+#else
+    EXPECT_EQ(drives.value(0), "/");
+    EXPECT_EQ(startPath.toStdString(), (temp.path() / "home").string());
+#endif
+    for (const QString& drive : drives) EXPECT_EQ(drives.count(drive), 1) << drive.toStdString();
     EXPECT_FALSE(mainWindowShown);
     EXPECT_FALSE(app.mainWindow().isVisible());
     ASSERT_EQ(boxes.seen.size(), 2u);

@@ -81,8 +81,10 @@ protected:
         program.start(QStringLiteral(VEXMOOR_PROGRAM), options);
         // A program that does not end is killed with its QProcess.
         EXPECT_TRUE(program.waitForFinished(30000)) << "the program did not end";
+        // Windows' console output ends its lines with CR LF.
+        const auto lines = [](QByteArray text) { return text.replace("\r\n", "\n").toStdString(); };
         return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
-                program.readAllStandardOutput().toStdString(), program.readAllStandardError().toStdString()};
+                lines(program.readAllStandardOutput()), lines(program.readAllStandardError())};
     }
 
     // The program itself finds the settings and setups of the fixture.
