@@ -29,6 +29,7 @@
 #include "platform/settings_location.h"
 #include "roster/catalogue.h"
 #include "roster/roster_file.h"
+#include "support/program_folders.h"
 
 namespace vexmoor::testing {
 namespace {
@@ -189,6 +190,7 @@ TEST(WindowsSettingsLocation, IsCVexmoorIniOnWinesDriveC) {
         GTEST_SKIP() << "writes c:\\vexmoor.ini only under Wine with a Wine prefix of its own";
     const fs::path onDriveC = windowsPathOf(std::string(prefix) + "/drive_c/vexmoor.ini");
     ASSERT_FALSE(onDriveC.empty());
+    const SettingsFileTurn turn;
     struct Remove {
         ~Remove() {
             std::error_code ignored;
