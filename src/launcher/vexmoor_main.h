@@ -15,6 +15,7 @@
 #include "launcher/browse_form.h"
 #include "launcher/cmd_line_form.h"
 #include "launcher/game_setups.h"
+#include "launcher/home_page.h"
 #include "launcher/versions_form.h"
 #include "options/bots_page.h"
 #include "options/deathmatch_flags.h"
@@ -90,6 +91,9 @@ public:
     PreferencesPage preferences;
     // Saved games: File, Game Setups, "Last game" and the command line.
     GameSetups setups{*this};
+    // The Main tab: recent games and saved setups.
+    HomePage home{*this};
+    Control RecentGamesMenu{"RecentGamesMenu", "&Recent Games"};
 
     // The game directory text, read afresh at each use.
     const std::string& gameDirectory() const { return preferences.ExePathText.text(); }
