@@ -117,6 +117,8 @@ Result<std::optional<MapLocation>> MapLibrary::locate(const std::string& map) co
                 const auto stamp = stampOf(file);
                 if (!stamp) continue;
                 const std::string shownAs = nativeSeparators(folder + "\\" + *archive);
+                // The game loads every archive before any map: one it cannot
+                // read, or stops at, concerns every map, wherever that lies.
                 const auto read = directoryOf({file, stamp->size, stamp->modified, 0}, shownAs);
                 if (!read) return read.error();
                 const PakDirectory& pak = *read.value();

@@ -174,9 +174,6 @@ TEST(MapReader, CountsWhatADeathmatchGameKeeps) {
         {R"({ "classname" "Info_Player_DeathMatch" } { "classname" "info_player_deathmatch" })", 2, false},
         {R"({ "classname" "info_player_deathmatch" "spawnflags" "2049" })", 0, false},
         {R"({ "classname" "info_player_deathmatch" "SpawnFlags" " -1" })", 0, false},
-        {R"({ "classname" "info_player_deathmatch" "spawnflags" "0x800" } { "spawnflags" "4096"
-            "classname" "info_player_deathmatch" })",
-         2, false},
         {R"({ "classname" "item_flag_team1" } { "classname" "item_flag_team2" })", 0, true},
         {R"({ "classname" "Item_Flag_Team1" } { "classname" "item_flag_team2" })", 0, false},
         {R"({ "classname" "item_flag_team1" } { "classname" "item_flag_team2" "spawnflags" "2048" })", 0,
