@@ -136,7 +136,8 @@ TEST_F(SkinFaceView, TheBotEditorShowsEachSkinsFace) {
     game.withRoster("[bots]\r\n\"Rook\"\"rook/slate\" 3  2  4  1  0  1  60 \r\n[teams]\r\n[view weapons]\r\n")
         .withModel("rook", {"slate.pcx", "moss.pcx"})
         .withFile("baseq2/players/rook/slate_i.pcx",
-                  pcxPicture(32, 32, std::vector<std::uint8_t>(1024, 1), palette));
+                  pcxPicture(32, 32, std::vector<std::uint8_t>(1024, 1), palette))
+        .withFile("baseq2/players/rook/moss_i.pcx", "not a picture");
     QWidget* view = openEditor(1, "BotEditButton");
     ASSERT_TRUE(view);
     auto* preview = view->findChild<QLabel*>("SkinPreview");
@@ -151,12 +152,21 @@ TEST_F(SkinFaceView, TheBotEditorShowsEachSkinsFace) {
     QTest::mouseClick(view->findChild<QPushButton*>("EditBotButton"), Qt::LeftButton);
     auto* skins = view->findChild<QListView*>("SkinList");
     EXPECT_EQ(rowsOf(skins), (QStringList{"moss", "slate"}));
-    EXPECT_TRUE(skins->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+    const QModelIndex moss = skins->model()->index(0, 0);
+    EXPECT_TRUE(moss.data(Qt::DecorationRole).isNull());
     const auto icon = skins->model()->index(1, 0).data(Qt::DecorationRole).value<QIcon>();
     EXPECT_FALSE(icon.isNull());
-    // A skin without a face shows none in the preview either.
+    EXPECT_TRUE(skins->model()->index(1, 0).data(Qt::ToolTipRole).isNull());
+    // A face that cannot be read says why, in the list and in the preview.
+    const QString why = nativeLine(
+        "The face cannot be shown: baseq2\\players\\rook\\moss_i.pcx: the file is too short for a "
+        "picture header.");
+    EXPECT_EQ(moss.data(Qt::ToolTipRole).toString(), why);
+    EXPECT_EQ(moss.data(Qt::AccessibleDescriptionRole).toString(), why);
     clickRow(skins, 0);
     EXPECT_TRUE(preview->pixmap().isNull());
+    EXPECT_EQ(preview->toolTip(), why);
+    EXPECT_EQ(accessible(preview, QAccessible::Description), why);
 }
 
 }  // namespace
