@@ -57,6 +57,11 @@ std::string launchCommandLine(const VexmoorMain& main) {
 }
 
 void VexmoorMain::launch() {
+    // A map the game cannot load leaves it at its console: the player decides.
+    if (const auto question = maps.unloadableMapQuestion())
+        if (services_.dialogs.show(Message{*question, kApplicationTitle, Icon::Exclamation, Buttons::YesNo,
+                                           Answer::No}) != Answer::Yes)
+            return;
     const std::filesystem::path script = gamePath(gameDirectory(), "eraser\\launcher.cfg");
     if (const Status written = writeWholeFile(script, launcherCfgBytes(*this)); !written) {
         services_.dialogs.show(Message{"The game was not started: the bot list for the game could not be "

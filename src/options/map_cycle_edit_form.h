@@ -33,8 +33,11 @@ public:
                                                   RewriteGuard* rewrites = nullptr);
 
     ListBox MapsAvailableList{"MapsAvailableList", ListBox::Mode::Multiple};
+    // How many of them the game has a file for, once looked up.
+    Label MapsAvailableCountLabel{"MapsAvailableCountLabel"};
     // The chosen entry is the insertion point.
     ListBox MapsSelectedList{"MapsSelectedList", ListBox::Mode::Single};
+    Label MapsSelectedCountLabel{"MapsSelectedCountLabel"};
     Button AddButton{"AddButton", "Add >>"};
     Button InsertButton{"InsertButton", "Insert >>"};
     Button RemoveButton{"RemoveButton", "<< Remove"};

@@ -240,4 +240,36 @@ std::string MapLibrary::title(const std::string& map) const {
     return read ? read.value().title : std::string();
 }
 
+bool MapLibrary::installed(const std::string& map) const {
+    const std::string directory = gameDirectory_ ? gameDirectory_() : std::string();
+    if (const auto known = knownInstalled(map)) return *known;
+    const auto location = locate(map);
+    const bool found = location && location.value();
+    const std::lock_guard lock(mutex_);
+    installed_[{directory, map}] = found;
+    return found;
+}
+
+std::optional<bool> MapLibrary::knownInstalled(const std::string& map) const {
+    const std::string directory = gameDirectory_ ? gameDirectory_() : std::string();
+    const std::lock_guard lock(mutex_);
+    const auto found = installed_.find({directory, map});
+    if (found == installed_.end()) return std::nullopt;
+    return found->second;
+}
+
+void MapLibrary::forgetInstalled() {
+    const std::lock_guard lock(mutex_);
+    installed_.clear();
+}
+
+std::string notInstalledText(const std::string& map) {
+    return "Not installed: no maps/" + map + ".bsp in eraser or baseq2.";
+}
+
+std::string installedCountText(std::size_t installed, std::size_t total) {
+    return std::to_string(installed) + " of " + std::to_string(total) + (total == 1 ? " map" : " maps") +
+           " installed";
+}
+
 }  // namespace vexmoor

@@ -73,6 +73,14 @@ public:
     // The title of a map for a list entry; empty when it has none or cannot be read.
     std::string title(const std::string& map) const;
 
+    // Whether the game has a file for the map where locate() looks (an
+    // archive the game cannot read counts as none). What was found is kept
+    // for the game directory until forgetInstalled(); knownInstalled() tells
+    // only what is kept, so the window's thread never waits for a look-up.
+    bool installed(const std::string& map) const;
+    std::optional<bool> knownInstalled(const std::string& map) const;
+    void forgetInstalled();
+
 private:
     // A file as the caches know it: its path, size and modification time,
     // and for a map in an archive, where its bytes begin.
@@ -89,7 +97,15 @@ private:
     mutable std::map<Key, Result<std::shared_ptr<const PakDirectory>>> archives_;
     mutable std::map<Key, Result<MapSummary>> summaries_;
     mutable std::map<Key, Result<std::shared_ptr<const FloorPlan>>> plans_;
+    // By game directory text and map name.
+    mutable std::map<std::pair<std::string, std::string>, bool> installed_;
     mutable std::map<Key, Error> refusals_;
 };
+
+// What a map list's entry says of a map the game has no file for:
+// "Not installed: no maps/q2dm3.bsp in eraser or baseq2."
+std::string notInstalledText(const std::string& map);
+// Above a map list: "9 of 46 maps installed".
+std::string installedCountText(std::size_t installed, std::size_t total);
 
 }  // namespace vexmoor

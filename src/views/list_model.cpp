@@ -44,6 +44,10 @@ bool ListBoxItemModel::setData(const QModelIndex& index, const QVariant& value, 
     return true;
 }
 
+void ListBoxItemModel::rolesChanged() {
+    if (rows_ > 0) Q_EMIT dataChanged(index(0), index(rows_ - 1));
+}
+
 bool ListBoxItemModel::follow() {
     if (!list_) return false;
     if (list_->itemsRevision() == revision_ && static_cast<std::size_t>(rows_) == list_->count())

@@ -23,6 +23,8 @@ private:
     MapCycleEditForm& form_;
     QLabel* availableLabel_;
     QListView* available_;
+    QLabel* availableCount_;
+    QLabel* cycleCount_;
     QLabel* cycleLabel_;
     QListView* cycle_;
     QPushButton* add_;

@@ -39,6 +39,8 @@ private:
     QListView* mapList_;
     QListView* mapFile_;
     QListView* ctfList_;
+    // Above each list: how many of its maps are installed.
+    QLabel* counts_[3] = {};
     QGroupBox* ctfFrame_;
     QCheckBox* noTech_;
     QCheckBox* armorProtect_;

@@ -8,6 +8,8 @@
 #endif
 
 #include "core/paths.h"
+#include "options/maps_page.h"
+#include "support/game_file_writers.h"
 #include "support/fakes.h"
 
 namespace vexmoor::testing {
@@ -77,11 +79,30 @@ GameDirectoryBuilder& GameDirectoryBuilder::withMapCycle(const std::string& byte
     return *this;
 }
 
+namespace {
+
+// One small room the game can load, as every map of a test game directory.
+const std::string& smallMap() {
+    static const std::string bytes = MapBuilder().box({0, 0, 0}, {256, 256, 16}).bytes();
+    return bytes;
+}
+
+}  // namespace
+
 GameDirectoryBuilder& GameDirectoryBuilder::withMaps(const std::vector<std::string>& fileNames) {
     const fs::path folder = root_ / "baseq2" / "maps";
     fs::create_directories(folder);
-    // A few bytes that only look like a map header; nothing reads further.
-    for (const auto& name : fileNames) writeBytes(folder / name, std::string("IBSP&\0\0\0", 8) + name);
+    for (const auto& name : fileNames) writeBytes(folder / name, smallMap());
+    return *this;
+}
+
+GameDirectoryBuilder& GameDirectoryBuilder::withMapArchive() {
+    std::vector<std::pair<std::string, std::string>> files;
+    std::vector<std::string> names = MapsPage::internalMaps();
+    for (const char* ctf : {"q2ctf1", "q2ctf2", "q2ctf3", "q2ctf4", "q2ctf5"}) names.push_back(ctf);
+    for (const std::string& name : names) files.emplace_back("maps/" + name + ".bsp", smallMap());
+    fs::create_directories(root_ / "baseq2");
+    writeBytes(root_ / "baseq2" / "pak0.pak", pakArchive(files));
     return *this;
 }
 

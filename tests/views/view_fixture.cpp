@@ -25,6 +25,7 @@ ViewTest::ViewTest()
         .withChat("")
         .withMapCycle("q2dm1\r\n")
         .withMaps({"alpha.bsp", "beta.bsp"})
+        .withMapArchive()
         .withGame();
     fs::create_directories(settingsFile.parent_path());
     writeBytes(settingsFile, "\"" + game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail);
@@ -151,6 +152,9 @@ std::vector<Control*> ViewTest::controls() const {
         &p.MapList,
         &p.MapFile,
         &p.CTFList,
+        &p.MapListCountLabel,
+        &p.MapFileCountLabel,
+        &p.CTFListCountLabel,
         &p.CTFOptionsFrame,
         &p.NoTechPowerupsCheckBox,
         &p.ArmorProtectCheckBox,
