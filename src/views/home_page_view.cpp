@@ -53,14 +53,7 @@ HomePageView::HomePageView(VexmoorMain& main, QLabel* picture, Bindings& binding
             if (role != Qt::ToolTipRole) return {};
             return toQString(entry);
         });
-    if (auto* items = dynamic_cast<ListBoxItemModel*>(setups_->model()))
-        items->setRoles([this](const std::string& entry, int role) -> QVariant {
-            if (role != kSummaryRole && role != Qt::ToolTipRole && role != Qt::AccessibleDescriptionRole)
-                return {};
-            const std::string summary = home_.summaryOf(entry);
-            return summary.empty() ? QVariant() : QVariant(toQString(summary));
-        });
-    setups_->setItemDelegate(new SummaryDelegate(setups_));
+    showSummaries(setups_, [this](const std::string& setup) { return home_.summaryOf(setup); });
     for (QListView* list : {recent_, setups_}) {
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setMinimumHeight(list->fontMetrics().height() * 6);

@@ -9,9 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "views/codec.h"
 #include "views/layout.h"
-#include "views/list_model.h"
 #include "views/summary_delegate.h"
 
 namespace vexmoor {
@@ -99,14 +97,7 @@ void SetupsView::connectObservers() {
     bind(bindings_, rename_, form_.RenameSetupButton);
     bind(bindings_, duplicate_, form_.DuplicateSetupButton);
     // Each setup shows what game it is under its name.
-    if (auto* items = dynamic_cast<ListBoxItemModel*>(list_->model()))
-        items->setRoles([this](const std::string& entry, int role) -> QVariant {
-            if (role != kSummaryRole && role != Qt::ToolTipRole && role != Qt::AccessibleDescriptionRole)
-                return {};
-            const std::string summary = form_.summaryOf(entry);
-            return summary.empty() ? QVariant() : QVariant(toQString(summary));
-        });
-    list_->setItemDelegate(new SummaryDelegate(list_));
+    showSummaries(list_, [this](const std::string& setup) { return form_.summaryOf(setup); });
     bind(bindings_, game_, form_.SetupsGameLabel, TextKind::System);
     bind(bindings_, exit_, form_.SetupsExitButton);
 }

@@ -1,7 +1,11 @@
 #include "views/summary_delegate.h"
 
 #include <QApplication>
+#include <QListView>
 #include <QPainter>
+
+#include "views/codec.h"
+#include "views/list_model.h"
 
 namespace vexmoor {
 
@@ -58,6 +62,17 @@ QSize SummaryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModel
     const QFontMetrics smallMetrics(summaryFont(option.font));
     size.setHeight(nameMetrics.height() + smallMetrics.height() + 6);
     return size;
+}
+
+void showSummaries(QListView* list, std::function<std::string(const std::string&)> summaryOf) {
+    if (auto* items = dynamic_cast<ListBoxItemModel*>(list->model()))
+        items->setRoles([summaryOf = std::move(summaryOf)](const std::string& entry, int role) -> QVariant {
+            if (role != kSummaryRole && role != Qt::ToolTipRole && role != Qt::AccessibleDescriptionRole)
+                return {};
+            const std::string summary = summaryOf(entry);
+            return summary.empty() ? QVariant() : QVariant(toQString(summary));
+        });
+    list->setItemDelegate(new SummaryDelegate(list));
 }
 
 }  // namespace vexmoor
