@@ -101,7 +101,7 @@ TEST(VersionSummary, SaysWhatAVersionHoldsAsVexmoorWouldReadIt) {
 // fails and changes nothing, the second leaves the editors closed.
 TEST_F(Versions, AFailedRestoreChangesNothingAndAnUnreadableRosterKeepsTheEditorsClosed) {
     VexmoorMain& main = start(kTidyRoster);
-    main.rewrites().keep(KeptFile::Roster, kUnreadableRoster, "changed outside Vexmoor");
+    main.rewrites().keep(KeptFile::Roster, roster(), kUnreadableRoster, "changed outside Vexmoor");
     VersionsForm& window = openWindow();
     const Texts rows = window.VersionList.items();
     const std::string shown = window.VersionDiffText.text();
