@@ -266,6 +266,32 @@ TEST_F(GuardTest, AVersionThatCannotBeKeptIsToldAndAsked) {
         EXPECT_TRUE(question.title == "Earlier version not kept" && question.buttons == Buttons::YesNo);
 }
 
+// A game's file goes back only to the game directory it was read from, and
+// only while that is the one in force (written another way or not); its
+// versions go to that directory's folder. The settings file is no game's.
+TEST_F(GuardTest, AGameFileIsWrittenOnlyWhileItsGameDirectoryIsTheOneInForce) {
+    writeBytes(file, "read");
+    guard.remember(file, "read");
+    inForce = temp.text() + "other" + kPathSeparator;
+    EXPECT_FALSE(guard.mayRewrite(KeptFile::Roster, file, "Commit Changes"));
+    EXPECT_EQ(dialogs.texts(), Texts{RewriteGuard::otherDirectoryRefusal(file, game, inForce).text});
+    const fs::path settings = temp.path() / "vexmoor.ini";
+    writeBytes(settings, "settings");
+    EXPECT_TRUE(guard.mayRewrite(KeptFile::Settings, settings, "Save Settings"));
+    EXPECT_EQ(kept(KeptFile::Settings, pathText(settings)), Texts{"1 Save Settings: settings (8 bytes)"});
+
+    inForce = game + "eraser" + kPathSeparator + ".." + kPathSeparator;
+    EXPECT_TRUE(guard.mayRewrite(KeptFile::Roster, file, "Commit Changes"));
+    EXPECT_EQ(keptOfTheRoster(), Texts{"1 Commit Changes: read (4 bytes)"});
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+TEST(FiledUnder, IsTheGameDirectoryAGameFilesPathWasMadeFromOrTheSettingsFilesOwnPath) {
+    EXPECT_EQ(RewriteGuard::filedUnder(KeptFile::Roster, gamePath("/g/q 2/", "eraser\\bots.cfg")), "/g/q 2/");
+    EXPECT_EQ(RewriteGuard::filedUnder(KeptFile::MapCycle, gamePath("/g/q2/", "eraser\\maps.txt")), "/g/q2/");
+    EXPECT_EQ(RewriteGuard::filedUnder(KeptFile::Settings, pathFromText("/c/vexmoor.ini")), "/c/vexmoor.ini");
+}
+
 // A restore keeps the file as it is, whatever Vexmoor read of it: the user has just seen it.
 TEST_F(GuardTest, ARestoreKeepsTheFileAsItIsWithoutComparing) {
     guard.remember(file, "read");
