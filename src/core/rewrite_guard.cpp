@@ -25,10 +25,24 @@ std::optional<ContentPrint> RewriteGuard::remembered(const fs::path& file) const
     return known->second;
 }
 
+namespace {
+
+std::string relativePath(KeptFile which) { return nativeSeparators("eraser\\") + keptFileName(which); }
+
+// Whether two game directory texts name the same directory: written alike,
+// or reaching the same folder, or the same file in it (Windows tells files
+// apart more surely than folders).
+bool sameGameDirectory(KeptFile which, const std::string& a, const std::string& b) {
+    return a == b || sameFile(pathFromText(a), pathFromText(b)) ||
+           sameFile(pathFromText(a + relativePath(which)), pathFromText(b + relativePath(which)));
+}
+
+}  // namespace
+
 std::string RewriteGuard::filedUnder(KeptFile which, const fs::path& file) {
     const std::string text = pathText(file);
     if (which == KeptFile::Settings) return text;
-    const std::string relative = nativeSeparators("eraser\\") + keptFileName(which);
+    const std::string relative = relativePath(which);
     if (text.size() > relative.size() && text.ends_with(relative))
         return text.substr(0, text.size() - relative.size());
     return pathText(file.parent_path().parent_path()) + kPathSeparator;
@@ -81,7 +95,7 @@ bool RewriteGuard::mayRewrite(KeptFile which, const fs::path& file, std::string_
     if (which != KeptFile::Settings && gameDirectory_) {
         const std::string readFrom = filedUnder(which, file);
         const std::string inForce = gameDirectory_();
-        if (readFrom != inForce && !sameFile(pathFromText(readFrom), pathFromText(inForce))) {
+        if (!sameGameDirectory(which, readFrom, inForce)) {
             dialogs_.show(otherDirectoryRefusal(file, readFrom, inForce));
             return false;
         }
