@@ -72,15 +72,16 @@ Message RewriteGuard::notKeptQuestion(const fs::path& file, const Error& why) {
 
 Message RewriteGuard::otherDirectoryRefusal(const fs::path& file, const std::string& readFrom,
                                             const std::string& inForce) {
-    return Message{"Vexmoor did not write " + pathText(file) + ": it was read from the game directory " + readFrom +
-                       ", and the game directory is now " + inForce +
+    return Message{"Vexmoor did not write " + pathText(file) + ": it was read from the game directory " +
+                       readFrom + ", and the game directory is now " + inForce +
                        ". Nothing was written to either. Return to the main window and open the editor again "
                        "to work on the files of " +
                        inForce + ".",
                    "Game directory changed", Icon::Exclamation, Buttons::Ok};
 }
 
-Status RewriteGuard::keep(KeptFile which, const fs::path& file, std::string_view bytes, std::string_view action) {
+Status RewriteGuard::keep(KeptFile which, const fs::path& file, std::string_view bytes,
+                          std::string_view action) {
     const std::string summary = summary_ ? summary_(which, bytes) : std::string();
     return store_.keep(filedUnder(which, file), which, bytes, action, summary).status();
 }

@@ -142,8 +142,8 @@ Result<Listing> listed(const fs::path& folder, KeptFile file) {
 bool leftOver(const fs::path& file) {
     std::error_code error;
     const auto written = fs::last_write_time(file, error);
-    return !error && fs::file_time_type::clock::now() - written >
-                         std::chrono::seconds(VersionStore::kLeftoverSeconds);
+    return !error &&
+           fs::file_time_type::clock::now() - written > std::chrono::seconds(VersionStore::kLeftoverSeconds);
 }
 
 // Description first, so that no version is ever listed without its bytes.
@@ -380,7 +380,8 @@ void VersionStore::tidy(const fs::path& folder, KeptFile file, std::string_view 
     std::size_t surplus = all > keptPerFile_ ? all - keptPerFile_ : 0;
     for (; surplus > 0 && !former.empty(); --surplus, former.pop_back())
         removeVersion(folderHolding(filedUnder, file, former.back()), former.back().number, file);
-    for (std::size_t i = 0; i < surplus && i < described.size(); ++i) removeVersion(folder, described[i], file);
+    for (std::size_t i = 0; i < surplus && i < described.size(); ++i)
+        removeVersion(folder, described[i], file);
     for (const std::uint64_t number : listing.value().bytesOnly) {
         const fs::path leftover = folder / bytesName(number, file);
         std::error_code error;

@@ -81,7 +81,8 @@ public:
     // Seconds since 1970-01-01, UTC.
     using Clock = std::function<std::int64_t()>;
 
-    explicit VersionStore(std::filesystem::path root, Clock clock = {}, std::size_t keptPerFile = kKeptPerFile);
+    explicit VersionStore(std::filesystem::path root, Clock clock = {},
+                          std::size_t keptPerFile = kKeptPerFile);
 
     const std::filesystem::path& root() const { return root_; }
     static std::string folderName(std::string_view filedUnder);
@@ -92,8 +93,8 @@ public:
     // limit. True when a version was kept. Finding the newest reads the
     // folder's names and one description, and the newest's bytes only when
     // size and hash match. On failure nothing is left half written.
-    Result<bool> keep(std::string_view filedUnder, KeptFile file, std::string_view bytes, std::string_view action,
-                      std::string_view summary);
+    Result<bool> keep(std::string_view filedUnder, KeptFile file, std::string_view bytes,
+                      std::string_view action, std::string_view summary);
 
     // The complete versions of the file, newest first; none when its folder
     // does not exist yet. Descriptions that cannot be read are passed over.

@@ -349,9 +349,9 @@ Result<SetupRead> readSetupBytes(std::string_view bytes, const std::string& file
         if (whole && *whole >= 0 && *whole <= kLargestFlagsTotal)
             read.setup.flagsTotal = static_cast<double>(*whole);
         else
-            read.skipped.push_back(std::string(kFlagsTotalKey) + " is passed over: a whole number from 0 to " +
-                                   std::to_string(kLargestFlagsTotal) + " was expected, not " + shown(*total) +
-                                   ".");
+            read.skipped.push_back(
+                std::string(kFlagsTotalKey) + " is passed over: a whole number from 0 to " +
+                std::to_string(kLargestFlagsTotal) + " was expected, not " + shown(*total) + ".");
     }
     if (const auto fragments = file.find(kFragmentsKey); fragments != file.end() && fragments->is_object()) {
         for (const std::string& holder : setupFragmentHolders()) {

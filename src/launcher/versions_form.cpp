@@ -63,7 +63,9 @@ fs::path VersionsForm::pathOf(KeptFile file) const {
     return host_.settingsFile;
 }
 
-std::string VersionsForm::filedUnder(KeptFile file) const { return RewriteGuard::filedUnder(file, pathOf(file)); }
+std::string VersionsForm::filedUnder(KeptFile file) const {
+    return RewriteGuard::filedUnder(file, pathOf(file));
+}
 
 void VersionsForm::readLists() {
     for (const KeptFile file : kKeptFiles) {
@@ -114,7 +116,9 @@ void VersionsForm::versionChosen() {
     const auto now = readWholeFile(path);
     std::vector<ShownLine> lines;
     const bool missing = !now && now.error().reason == kMissingFileReason;
-    shownAgainst_ = now ? std::optional(printOf(now.value())) : missing ? std::optional(ContentPrint{}) : std::nullopt;
+    shownAgainst_ = now       ? std::optional(printOf(now.value()))
+                    : missing ? std::optional(ContentPrint{})
+                              : std::nullopt;
     if (!now && !missing) {
         // Restoring may still work: the safe writer replaces what it cannot read.
         showText({note("The file as it is now cannot be read: " + now.error().describe() + ".")}, true);
@@ -161,7 +165,8 @@ void VersionsForm::restore() {
     // the change is replaced only when the user says so. A file removed
     // meanwhile has nothing to protect.
     std::string_view action = kRestore;
-    if (const auto onDisk = RewriteGuard::printOnDisk(path); onDisk != shownAgainst_ && onDisk != ContentPrint{}) {
+    if (const auto onDisk = RewriteGuard::printOnDisk(path);
+        onDisk != shownAgainst_ && onDisk != ContentPrint{}) {
         versionChosen();
         if (host_.dialogs.show(RewriteGuard::changedOutsideQuestion(path)) != Answer::Yes) return;
         action = kChangedOutside;

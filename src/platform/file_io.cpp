@@ -315,7 +315,8 @@ Status writeNewFile(const fs::path& path, std::string_view bytes) {
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
-        if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) return Error{shown, 0, kFileExistsReason};
+        if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS)
+            return Error{shown, 0, kFileExistsReason};
         return Error{shown, 0, windowsReason(code)};
     }
     const auto fail = [&](DWORD code) {

@@ -68,8 +68,10 @@ TEST_F(StoreTest, KeepsTheBytesAsTheyAreWithWhenAndWhy) {
 
     const auto versions = store.versions(kGame, KeptFile::Roster).value();
     ASSERT_EQ(versions.size(), 1u);
-    EXPECT_EQ(versions[0], (KeptVersion{1, 1'700'000'000, "start-up tidy", "1 bot, 0 teams", bytes.size(),
-                                        contentHash(bytes), {}}));
+    EXPECT_EQ(
+        versions[0],
+        (KeptVersion{
+            1, 1'700'000'000, "start-up tidy", "1 bot, 0 teams", bytes.size(), contentHash(bytes), {}}));
     EXPECT_EQ(store.bytesOf(kGame, KeptFile::Roster, versions[0]).value(), bytes);
     // The copy can be opened as it stands.
     EXPECT_EQ(readBytes(store.folderOf(kGame, KeptFile::Roster) / "000001-bots.cfg"), bytes);
@@ -116,11 +118,13 @@ TEST_F(StoreTest, EachGameDirectoryHasAFolderOfItsOwn) {
 TEST_F(StoreTest, SettingsVersionsFiledUnderAGameDirectoryAreOfferedWithTheirOwnAndGoFirst) {
     const std::string settings = temp.text() + "vexmoor.ini";
     VersionStore three{root, [this] { return clock++; }, 3};
-    for (const auto& [under, bytes] : {std::pair{"/games/a/", "a1"}, {"/games/b/", "b1"}, {"/games/a/", "a2"}})
+    for (const auto& [under, bytes] :
+         {std::pair{"/games/a/", "a1"}, {"/games/b/", "b1"}, {"/games/a/", "a2"}})
         ASSERT_TRUE(three.keep(under, KeptFile::Settings, bytes, "Save Settings", "").value());
     ASSERT_TRUE(three.keep(settings, KeptFile::Settings, "own1", "Save Settings", "").value());
     // Another settings file's own folder holds none of this one's versions.
-    ASSERT_TRUE(three.keep(temp.text() + "other/vexmoor.ini", KeptFile::Settings, "x", "Save Settings", "").value());
+    ASSERT_TRUE(
+        three.keep(temp.text() + "other/vexmoor.ini", KeptFile::Settings, "x", "Save Settings", "").value());
     EXPECT_EQ(kept(KeptFile::Settings, settings),
               (Texts{"1 Save Settings: own1", "2 Save Settings: a2", "1 Save Settings: b1"}));
 

@@ -166,7 +166,8 @@ TEST_F(Versions, SettingsVersionsAreOfferedWhateverTheSettingsFileHolds) {
     start(kTidyRoster).preferences.SaveChangesButton.click();
     std::string older = "\"" + f.game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail;
     older.replace(older.find("\"20\""), 4, "\"45\"");
-    ASSERT_TRUE(f.main().rewrites().store().keep(f.game.text(), KeptFile::Settings, older, "Save Settings", ""));
+    ASSERT_TRUE(
+        f.main().rewrites().store().keep(f.game.text(), KeptFile::Settings, older, "Save Settings", ""));
     writeBytes(f.settingsFile, "\"" + f.game.text() + "\"\r\nx,0,0\r\n");
 
     Roster roster;
@@ -235,7 +236,8 @@ TEST_F(Versions, ARestoreOfAFileChangedSinceItsDifferencesWereShownAsksFirst) {
     window.RestoreButton.click();
     EXPECT_EQ(readBytes(roster()), kCommentedRoster);
     EXPECT_EQ(window.versions()[0].action, kChangedOutside);
-    EXPECT_EQ(main.rewrites().store().bytesOf(f.game.text(), KeptFile::Roster, window.versions()[0]).value(), theirs);
+    EXPECT_EQ(main.rewrites().store().bytesOf(f.game.text(), KeptFile::Roster, window.versions()[0]).value(),
+              theirs);
 }
 
 }  // namespace

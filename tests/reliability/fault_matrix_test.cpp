@@ -447,8 +447,8 @@ std::string reasonFor(const Scenario& s, Fault fault) {
         case Fault::VersionsBlocked:
             return pathText(versions);
         case Fault::DirectoryChanged:
-            return "it was read from the game directory " + s.f.game.text() + ", and the game directory is now " +
-                   otherGameText(s);
+            return "it was read from the game directory " + s.f.game.text() +
+                   ", and the game directory is now " + otherGameText(s);
         case Fault::FileRemoved:
             break;
     }
@@ -839,20 +839,23 @@ TEST(FaultMatrix, EveryWriterUnderEveryFaultLosesNothingAndTellsWhy) {
     line("command", titles, 34);
     for (std::size_t w = 0; w < writers().size(); ++w)
         if (std::string(writers()[w].file) == "bots.cfg") line(writers()[w].action, byCommand[w], 34);
-    table << "\ntold, kept, retried: the action failed with one message naming the file and the reason; the file\n"
-             "  (or its absence), the data in memory and the window stayed as they were, no temporary file was\n"
-             "  left, and the same action succeeded once the fault was gone, keeping the file as it was as\n"
-             "  its newest earlier version; the main window was usable again. On a full disk the action first\n"
-             "  asked whether to go on without an earlier version (answered Yes). Under another game\n"
-             "  directory the message named both, and the other game's file stayed as it was.\n"
-             "asked, No: unchanged: the versions folder could not take the earlier version; the action said\n"
-             "  so, naming the file and the reason, and asked whether to go on without it; the default, No,\n"
-             "  left everything as it was, and the same action succeeded and kept the version once the fault\n"
-             "  was gone.\n"
-             "written anew: the action does not fail; the file (for the settings also their missing folder)\n"
-             "  was written again from what the window held, without a question and keeping no version: a\n"
-             "  file gone has nothing to protect.\n"
-             "not an editor's: Save Settings and Launch! write for the game directory in force.\n";
+    table
+        << "\ntold, kept, retried: the action failed with one message naming the file and the reason; the "
+           "file\n"
+           "  (or its absence), the data in memory and the window stayed as they were, no temporary file "
+           "was\n"
+           "  left, and the same action succeeded once the fault was gone, keeping the file as it was as\n"
+           "  its newest earlier version; the main window was usable again. On a full disk the action first\n"
+           "  asked whether to go on without an earlier version (answered Yes). Under another game\n"
+           "  directory the message named both, and the other game's file stayed as it was.\n"
+           "asked, No: unchanged: the versions folder could not take the earlier version; the action said\n"
+           "  so, naming the file and the reason, and asked whether to go on without it; the default, No,\n"
+           "  left everything as it was, and the same action succeeded and kept the version once the fault\n"
+           "  was gone.\n"
+           "written anew: the action does not fail; the file (for the settings also their missing folder)\n"
+           "  was written again from what the window held, without a question and keeping no version: a\n"
+           "  file gone has nothing to protect.\n"
+           "not an editor's: Save Settings and Launch! write for the game directory in force.\n";
     std::cout << table.str() << std::flush;
 }
 

@@ -35,9 +35,10 @@ TEST(VersionsAtOnce, TwoProgramsKeepingAHundredVersionsEachOfOneFileLoseNone) {
 
     SystemProcessStarter starter;
     for (const std::string& name : names) {
-        const std::string line = quoted(pathText(program)) + " " + quoted(pathText(root)) + " " + quoted(game) +
-                                 " " + name + " " + std::to_string(kEach) + " " + std::to_string(2 * kEach) + " " +
-                                 quoted(pathText(go)) + " " + quoted(pathText(temp.path() / (name + ".done")));
+        const std::string line = quoted(pathText(program)) + " " + quoted(pathText(root)) + " " +
+                                 quoted(game) + " " + name + " " + std::to_string(kEach) + " " +
+                                 std::to_string(2 * kEach) + " " + quoted(pathText(go)) + " " +
+                                 quoted(pathText(temp.path() / (name + ".done")));
         ASSERT_EQ(starter.start(line, temp.path(), pathText(program)), std::nullopt);
     }
     writeBytes(go, "");

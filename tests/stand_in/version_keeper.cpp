@@ -39,9 +39,12 @@ int main(int argc, char** argv) {
     std::string outcome = "kept " + std::to_string(count);
     if (!waitFor(pathFromText(argv[6]))) outcome = "the start was never given";
     for (int i = 1; i <= count && outcome.starts_with("kept"); ++i) {
-        const auto kept = store.keep(argv[2], KeptFile::Roster, name + " " + std::to_string(i) + "\r\n", name, "");
-        if (!kept) outcome = kept.error().describe();
-        else if (!kept.value()) outcome = "version " + std::to_string(i) + " was taken for the one before";
+        const auto kept =
+            store.keep(argv[2], KeptFile::Roster, name + " " + std::to_string(i) + "\r\n", name, "");
+        if (!kept)
+            outcome = kept.error().describe();
+        else if (!kept.value())
+            outcome = "version " + std::to_string(i) + " was taken for the one before";
     }
     return writeWholeFile(done, outcome) ? 0 : 1;
 }

@@ -83,12 +83,14 @@ TEST_F(ViewTest, TheEarlierVersionsWindowNamesPathsAsTheSystemWritesThemAndShows
     writeBytes(settingsFile, "\"" + accented.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail);
     open();
     const fs::path eraser = accented.root() / "eraser";
-    ASSERT_TRUE(main->rewrites().keep(KeptFile::Roster, eraser / "bots.cfg", "# Zo\xEB\r\n", "Commit Changes"));
+    ASSERT_TRUE(
+        main->rewrites().keep(KeptFile::Roster, eraser / "bots.cfg", "# Zo\xEB\r\n", "Commit Changes"));
     main->VersionsMenu.click();
     QWidget* view = sideView(main->versionsForm());
     ASSERT_NE(view, nullptr);
     auto* differences = view->findChild<QPlainTextEdit*>("VersionDiffText");
-    EXPECT_TRUE(differences->toPlainText().contains(utf8("- # Zo\xC3\xAB"))) << differences->toPlainText().toStdString();
+    EXPECT_TRUE(differences->toPlainText().contains(utf8("- # Zo\xC3\xAB")))
+        << differences->toPlainText().toStdString();
     clickRow(view->findChild<QListView*>("VersionFileList"), 1);
     EXPECT_EQ(differences->toPlainText(),
               utf8("No earlier versions of " + (eraser / "chat.txt").string() + " are kept yet."));
