@@ -94,7 +94,8 @@ BotConfigForm::BotConfigForm(Host host)
       windows_(host.windows),
       gameDirectory_(std::move(host.gameDirectory)),
       returnToMain_(std::move(host.returnToMain)),
-      rewrites_(host.rewrites) {
+      rewrites_(host.rewrites),
+      rosterFile_(rosterPath(gameDirectory_())) {
     BotInfoFrame.setEnabled(false);
     ModelList.setVisible(false);
     SkinList.setVisible(false);
@@ -355,7 +356,7 @@ void BotConfigForm::botAdded() {
 }
 
 void BotConfigForm::commitChanges() {
-    const std::filesystem::path file = rosterPath(gameDirectory_());
+    const std::filesystem::path& file = rosterFile_;
     // Answered No, nothing is written and nothing changes.
     if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Roster, file, "Commit Changes")) return;
     const std::vector<std::string> before = roster_.BotModelSkins;

@@ -122,12 +122,10 @@ GameDirectoryBuilder& GameDirectoryBuilder::withFile(const std::string& relative
     return *this;
 }
 
+// Beside the program that runs: Wine knows where that is, but not the
+// build folder's name on the system it runs on.
+fs::path testProgram(const std::string& name) {
 #ifdef _WIN32
-
-namespace {
-
-// The stand-in program is built beside the program that uses it.
-fs::path standInProgram() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -138,13 +136,16 @@ fs::path standInProgram() {
         }
         path.resize(path.size() * 2);
     }
-    return fs::path(path).parent_path() / "quake2-stand-in.exe";
+    return fs::path(path).parent_path() / (name + ".exe");
+#else
+    return fs::path(VEXMOOR_TEST_PROGRAM_DIR) / name;
+#endif
 }
 
-}  // namespace
+#ifdef _WIN32
 
 GameDirectoryBuilder& GameDirectoryBuilder::withGame() {
-    const fs::path program = standInProgram();
+    const fs::path program = testProgram("quake2-stand-in");
     if (!fs::is_regular_file(program))
         throw std::runtime_error("the stand-in game " + program.string() + " has not been built");
     fs::copy_file(program, root_ / "quake2.exe", fs::copy_options::overwrite_existing);

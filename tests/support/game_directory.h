@@ -51,4 +51,8 @@ private:
     std::filesystem::path root_;
 };
 
+// A program built with the tests (tests/stand_in), by its name without the
+// system's ending for programs.
+std::filesystem::path testProgram(const std::string& name);
+
 }  // namespace vexmoor::testing
