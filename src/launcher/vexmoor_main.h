@@ -14,6 +14,7 @@
 #include "launcher/about_form.h"
 #include "launcher/browse_form.h"
 #include "launcher/cmd_line_form.h"
+#include "launcher/game_places.h"
 #include "launcher/game_setups.h"
 #include "launcher/versions_form.h"
 #include "options/bots_page.h"
@@ -33,6 +34,8 @@ struct Services {
     ProcessStarter& processes;
     const SettingsLocation& settings;
     const Drives& drives;
+    // Where the chooser looks for games when it opens; without it, nowhere.
+    const GamePlaces* gamePlaces = nullptr;
 };
 
 // The tab strip: the selected tab, 1 to 6.

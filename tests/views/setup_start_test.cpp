@@ -57,7 +57,7 @@ protected:
     }
 
     CommandLineRequest request(const QStringList& options) {
-        return readCommandLine(QStringList{QStringLiteral("vexmoor")} + options, settings);
+        return readCommandLine(QStringList{QStringLiteral("vexmoor")} + options, settings, places);
     }
 
     // Runs the program itself; its exit status, with what it printed.
@@ -83,6 +83,7 @@ protected:
 
     const fs::path config = settingsFile.parent_path();
     const SetupStore store{settings.setupsFolder()};
+    const FakeGamePlaces places;
     std::string setupCommandLine;
 };
 
