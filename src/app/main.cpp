@@ -26,7 +26,8 @@ vexmoor::CommandLineRequest requestOf(int argc, char* argv[]) {
     QCoreApplication core(programOnly, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vexmoor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
-    return vexmoor::readCommandLine(arguments, vexmoor::SystemSettingsLocation(), vexmoor::SystemGamePlaces());
+    return vexmoor::readCommandLine(arguments, vexmoor::SystemSettingsLocation(),
+                                    vexmoor::SystemGamePlaces());
 }
 
 }  // namespace

@@ -308,10 +308,11 @@ void VexmoorMain::openBrowse(BrowseForm::Mode mode) {
     actions.storeFirstRun = [this](const std::string& directory) { return storeFirstRun(directory); };
     actions.cancelled = [this, mode] {
         if (mode == BrowseForm::Mode::FirstRun) {
-            services_.dialogs.show(Message{
-                "No settings were written. Vexmoor keeps them in " + pathText(services_.settings.settingsFile()) +
-                    " once you choose the game directory; the next start asks for it again.",
-                kApplicationTitle, Icon::Information, Buttons::Ok});
+            services_.dialogs.show(
+                Message{"No settings were written. Vexmoor keeps them in " +
+                            pathText(services_.settings.settingsFile()) +
+                            " once you choose the game directory; the next start asks for it again.",
+                        kApplicationTitle, Icon::Information, Buttons::Ok});
             services_.windows.close(*browseForm_);
             services_.windows.quit();
         } else {

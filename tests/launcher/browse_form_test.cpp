@@ -200,10 +200,11 @@ TEST(Chooser, FirstRunSetWithoutTheGameRefusesAndWritesNothing) {
 TEST(Chooser, FirstRunCancelSaysNothingWasWrittenAndEndsTheProgram) {
     FirstRunMode f;
     f.browse().CancelButton.click();
-    EXPECT_EQ(f.dialogs.texts(), std::vector<std::string>{"No settings were written. Vexmoor keeps them in " +
-                                                          f.settingsFile.string() +
-                                                          " once you choose the game directory; the next start "
-                                                          "asks for it again."});
+    EXPECT_EQ(f.dialogs.texts(),
+              std::vector<std::string>{"No settings were written. Vexmoor keeps them in " +
+                                       f.settingsFile.string() +
+                                       " once you choose the game directory; the next start "
+                                       "asks for it again."});
     EXPECT_EQ(f.windows.closed, std::vector<std::string>{"BrowseForm"});
     EXPECT_EQ(f.windows.quits, 1);
     EXPECT_FALSE(fs::exists(f.settingsFile));
@@ -236,7 +237,8 @@ TEST(Chooser, OffersTheGamesFoundOnThisComputer) {
     fs::remove_all(gone.root());
     found.setSelectedIndex(0);
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
-    EXPECT_EQ(f.dialogs.shown[0].text.rfind("This folder cannot be opened.\r\n\r\n" + gone.root().string(), 0), 0u);
+    EXPECT_EQ(
+        f.dialogs.shown[0].text.rfind("This folder cannot be opened.\r\n\r\n" + gone.root().string(), 0), 0u);
     EXPECT_EQ(found.selectedIndex(), -1);
     found.setSelectedIndex(1);
     EXPECT_EQ(browse.QuakeDir.path(), game.root());

@@ -38,8 +38,8 @@ TEST_F(FirstRun, OffersTheGameFoundAndSetWritesTheSettingsWithIt) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name), "Found on this computer");
 
     ASSERT_TRUE(QTest::qWaitFor([this] { return !main->browseForm()->searching(); }, 5000));
-    EXPECT_EQ(rowsOf(list),
-              QStringList{QString::fromStdString(found.text()) + QString::fromUtf8(" · eraser · 1 map · 4 bots")});
+    EXPECT_EQ(rowsOf(list), QStringList{QString::fromStdString(found.text()) +
+                                        QString::fromUtf8(" · eraser · 1 map · 4 bots")});
     EXPECT_TRUE(list->isEnabled());
 
     // Alt+F is the list's; Space chooses its game, and Enter is Set.

@@ -43,8 +43,8 @@ ViewTest::~ViewTest() {
 }
 
 void ViewTest::open() {
-    main = std::make_unique<VexmoorMain>(Services{dialogs, windows, alert, processes, settings, drives, gamePlaces},
-                                         roster);
+    main = std::make_unique<VexmoorMain>(
+        Services{dialogs, windows, alert, processes, settings, drives, gamePlaces}, roster);
     registerEditors(*main);
     main->startUp();
     window = std::make_unique<MainWindow>(*main);
