@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -35,6 +36,16 @@ bool isTop(const std::filesystem::path& folder) {
     return folder.empty() || folder == folder.root_path() || !folder.has_parent_path();
 }
 
+// Rows that ask for no width of their own: a list view stretches them to its
+// width, so a long line is cut short instead of scrolled.
+class ListWideRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
+
 }  // namespace
 
 BrowseView::BrowseView(BrowseForm& model, QWidget* parent)
@@ -55,10 +66,15 @@ BrowseView::BrowseView(BrowseForm& model, QWidget* parent)
 
 void BrowseView::buildLayout() {
     nameByLabel(foundLabel_, found_);
-    // A long directory keeps its start and its end, where the game's folder and what it holds are named.
-    found_->setTextElideMode(Qt::ElideMiddle);
+    // A line too long for the list loses the start of its directory, not
+    // the game's folder and what it holds; its tooltip shows it whole.
+    found_->setItemDelegate(new ListWideRows(found_));
+    found_->setTextElideMode(Qt::ElideLeft);
+    found_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     found_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    found_->setMinimumHeight(found_->fontMetrics().height() * 5);
+    // Room for a few games and most of a Steam library's path; more scroll.
+    found_->setMinimumWidth(fieldWidth(found_, 72));
+    found_->setFixedHeight(found_->fontMetrics().lineSpacing() * 5 + 2 * found_->frameWidth());
     drive_->setAccessibleName(QStringLiteral("Drive"));
     folders_->setAccessibleName(QStringLiteral("Directory"));
     folders_->setSelectionMode(QAbstractItemView::SingleSelection);
