@@ -45,7 +45,7 @@ public:
         std::function<void()> cancelled;
         // Looks for the game directories on this computer, on a thread of
         // its own; without it the found list says at once that none was found.
-        GameSearch::Find findGames;
+        GameSearch::Find findGames = {};
     };
 
     BrowseForm(Mode mode, Dialogs& dialogs, const Drives& drives, Actions actions);
