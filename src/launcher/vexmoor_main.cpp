@@ -309,12 +309,23 @@ void VexmoorMain::openBrowse(BrowseForm::Mode mode) {
     actions.storeFirstRun = [this](const std::string& directory) { return storeFirstRun(directory); };
     actions.cancelled = [this, mode] {
         if (mode == BrowseForm::Mode::FirstRun) {
+            services_.dialogs.show(
+                Message{"No settings were written. Vexmoor keeps them in " +
+                            pathText(services_.settings.settingsFile()) +
+                            " once you choose the game directory; the next start asks for it again.",
+                        kApplicationTitle, Icon::Information, Buttons::Ok});
             services_.windows.close(*browseForm_);
             services_.windows.quit();
         } else {
             closeBrowse();
         }
     };
+    if (const GamePlaces* places = services_.gamePlaces)
+        actions.findGames = [places](std::stop_token stop) {
+            SearchLimits limits;
+            limits.stop = std::move(stop);
+            return findGames(*places, limits);
+        };
     browseForm_ = std::make_unique<BrowseForm>(mode, services_.dialogs, services_.drives, std::move(actions));
     if (mode == BrowseForm::Mode::MainWindow) openSideWindow(services_.windows, *this, *browseForm_);
     else services_.windows.open(*browseForm_);

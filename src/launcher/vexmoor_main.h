@@ -14,6 +14,7 @@
 #include "launcher/about_form.h"
 #include "launcher/browse_form.h"
 #include "launcher/cmd_line_form.h"
+#include "launcher/game_places.h"
 #include "launcher/game_setups.h"
 #include "launcher/home_page.h"
 #include "launcher/versions_form.h"
@@ -34,6 +35,8 @@ struct Services {
     ProcessStarter& processes;
     const SettingsLocation& settings;
     const Drives& drives;
+    // Where the chooser looks for games when it opens; without it, nowhere.
+    const GamePlaces* gamePlaces = nullptr;
 };
 
 // The tab strip: the selected tab, 1 to 6.

@@ -21,7 +21,7 @@ namespace vexmoor {
 
 Application::Application()
     : main_(std::make_unique<VexmoorMain>(
-          Services{dialogs_, windows_, alert_, processes_, settings_, drives_}, roster_)) {
+          Services{dialogs_, windows_, alert_, processes_, settings_, drives_, &gamePlaces_}, roster_)) {
     registerEditors(*main_);
     registerViews();
 }
@@ -34,8 +34,8 @@ Application::~Application() {
 }
 
 void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
-    windows.registerView("BrowseForm", [&dialogs](WindowModel& model) -> QWidget* {
-        return new BrowseView(static_cast<BrowseForm&>(model), dialogs);
+    windows.registerView("BrowseForm", [](WindowModel& model) -> QWidget* {
+        return new BrowseView(static_cast<BrowseForm&>(model));
     });
     windows.registerView("CmdLineForm", [&dialogs](WindowModel& model) -> QWidget* {
         return new CmdLineView(static_cast<CmdLineForm&>(model), dialogs);

@@ -4,6 +4,7 @@
 
 #include "launcher/vexmoor_main.h"
 #include "platform/drives.h"
+#include "platform/game_places.h"
 #include "platform/process_starter.h"
 #include "platform/qt_alert.h"
 #include "platform/qt_dialogs.h"
@@ -49,6 +50,7 @@ private:
     SystemProcessStarter processes_;
     SystemSettingsLocation settings_;
     SystemDrives drives_;
+    SystemGamePlaces gamePlaces_;
     Roster roster_;
     std::unique_ptr<VexmoorMain> main_;
     std::unique_ptr<MainWindow> mainWindow_;

@@ -58,9 +58,9 @@ std::optional<std::string> FakeProcessStarter::start(const std::string& commandL
     return failWith;
 }
 
-TempDir::TempDir() {
+TempDir::TempDir(const fs::path& in) {
     std::random_device device;
-    const fs::path base = fs::temp_directory_path();
+    const fs::path base = in.empty() ? fs::temp_directory_path() : in;
     for (int attempt = 0; attempt < 100; ++attempt) {
         fs::path candidate = base / ("vexmoor-test-" + std::to_string(device()));
         if (fs::create_directory(candidate)) {

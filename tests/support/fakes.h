@@ -73,10 +73,11 @@ private:
     std::filesystem::path versions_;
 };
 
-// A fresh temporary folder, removed (with write bits restored) afterwards.
+// A fresh temporary folder, removed (with write bits restored) afterwards;
+// in the system's temporary folder, or in the folder given.
 class TempDir {
 public:
-    TempDir();
+    explicit TempDir(const std::filesystem::path& in = {});
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

@@ -23,7 +23,8 @@ void MainFixture::writeSettings(const std::string& afterFirstLine) {
 
 VexmoorMain& MainFixture::main() {
     if (!main_)
-        main_ = std::make_unique<VexmoorMain>(Services{dialogs, windows, alert, processes, settings, drives}, roster);
+        main_ = std::make_unique<VexmoorMain>(
+            Services{dialogs, windows, alert, processes, settings, drives, gamePlaces}, roster);
     return *main_;
 }
 

@@ -44,12 +44,13 @@ ViewTest::~ViewTest() {
 }
 
 void ViewTest::open() {
-    main =
-        std::make_unique<VexmoorMain>(Services{dialogs, windows, alert, processes, settings, drives}, roster);
+    main = std::make_unique<VexmoorMain>(
+        Services{dialogs, windows, alert, processes, settings, drives, gamePlaces}, roster);
     registerEditors(*main);
     main->startUp();
     window = std::make_unique<MainWindow>(*main);
     windows.setMainWindow(*main, window.get());
+    if (!main->visible()) return;
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
 }

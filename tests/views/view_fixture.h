@@ -54,7 +54,8 @@ protected:
     ViewTest();
     ~ViewTest() override;
 
-    // Builds the model, runs its start-up and shows the window.
+    // Builds the model, runs its start-up and shows the window (unless the
+    // first run keeps it hidden).
     void open();
 
     template <class W>
@@ -82,6 +83,8 @@ protected:
     FakeProcessStarter processes;
     FakeSettingsLocation settings;
     FakeDrives drives;
+    // Where the chooser looks for games; by default nowhere.
+    const GamePlaces* gamePlaces = nullptr;
     Roster roster;
     std::unique_ptr<VexmoorMain> main;
     std::unique_ptr<MainWindow> window;
