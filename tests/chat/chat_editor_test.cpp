@@ -165,6 +165,7 @@ TEST_F(ChatEditor, CommitWritesTheWholeFileAndStaysOpenReturnWritesNothing) {
 
     const std::string committed = readBytes(file());
     throughDialog(e, e.AddButton, "Never committed.");
+    f.dialogs.answers = {Answer::WithoutWriting};  // Discard
     e.ReturnButton.click();
     EXPECT_EQ(readBytes(file()), committed);
     EXPECT_TRUE(f.main().enabled());

@@ -250,7 +250,9 @@ TEST(BotConfigForm, OnlyACommittedModelAndSkinOutliveTheEditor) {
         e->SkinList.setSelectedIndex(1);
     };
     chooseWrenFrost();
-    e->closeRequested();  // the frame's close: Return to Main
+    f.dialogs.answers = {Answer::WithoutWriting};
+    e->closeRequested();  // the frame's close: Return Without Writing
+    f.dialogs.shown.clear();
     EXPECT_TRUE(f.main().enabled());
     EXPECT_EQ(f.main().bots.SpecificBotList.items(), (Names{"Ash", "Birch", "Cedar"}));
     e = &f.open();

@@ -23,6 +23,9 @@ Answer FakeDialogs::show(const Message& message) {
     switch (message.buttons) {
     case Buttons::YesNo: return Answer::Yes;
     case Buttons::RetryCancel: return Answer::Retry;
+    case Buttons::WriteDiscardCancel:
+    case Buttons::WriteReturnCancel:
+    case Buttons::WriteLaunchCancel: return Answer::Write;
     case Buttons::Ok: break;
     }
     return Answer::Ok;
