@@ -1,21 +1,46 @@
 #include "views/list_model.h"
 
+#include <algorithm>
+
+#include <QMimeData>
+
 #include "views/codec.h"
 
 namespace vexmoor {
 
-ListBoxItemModel::ListBoxItemModel(ListBox& list, QObject* parent, TextKind kind)
+ListBoxItemModel::ListBoxItemModel(ListBox& list, QObject* parent, TextKind kind, const FilterText* filter)
     : QAbstractListModel(parent),
       list_(&list),
       rows_(static_cast<int>(list.count())),
       revision_(list.itemsRevision()),
-      kind_(kind) {}
+      kind_(kind),
+      filter_(filter) {
+    if (filter_ && !filter_->text().empty()) refilter();
+}
+
+void ListBoxItemModel::refilter() {
+    filterText_ = filter_ ? filter_->text() : std::string();
+    shown_.clear();
+    if (filtered()) shown_ = filter_->shownIndexes(*list_);
+    rows_ = filtered() ? static_cast<int>(shown_.size()) : static_cast<int>(list_->count());
+}
+
+std::size_t ListBoxItemModel::entryOf(int row) const {
+    const auto r = static_cast<std::size_t>(row);
+    return filtered() ? shown_[r] : r;
+}
+
+int ListBoxItemModel::rowOf(std::size_t entry) const {
+    if (!filtered()) return entry < static_cast<std::size_t>(rows_) ? static_cast<int>(entry) : -1;
+    const auto found = std::lower_bound(shown_.begin(), shown_.end(), entry);
+    return found != shown_.end() && *found == entry ? static_cast<int>(found - shown_.begin()) : -1;
+}
 
 int ListBoxItemModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 QVariant ListBoxItemModel::data(const QModelIndex& index, int role) const {
     if (!list_ || !index.isValid() || index.row() >= rows_) return {};
-    const auto row = static_cast<std::size_t>(index.row());
+    const std::size_t row = entryOf(index.row());
     switch (role) {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole:
@@ -29,8 +54,11 @@ QVariant ListBoxItemModel::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags ListBoxItemModel::flags(const QModelIndex& index) const {
-    if (!list_ || !index.isValid()) return Qt::NoItemFlags;
+    if (!list_) return Qt::NoItemFlags;
+    // Dropped between rows, never on one.
+    if (!index.isValid()) return dragAndDrop_ ? Qt::ItemIsDropEnabled : Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (dragAndDrop_) flags |= Qt::ItemIsDragEnabled;
     if (list_->mode() == ListBox::Mode::Checked) flags |= Qt::ItemIsUserCheckable;
     return flags;
 }
@@ -40,12 +68,22 @@ bool ListBoxItemModel::setData(const QModelIndex& index, const QVariant& value, 
         index.row() >= rows_)
         return false;
     // The list decides; the view redraws from it when it tells of the change.
-    list_->setSelected(static_cast<std::size_t>(index.row()), value.value<Qt::CheckState>() == Qt::Checked);
+    list_->setSelected(entryOf(index.row()), value.value<Qt::CheckState>() == Qt::Checked);
     return true;
 }
 
 bool ListBoxItemModel::follow() {
     if (!list_) return false;
+    const bool filterChanged = filter_ && filter_->text() != filterText_;
+    if (filterChanged || (filtered() && list_->itemsRevision() != revision_)) {
+        // A filtered list's rows are made anew: which rows an entry change
+        // moves is the filter's to say.
+        beginResetModel();
+        refilter();
+        endResetModel();
+        revision_ = list_->itemsRevision();
+        return true;
+    }
     if (list_->itemsRevision() == revision_ && static_cast<std::size_t>(rows_) == list_->count())
         return false;
     const ListBox::ItemsChange& change = list_->lastItemsChange();
@@ -70,6 +108,21 @@ bool ListBoxItemModel::follow() {
     }
     revision_ = list_->itemsRevision();
     return true;
+}
+
+QStringList ListBoxItemModel::mimeTypes() const { return {QString::fromLatin1(entriesMimeType())}; }
+
+QMimeData* ListBoxItemModel::mimeData(const QModelIndexList& indexes) const {
+    QStringList entries;
+    for (const QModelIndex& index : indexes)
+        if (index.isValid() && index.row() < rows_) entries << QString::number(entryOf(index.row()));
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(entriesMimeType()), entries.join(QLatin1Char(',')).toLatin1());
+    return data;
+}
+
+Qt::DropActions ListBoxItemModel::supportedDropActions() const {
+    return dragAndDrop_ ? Qt::CopyAction | Qt::MoveAction : QAbstractListModel::supportedDropActions();
 }
 
 void ListBoxItemModel::marksChanged() {

@@ -110,7 +110,7 @@ TEST_F(EditTeamWindow, AnAddedTeamIsWrittenAndReachesTheTeamplayPageAndTheLaunch
     ASSERT_EQ(processes.starts.size(), 1u);
 }
 
-TEST_F(EditTeamWindow, EnterEditsTheSelectedTeamEscapeCancelsThenReturnsToMain) {
+TEST_F(EditTeamWindow, EnterEditsTheSelectedTeamEscapeAsksAndCancelsThenReturnsToMain) {
     auto* teams = part<QListView>("TeamList");
     clickRow(teams, 0);
     QTest::keyClick(teams, Qt::Key_Return);
@@ -125,7 +125,10 @@ TEST_F(EditTeamWindow, EnterEditsTheSelectedTeamEscapeCancelsThenReturnsToMain) 
     EXPECT_EQ(warnings->text(),
               "Save will keep 0 of this team's 2 members: check the ones to keep.\n"
               "The abbreviation is 6 characters long: over 4 crash the game's \"teams\" command.");
+    dialogs.answers = {Answer::WithoutWriting};  // Discard
     QTest::keyClick(abbreviation, Qt::Key_Escape);
+    EXPECT_EQ(dialogs.texts(), std::vector<std::string>{
+                                   "The team Red Fangs has changes that are not written to eraser/bots.cfg."});
     EXPECT_TRUE(teams->isVisible());
     EXPECT_FALSE(warnings->isVisible());
     EXPECT_EQ(main->roster().TeamShortNames[0], "RF");
