@@ -108,8 +108,7 @@ bool VexmoorMain::gameFindsTheChosen() {
     const std::vector<std::string> missingTeams = notAmong(chosenTeams, held.TeamNames, count(held.TeamCount));
     if (missingBots.empty() && missingTeams.empty()) return true;
 
-    std::string text = "Chosen for this game but not in " + nativeSeparators("eraser\\bots.cfg") +
-                       ", so the game cannot find them:\r\n\r\n";
+    std::string text = nativeSeparators("eraser\\bots.cfg") + ", as the game will read it, does not hold:\r\n\r\n";
     if (!missingBots.empty()) text += (missingBots.size() == 1 ? "bot: " : "bots: ") + nameLine(missingBots) + "\r\n";
     if (!missingTeams.empty())
         text += (missingTeams.size() == 1 ? "bot team: " : "bot teams: ") + nameLine(missingTeams) + "\r\n";

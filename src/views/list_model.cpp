@@ -75,7 +75,8 @@ bool ListBoxItemModel::setData(const QModelIndex& index, const QVariant& value, 
 bool ListBoxItemModel::follow() {
     if (!list_) return false;
     const bool filterChanged = filter_ && filter_->text() != filterText_;
-    if (filterChanged || (filtered() && list_->itemsRevision() != revision_)) {
+    if (filterChanged || filtered()) {
+        if (!filterChanged && list_->itemsRevision() == revision_) return false;
         // A filtered list's rows are made anew: which rows an entry change
         // moves is the filter's to say.
         beginResetModel();
