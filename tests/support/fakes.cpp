@@ -19,6 +19,8 @@ Answer FakeDialogs::show(const Message& message) {
         answers.pop_front();
         return answer;
     }
+    if (respond)
+        if (const auto answer = respond(message)) return *answer;
     if (message.defaultAnswer) return *message.defaultAnswer;
     switch (message.buttons) {
     case Buttons::YesNo: return Answer::Yes;
