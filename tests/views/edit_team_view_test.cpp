@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionViewItem>
 #include <QTest>
 
 #include "teams/edit_team_form.h"
@@ -44,17 +42,6 @@ protected:
     W* part(const char* name) const {
         return view->findChild<W*>(name);
     }
-    // Clicks the check box of a row, where a user would.
-    static void clickCheck(QListView* list, int row) {
-        QStyleOptionViewItem option;
-        option.initFrom(list);
-        option.rect = list->visualRect(list->model()->index(row, 0));
-        option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-        const QRect mark =
-            list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, mark.center());
-    }
-
     QWidget* view = nullptr;
 };
 

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTabBar>
 #include <QTest>
 
@@ -101,6 +103,15 @@ void ViewTest::clickMark(QWidget* button) {
     // A box's own area can be wider than its mark and caption; its left end is always the mark.
     const QPoint mark(button->fontMetrics().height() / 2 + 2, button->height() / 2);
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, mark);
+}
+
+void ViewTest::clickCheck(QListView* list, int row) {
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.rect = list->visualRect(list->model()->index(row, 0));
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    const QRect mark = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, mark.center());
 }
 
 void ViewTest::showTab(int index) const {

@@ -49,6 +49,8 @@ public:
     static void type(QWidget* field, const QString& text);
     // Clicks a check box or option button on its mark, where a user would.
     static void clickMark(QWidget* button);
+    // Clicks the check box of a list's row, where a user would.
+    static void clickCheck(QListView* list, int row);
 
 protected:
     ViewTest();
