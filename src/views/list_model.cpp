@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <QMimeData>
-
 #include "views/codec.h"
 
 namespace vexmoor {
@@ -54,11 +52,8 @@ QVariant ListBoxItemModel::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags ListBoxItemModel::flags(const QModelIndex& index) const {
-    if (!list_) return Qt::NoItemFlags;
-    // Dropped between rows, never on one.
-    if (!index.isValid()) return dragAndDrop_ ? Qt::ItemIsDropEnabled : Qt::NoItemFlags;
+    if (!list_ || !index.isValid()) return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (dragAndDrop_) flags |= Qt::ItemIsDragEnabled;
     if (list_->mode() == ListBox::Mode::Checked) flags |= Qt::ItemIsUserCheckable;
     return flags;
 }
@@ -109,21 +104,6 @@ bool ListBoxItemModel::follow() {
     }
     revision_ = list_->itemsRevision();
     return true;
-}
-
-QStringList ListBoxItemModel::mimeTypes() const { return {QString::fromLatin1(entriesMimeType())}; }
-
-QMimeData* ListBoxItemModel::mimeData(const QModelIndexList& indexes) const {
-    QStringList entries;
-    for (const QModelIndex& index : indexes)
-        if (index.isValid() && index.row() < rows_) entries << QString::number(entryOf(index.row()));
-    auto* data = new QMimeData;
-    data->setData(QString::fromLatin1(entriesMimeType()), entries.join(QLatin1Char(',')).toLatin1());
-    return data;
-}
-
-Qt::DropActions ListBoxItemModel::supportedDropActions() const {
-    return dragAndDrop_ ? Qt::CopyAction | Qt::MoveAction : QAbstractListModel::supportedDropActions();
 }
 
 void ListBoxItemModel::marksChanged() {

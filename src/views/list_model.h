@@ -42,14 +42,6 @@ public:
     // The list is going away: the model shows nothing from now on.
     void detach();
 
-    // Its entries may be dragged, and dropped between its rows; what a
-    // drop does is the view's to say (the rows name the entries dragged).
-    void allowDragAndDrop() { dragAndDrop_ = true; }
-    static const char* entriesMimeType() { return "application/x-vexmoor-entries"; }
-    QStringList mimeTypes() const override;
-    QMimeData* mimeData(const QModelIndexList& indexes) const override;
-    Qt::DropActions supportedDropActions() const override;
-
     // Further roles of an entry (its tooltip, accessible description or
     // icon), which the window draws from what the entry stands for; the
     // entry's text stays the list's own. Asked for every role but the text
@@ -67,7 +59,6 @@ private:
     std::uint64_t revision_ = 0;
     TextKind kind_;
     const FilterText* filter_;
-    bool dragAndDrop_ = false;
     // The filter text the rows show, and while it is not empty the entries shown.
     std::string filterText_;
     std::vector<std::size_t> shown_;

@@ -1,82 +1,126 @@
 #include "views/map_cycle_edit_view.h"
 
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
-#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QListView>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "views/layout.h"
-#include "views/list_model.h"
 #include "views/map_preview_view.h"
 
 namespace vexmoor {
 
 namespace {
 
-// The cycle as a place to drop maps: an entry of its own moves, the known
-// maps dragged from the list beside it are put in, at the gap between the
-// rows nearest to where they are let go. What the drop does is the form's.
-class CycleList : public QListView {
+// A list whose entries the mouse drags to the cycle. The drag is this
+// window's own, between its two lists: it starts past the drag distance,
+// a line in the cycle shows where the entries would go, and letting go
+// there hands that place to the form; anywhere else, or Escape, drops
+// nothing. Dragging never selects a range (Shift+click does).
+class MapList : public QListView {
 public:
-    CycleList(MapCycleEditForm& form, QWidget* parent) : QListView(parent), form_(form) {
-        setDragDropMode(QAbstractItemView::DragDrop);
-        setDefaultDropAction(Qt::MoveAction);
-        setDropIndicatorShown(true);
-        setDragDropOverwriteMode(false);
+    // What letting go on the cycle does, with the entries above the place.
+    using Drop = std::function<void(std::size_t gap)>;
+
+    explicit MapList(QWidget* parent) : QListView(parent), marker_(new QWidget(viewport())) {
+        // A line in the selection's colour; without a role of its own it
+        // would take the list's white.
+        marker_->setAutoFillBackground(true);
+        marker_->setBackgroundRole(QPalette::Highlight);
+        marker_->hide();
     }
-    void acceptFrom(const QListView* available) { available_ = available; }
+    void dropOn(MapList* cycle, Drop drop) {
+        cycle_ = cycle;
+        drop_ = std::move(drop);
+    }
 
 protected:
-    void dragEnterEvent(QDragEnterEvent* event) override {
-        if (ours(event)) QListView::dragEnterEvent(event);
-        else event->ignore();
+    void mousePressEvent(QMouseEvent* event) override {
+        pressed_ = event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid();
+        pressedAt_ = event->globalPosition().toPoint();
+        QListView::mousePressEvent(event);
     }
-    void dragMoveEvent(QDragMoveEvent* event) override {
-        if (ours(event)) QListView::dragMoveEvent(event);
-        else event->ignore();
-    }
-    void dropEvent(QDropEvent* event) override {
-        if (!ours(event)) {
-            event->ignore();
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (!pressed_ || !cycle_ || !(event->buttons() & Qt::LeftButton)) {
+            QListView::mouseMoveEvent(event);
             return;
         }
-        const std::size_t gap = gapAt(event->position().toPoint());
-        // Taken as a copy, so the view removes no rows of its own: the form
-        // has moved or put in the entries already.
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-        stopAutoScroll();
-        setState(NoState);
-        viewport()->update();
-        if (event->source() == this) {
-            const int from = form_.MapsSelectedList.selectedIndex();
-            if (from >= 0) form_.moveEntry(static_cast<std::size_t>(from), gap);
-        } else {
-            form_.dropAvailable(gap);
+        const QPoint at = event->globalPosition().toPoint();
+        if (!dragging_ && (at - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
+            dragging_ = true;
+            QApplication::setOverrideCursor(Qt::DragMoveCursor);
         }
+        if (dragging_) cycle_->showGap(cycle_->gapAt(at));
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        pressed_ = false;
+        if (!dragging_) {
+            QListView::mouseReleaseEvent(event);
+            return;
+        }
+        const std::optional<std::size_t> gap = cycle_->gapAt(event->globalPosition().toPoint());
+        endDrag();
+        if (gap) drop_(*gap);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (dragging_ && event->key() == Qt::Key_Escape) {
+            pressed_ = false;
+            endDrag();
+            return;
+        }
+        QListView::keyPressEvent(event);
     }
 
 private:
-    bool ours(const QDropEvent* event) const {
-        return (event->source() == this || (available_ && event->source() == available_)) &&
-               event->mimeData()->hasFormat(QString::fromLatin1(ListBoxItemModel::entriesMimeType()));
+    void endDrag() {
+        dragging_ = false;
+        QApplication::restoreOverrideCursor();
+        cycle_->showGap(std::nullopt);
+        setState(NoState);
     }
-    // The entries above the point: an entry's lower half counts it.
-    std::size_t gapAt(const QPoint& point) const {
+    // The entries above a point of the screen on this list (an entry's
+    // lower half counts it), or nothing off the list.
+    std::optional<std::size_t> gapAt(const QPoint& global) const {
+        const QPoint point = viewport()->mapFromGlobal(global);
+        if (!viewport()->rect().contains(point)) return std::nullopt;
         const QModelIndex index = indexAt(point);
         if (!index.isValid()) return static_cast<std::size_t>(model()->rowCount());
         const bool below = point.y() >= visualRect(index).center().y();
         return static_cast<std::size_t>(index.row() + (below ? 1 : 0));
     }
+    void showGap(std::optional<std::size_t> gap) {
+        if (!gap) {
+            marker_->hide();
+            return;
+        }
+        const int rows = model()->rowCount();
+        const int row = static_cast<int>(std::min<std::size_t>(*gap, static_cast<std::size_t>(rows)));
+        int y = 0;
+        if (rows > 0)
+            y = row < rows ? visualRect(model()->index(row, 0)).top()
+                           : visualRect(model()->index(rows - 1, 0)).bottom() + 1;
+        marker_->setGeometry(0, std::max(0, y - 1), viewport()->width(), 2);
+        marker_->show();
+        marker_->raise();
+    }
 
-    MapCycleEditForm& form_;
-    const QListView* available_ = nullptr;
+    MapList* cycle_ = nullptr;
+    Drop drop_;
+    QWidget* marker_;
+    QPoint pressedAt_;
+    bool pressed_ = false;
+    bool dragging_ = false;
 };
 
 }  // namespace
@@ -87,9 +131,9 @@ MapCycleEditView::MapCycleEditView(MapCycleEditForm& model, Dialogs& dialogs, QW
       dialogs_(dialogs),
       availableLabel_(new QLabel(QStringLiteral("&Available maps"), this)),
       availableFilter_(new QLineEdit(this)),
-      available_(new QListView(this)),
+      available_(new MapList(this)),
       cycleLabel_(new QLabel(QStringLiteral("Map c&ycle"), this)),
-      cycle_(new CycleList(model, this)),
+      cycle_(new MapList(this)),
       add_(new QPushButton(this)),
       insert_(new QPushButton(this)),
       remove_(new QPushButton(this)),
@@ -118,14 +162,15 @@ void MapCycleEditView::buildLayout() {
                                                       QItemSelectionModel::NoUpdate);
     // A double click on a known map appends it, as Add does.
     QObject::connect(available_, &QListView::doubleClicked, add_, [this] { add_->click(); });
-    // Known maps are dragged into the cycle, and cycle entries within it.
-    available_->setDragEnabled(true);
-    available_->setDragDropMode(QAbstractItemView::DragOnly);
-    available_->setDefaultDropAction(Qt::CopyAction);
-    cycle_->setDragEnabled(true);
-    static_cast<CycleList*>(cycle_)->acceptFrom(available_);
-    for (QListView* list : {available_, cycle_})
-        if (auto* items = dynamic_cast<ListBoxItemModel*>(list->model())) items->allowDragAndDrop();
+    // Known maps are dragged into the cycle, as Insert (or, past the last
+    // entry, Add) puts them there; a cycle entry moves as Move Up and Move
+    // Down move it, and stays chosen.
+    auto* cycle = static_cast<MapList*>(cycle_);
+    static_cast<MapList*>(available_)->dropOn(cycle, [this](std::size_t gap) { form_.dropAvailable(gap); });
+    cycle->dropOn(cycle, [this](std::size_t gap) {
+        if (const int from = form_.MapsSelectedList.selectedIndex(); from >= 0)
+            form_.moveEntry(static_cast<std::size_t>(from), gap);
+    });
 
     warnings_->setWordWrap(true);
     warnings_->setTextInteractionFlags(Qt::TextSelectableByMouse);
