@@ -124,12 +124,7 @@ TEST_F(ListFilters, ShowWhatHoldsTheTextAndKeepWhatIsChosenOutOfSight) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.list);
-        if (main) {
-            windows.deleteViews();
-            window.reset();
-            main.reset();
-        }
-        open();
+        reopen();
         QWidget* holder = row.open();
         ASSERT_NE(holder, nullptr);
         auto* field = holder->findChild<QLineEdit*>(row.filter);

@@ -113,13 +113,8 @@ TEST_F(Shortcuts, EachKeyDoesWhatItsButtonOrMenuEntryDoes) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        if (main) {
-            windows.deleteViews();
-            window.reset();
-            main.reset();
-        }
         windows.quits = 0;
-        open();
+        reopen();
         QWidget* shown = row.window();
         ASSERT_NE(shown, nullptr);
         shown->activateWindow();

@@ -52,13 +52,9 @@ protected:
 
     // A fresh program on the same game files, as they were.
     void restart() {
-        windows.deleteViews();
-        window.reset();
-        main.reset();
-        roster = Roster{};
         for (const auto& [file, bytes] : files) writeBytes(game.root() / "eraser" / file, bytes);
         dialogs.shown.clear();
-        open();
+        reopen();
     }
 
     // The question goes to a real message box, answered as the user would.
@@ -149,7 +145,6 @@ TEST_F(UnwrittenChanges, EveryEditorKeepsOrDropsWhatTheAnswerSaysAndOnlyAsksWhen
     const std::string before[] = {"20", "T1", "Hi.", "q2dm1"};
     const std::string after[] = {"77", "TX", "Hello.", "q2dm2"};
 
-    open();
     for (std::size_t k = 0; k < std::size(editors); ++k) {
         const Editor& editor = editors[k];
         for (const Change change : {Change::None, Change::Made, Change::Undone})

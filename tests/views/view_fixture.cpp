@@ -55,6 +55,14 @@ void ViewTest::open() {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
 }
 
+void ViewTest::reopen() {
+    windows.deleteViews();
+    window.reset();
+    main.reset();
+    roster = Roster{};
+    open();
+}
+
 QWidget* ViewTest::openEditor(int tab, const char* button) {
     open();
     showTab(tab);

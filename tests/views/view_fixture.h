@@ -58,6 +58,9 @@ protected:
 
     // Builds the model, runs its start-up and shows the window.
     void open();
+    // The same afresh, on the game directory as it stands now: the program
+    // open() made, if any, goes first. For tables that start each row anew.
+    void reopen();
 
     template <class W>
     W* find(const std::string& name) const {
