@@ -303,25 +303,17 @@ TEST(WarningText, ShowsTheFirstWarningsAndCountsTheRest) {
 namespace vexmoor::testing {
 namespace {
 
-// The changes are what Commit Changes would write, against what writing the
+// The changes are what Commit Changes would write against what writing the
 // file as read would: not the raw bytes (the section the game never reads is
-// no change) and not the clicks (a line added and deleted again is none).
+// no change), not the clicks (a line added and deleted again is none).
 TEST_F(ChatEditor, ItsChangesAreWhatCommitWouldWriteNotTheClicks) {
-    ChatEditForm& e = open("-- Greetings\n# said first\nEvening.\nMind the mud.\n-- Taunts\nNever read.\n");
+    ChatEditForm& e = open("-- Greetings\n# said first\nEvening.\n-- Taunts\nNever read.\n");
     EXPECT_FALSE(e.hasUnwrittenChanges());
     throughDialog(e, e.AddButton, "Hello there.");
     EXPECT_TRUE(e.hasUnwrittenChanges());
-    e.ChatList(0).setSelectedIndex(2);
+    e.ChatList(0).setSelectedIndex(1);
     f.dialogs.answers = {Answer::Yes};
     e.DeleteButton.click();
-    EXPECT_FALSE(e.hasUnwrittenChanges());
-    // The same lines in another order are a change.
-    e.ChatList(0).setSelectedIndex(0);
-    f.dialogs.answers = {Answer::Yes};
-    e.DeleteButton.click();
-    throughDialog(e, e.AddButton, "Evening.");
-    EXPECT_TRUE(e.hasUnwrittenChanges());
-    e.CommitButton.click();
     EXPECT_FALSE(e.hasUnwrittenChanges());
 }
 

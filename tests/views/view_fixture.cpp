@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "launcher/editors.h"
+#include "roster/roster_file.h"
 #include "views/application.h"
 
 namespace vexmoor::testing {
@@ -126,6 +127,12 @@ void ViewTest::showTab(int index) const {
     auto* tabs = find<QTabWidget>("BotTabStrip");
     QTabBar* bar = tabs->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+}
+
+Roster ViewTest::rosterFile() const {
+    Roster held;
+    EXPECT_TRUE(readRosterAsHeld(game.root() / "eraser" / "bots.cfg", held));
+    return held;
 }
 
 std::vector<Control*> ViewTest::controls() const {

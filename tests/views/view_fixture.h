@@ -73,6 +73,9 @@ protected:
     QWidget* sideView(const WindowModel* model) const { return model ? windows.viewOf(*model) : nullptr; }
     void showTab(int index) const;
 
+    // The roster bots.cfg holds now, read as the game reads it.
+    Roster rosterFile() const;
+
     // Every control of the main window's model, pages included.
     std::vector<Control*> controls() const;
 
