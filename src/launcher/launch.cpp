@@ -135,6 +135,11 @@ bool VexmoorMain::writeRosterForLaunch() {
 }
 
 void VexmoorMain::launch() {
+    // A map the game cannot load leaves it at its console: the player decides.
+    if (const auto question = maps.unloadableMapQuestion())
+        if (services_.dialogs.show(Message{*question, kApplicationTitle, Icon::Exclamation, Buttons::YesNo,
+                                           Answer::No}) != Answer::Yes)
+            return;
     if (!gameFindsTheChosen()) return;
     const std::filesystem::path script = gamePath(gameDirectory(), "eraser\\launcher.cfg");
     if (const Status written = writeWholeFile(script, launcherCfgBytes(*this)); !written) {

@@ -301,9 +301,10 @@ bool VexmoorMain::rosterIsTheOneRead() {
               " in full when it started, so its editors do not open: they would write the file back without "
               "the bots and teams it holds. Please mend the file (or the settings) and start Vexmoor again.";
     else
-        why = "The roster Vexmoor read when it started came from " + pathText(rosterReadFrom_) +
-              ", and the game directory has changed since. The bot and team editors would write it over " +
-              pathText(file) + ", so they open again once Vexmoor has started anew and read that one.";
+        why = "The roster Vexmoor holds was read from " + pathText(rosterReadFrom_) +
+              ", and the game directory is now " + gameDirectory() +
+              ". The bot and team editors would write it over " + pathText(file) +
+              ", so they open again once Vexmoor has started anew and read that one.";
     services_.dialogs.show(Message{why, kApplicationTitle, Icon::Exclamation, Buttons::Ok});
     return false;
 }

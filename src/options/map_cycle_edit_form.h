@@ -35,8 +35,11 @@ public:
     ListBox MapsAvailableList{"MapsAvailableList", ListBox::Mode::Multiple};
     // Shows the known maps whose names hold its text; the chosen ones stay chosen.
     FilterText MapsAvailableFilter{"MapsAvailableFilter"};
+    // How many of them the game has a file for, once looked up.
+    Label MapsAvailableCountLabel{"MapsAvailableCountLabel"};
     // The chosen entry is the insertion point.
     ListBox MapsSelectedList{"MapsSelectedList", ListBox::Mode::Single};
+    Label MapsSelectedCountLabel{"MapsSelectedCountLabel"};
     Button AddButton{"AddButton", "Add >>"};
     Button InsertButton{"InsertButton", "Insert >>"};
     Button RemoveButton{"RemoveButton", "<< Remove"};

@@ -6,6 +6,7 @@ namespace {
 
 // The middle dot of the game's code page (Windows-1252) between the parts of the line.
 const std::string kBetween = " \xb7 ";
+constexpr const char* kRefused = " is refused by the game: ";
 
 std::string spawnPoints(int count) {
     if (count == 0) return "no spawn points";
@@ -20,7 +21,10 @@ std::string MapPreviewModel::line(const std::string& map, const MapLocation& fil
     if (!summary.title.empty()) text += kBetween + summary.title;
     text += kBetween + spawnPoints(summary.spawnPoints);
     if (summary.bothFlags) text += kBetween + "both flags";
-    return text + kBetween + file.where();
+    text += kBetween + file.where();
+    for (const std::string& archive : file.damagedArchives)
+        text += kBetween + archive + " has damaged entries";
+    return text;
 }
 
 void MapPreviewModel::show(const std::string& map) {
@@ -39,6 +43,7 @@ void MapPreviewModel::show(const std::string& map) {
     const MapLocation& file = *found.value();
     const auto summary = library_.summary(file);
     if (!summary) return cannotShow(summary.error());
+    if (const auto refusal = library_.knownRefusal(file)) return cannotShow(*refusal, kRefused);
     // A plan found unreadable before is not tried again until its file changes.
     if (const auto failed = library_.knownPlanError(file)) return cannotShow(*failed);
     planFile_ = file;
@@ -55,13 +60,15 @@ void MapPreviewModel::planShown(const MapLocation& file) {
 }
 
 void MapPreviewModel::planFailed(const MapLocation& file, const Error& error) {
-    if (current(file)) cannotShow(error);
+    if (!current(file)) return;
+    if (const auto refusal = library_.knownRefusal(file)) return cannotShow(*refusal, kRefused);
+    cannotShow(error);
 }
 
-void MapPreviewModel::cannotShow(const Error& error) {
+void MapPreviewModel::cannotShow(const Error& error, const char* why) {
     planFile_.reset();
     MapPreview.setVisible(false);
-    MapPreviewLabel.setCaption(map_ + " cannot be shown: " + error.describe() + ".");
+    MapPreviewLabel.setCaption(map_ + why + error.describe() + ".");
     changed_.emit();
 }
 

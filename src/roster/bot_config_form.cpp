@@ -95,7 +95,8 @@ BotConfigForm::BotConfigForm(Host host)
       windows_(host.windows),
       gameDirectory_(std::move(host.gameDirectory)),
       returnToMain_(std::move(host.returnToMain)),
-      rewrites_(host.rewrites) {
+      rewrites_(host.rewrites),
+      rosterFile_(rosterPath(gameDirectory_())) {
     BotInfoFrame.setEnabled(false);
     ModelList.setVisible(false);
     SkinList.setVisible(false);
@@ -370,7 +371,7 @@ std::vector<std::string> BotConfigForm::committedModelSkins() const {
 }
 
 bool BotConfigForm::commitChanges() {
-    const std::filesystem::path file = rosterPath(gameDirectory_());
+    const std::filesystem::path& file = rosterFile_;
     // Answered No, nothing is written and nothing changes.
     if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Roster, file, "Commit Changes")) return false;
     std::vector<std::string> before = std::exchange(roster_.BotModelSkins, committedModelSkins());
@@ -388,7 +389,7 @@ bool BotConfigForm::commitChanges() {
 
 bool BotConfigForm::hasUnwrittenChanges() const {
     Roster held;
-    if (!readRosterAsHeld(rosterPath(gameDirectory_()), held)) return true;
+    if (!readRosterAsHeld(rosterFile_, held)) return true;
     Roster committed = roster_;
     committed.BotModelSkins = committedModelSkins();
     return rosterFileBytes(committed, ModelSkinSource::AsRead) != rosterFileBytes(held, ModelSkinSource::AsRead);

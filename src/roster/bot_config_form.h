@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -32,7 +33,8 @@ public:
         Roster& roster;
         Dialogs& dialogs;
         Windows& windows;
-        // The game directory text, asked afresh at each use.
+        // The game directory text, asked afresh at each use. The roster
+        // file is the one it names when the editor opens.
         std::function<std::string()> gameDirectory;
         // Closes the editor and gives the main window back, its bot list refilled.
         std::function<void()> returnToMain;
@@ -130,6 +132,8 @@ private:
     std::function<std::string()> gameDirectory_;
     std::function<void()> returnToMain_;
     RewriteGuard* rewrites_;
+    // Where the roster came from: Commit Changes writes there and nowhere else.
+    std::filesystem::path rosterFile_;
     // Set while a bot is being shown: the controls follow the roster then,
     // and nothing they report is stored back.
     bool showing_ = false;

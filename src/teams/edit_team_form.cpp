@@ -43,7 +43,8 @@ EditTeamForm::EditTeamForm(Context context)
       teamplay_(context.teamplay),
       gameDirectory_(std::move(context.gameDirectory)),
       close_(std::move(context.close)),
-      rewrites_(context.rewrites) {
+      rewrites_(context.rewrites),
+      rosterFile_(rosterPath(gameDirectory_())) {
     AddTeamText.setVisible(false);
     TeamNameShortText.setEnabled(false);
     TeamModelList.setEnabled(false);
@@ -286,7 +287,7 @@ bool EditTeamForm::refused(const std::string* name) {
 // Answered No, the guard leaves the file alone, and the callers put the
 // roster and the window back as after a failed write.
 bool EditTeamForm::writeRoster(const char* action) {
-    const std::filesystem::path file = rosterPath(gameDirectory_());
+    const std::filesystem::path& file = rosterFile_;
     if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Roster, file, action)) return false;
     if (!WriteRoster(file, roster_, ModelSkinSource::AsRead, dialogs_)) return false;
     if (rewrites_) rewrites_->remember(file, rosterFileBytes(roster_, ModelSkinSource::AsRead));

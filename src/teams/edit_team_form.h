@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,7 +25,8 @@ public:
         Dialogs& dialogs;
         // The main window's teamplay page, switched off on the way back.
         TeamplayPage& teamplay;
-        // The game directory text, read afresh at each use.
+        // The game directory text, read afresh at each use. The roster
+        // file is the one it names when the editor opens.
         std::function<std::string()> gameDirectory;
         // Closes this window and gives the main window back.
         std::function<void()> close;
@@ -123,6 +125,8 @@ private:
     std::function<std::string()> gameDirectory_;
     std::function<void()> close_;
     RewriteGuard* rewrites_;
+    // Where the roster came from: Save and Delete Team write there and nowhere else.
+    std::filesystem::path rosterFile_;
     State state_ = State::Browse;
     Signal<> stateChanged_;
     // The entries when the add or edit state began.

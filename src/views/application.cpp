@@ -1,6 +1,7 @@
 #include "views/application.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "launcher/editors.h"
 #include "views/about_view.h"
@@ -82,7 +83,11 @@ void Application::start(const StartOptions& options) {
     std::optional<std::vector<std::string>> missed;
     if (options.setup && main_->visible()) missed = main_->setups.apply(*options.setup);
     windows_.setMainWindow(*main_, mainWindow_.get());
-    if (main_->visible()) mainWindow_->show();
+    if (main_->visible()) {
+        mainWindow_->show();
+        // The home's games and setups are read once the window is up.
+        QTimer::singleShot(0, mainWindow_.get(), [this] { main_->home.refresh(); });
+    }
     if (missed) main_->setups.finish(*options.setup, *missed, options.launch);
 }
 

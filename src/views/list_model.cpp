@@ -67,6 +67,10 @@ bool ListBoxItemModel::setData(const QModelIndex& index, const QVariant& value, 
     return true;
 }
 
+void ListBoxItemModel::rolesChanged() {
+    if (rows_ > 0) Q_EMIT dataChanged(index(0), index(rows_ - 1));
+}
+
 bool ListBoxItemModel::follow() {
     if (!list_) return false;
     const bool filterChanged = filter_ && filter_->text() != filterText_;

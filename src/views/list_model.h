@@ -39,6 +39,10 @@ public:
     bool follow();
     // Check marks changed: tells the view to redraw them.
     void marksChanged();
+    // What the further roles answer changed: every row is drawn again.
+    void rolesChanged();
+    // The entries as the core list holds them.
+    std::vector<std::string> entries() const { return list_ ? list_->items() : std::vector<std::string>(); }
     // The list is going away: the model shows nothing from now on.
     void detach();
 

@@ -132,6 +132,8 @@ MapCycleEditView::MapCycleEditView(MapCycleEditForm& model, Dialogs& dialogs, QW
       availableLabel_(new QLabel(QStringLiteral("&Available maps"), this)),
       availableFilter_(new QLineEdit(this)),
       available_(new MapList(this)),
+      availableCount_(new QLabel(this)),
+      cycleCount_(new QLabel(this)),
       cycleLabel_(new QLabel(QStringLiteral("Map c&ycle"), this)),
       cycle_(new MapList(this)),
       add_(new QPushButton(this)),
@@ -194,15 +196,17 @@ void MapCycleEditView::buildLayout() {
     known->addWidget(available_, 1);
     grid->addWidget(availableLabel_, 0, 0);
     grid->addWidget(cycleLabel_, 0, 2);
-    grid->addLayout(known, 1, 0);
-    grid->addLayout(middle, 1, 1);
-    grid->addWidget(cycle_, 1, 2);
+    grid->addWidget(availableCount_, 1, 0);
+    grid->addWidget(cycleCount_, 1, 2);
+    grid->addLayout(known, 2, 0);
+    grid->addLayout(middle, 2, 1);
+    grid->addWidget(cycle_, 2, 2);
     auto* order = new QVBoxLayout;
     order->addWidget(moveUp_);
     order->addWidget(moveDown_);
     order->addStretch(1);
-    grid->addLayout(order, 1, 3);
-    grid->setRowStretch(1, 1);
+    grid->addLayout(order, 2, 3);
+    grid->setRowStretch(2, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
 
@@ -229,6 +233,8 @@ void MapCycleEditView::buildLayout() {
 void MapCycleEditView::connectObservers() {
     bindFilter(bindings_, availableFilter_, form_.MapsAvailableFilter, dialogs_, QStringLiteral("Filter maps"));
     bind(bindings_, available_, form_.MapsAvailableList, TextKind::Game, &form_.MapsAvailableFilter);
+    bind(bindings_, availableCount_, form_.MapsAvailableCountLabel, TextKind::System);
+    bind(bindings_, cycleCount_, form_.MapsSelectedCountLabel, TextKind::System);
     bind(bindings_, cycle_, form_.MapsSelectedList);
     bind(bindings_, add_, form_.AddButton);
     bind(bindings_, insert_, form_.InsertButton);
@@ -242,8 +248,8 @@ void MapCycleEditView::connectObservers() {
         MapPreviewModel& preview = form_.preview->preview;
         bind(bindings_, mapLine_, preview.MapPreviewLabel);
         bindings_.keep(preview.MapPreviewLabel.changed().connect([this] { growToFit(this); }));
-        describeMaps(available_, preview.library());
-        describeMaps(cycle_, preview.library());
+        describeMaps(available_, preview.library(), {}, &form_.MapsAvailableCountLabel);
+        describeMaps(cycle_, preview.library(), {}, &form_.MapsSelectedCountLabel);
     }
     bind(bindings_, warnings_, form_.WarningLabel);
     bindings_.keep(form_.WarningLabel.changed().connect([this] { growToFit(this); }));

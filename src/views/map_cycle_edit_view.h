@@ -27,6 +27,8 @@ private:
     QLabel* availableLabel_;
     QLineEdit* availableFilter_;
     QListView* available_;
+    QLabel* availableCount_;
+    QLabel* cycleCount_;
     QLabel* cycleLabel_;
     QListView* cycle_;
     QPushButton* add_;

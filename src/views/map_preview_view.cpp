@@ -5,6 +5,7 @@
 #include <QListView>
 #include <QPixmap>
 #include <QPointer>
+#include <QTimer>
 
 #include "views/codec.h"
 #include "views/floor_plan_picture.h"
@@ -12,15 +13,60 @@
 
 namespace vexmoor {
 
+namespace {
+
+// Looks up every map of the list on a thread of the list's own (which the
+// list waits for when it goes), then marks the entries and counts.
+void lookUpInstalled(QListView* list, ListBoxItemModel* items, const MapLibrary& library,
+                     const std::function<std::string(const std::string&)>& mapOf, Label* count) {
+    std::vector<std::string> maps;
+    for (const std::string& entry : items->entries()) maps.push_back(mapOf ? mapOf(entry) : entry);
+    auto* pool = list->findChild<QThreadPool*>(QStringLiteral("installedLookUp"));
+    if (!pool) {
+        pool = new QThreadPool(list);
+        pool->setObjectName(QStringLiteral("installedLookUp"));
+        pool->setMaxThreadCount(1);
+    }
+    QPointer<QListView> guard(list);
+    pool->start([maps = std::move(maps), &library, guard, items, count] {
+        std::size_t installed = 0;
+        for (const std::string& map : maps) installed += library.installed(map) ? 1 : 0;
+        QMetaObject::invokeMethod(
+            guard.data(),
+            [guard, items, count, installed, total = maps.size()] {
+                if (!guard) return;
+                items->rolesChanged();
+                if (count) count->setCaption(installedCountText(installed, total));
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+}  // namespace
+
 void describeMaps(QListView* list, const MapLibrary& library,
-                  std::function<std::string(const std::string&)> mapOf) {
+                  std::function<std::string(const std::string&)> mapOf, Label* installedCount) {
     auto* items = dynamic_cast<ListBoxItemModel*>(list->model());
     if (!items) return;
-    items->setRoles([&library, mapOf = std::move(mapOf)](const std::string& entry, int role) -> QVariant {
+    const bool marks = installedCount != nullptr;
+    items->setRoles([&library, mapOf, marks, list](const std::string& entry, int role) -> QVariant {
+        const std::string map = mapOf ? mapOf(entry) : entry;
+        const bool missing = marks && library.knownInstalled(map) == std::optional<bool>(false);
+        if (role == Qt::ForegroundRole)
+            return missing ? QVariant(list->palette().brush(QPalette::Disabled, QPalette::Text)) : QVariant();
         if (role != Qt::ToolTipRole && role != Qt::AccessibleDescriptionRole) return {};
-        const std::string title = library.title(mapOf ? mapOf(entry) : entry);
+        if (missing) return toQString(notInstalledText(map));
+        const std::string title = library.title(map);
         return title.empty() ? QVariant() : QVariant(toQString(title));
     });
+    if (!marks) return;
+    const auto lookUp = [list, items, &library, mapOf, installedCount] {
+        lookUpInstalled(list, items, library, mapOf, installedCount);
+    };
+    // Once the window is up, and again for new entries.
+    QTimer::singleShot(0, list, lookUp);
+    QObject::connect(items, &QAbstractItemModel::modelReset, list, lookUp);
+    QObject::connect(items, &QAbstractItemModel::rowsInserted, list, lookUp);
 }
 
 // Wider than the picture it stands in for, as most maps are wider than deep.

@@ -18,8 +18,14 @@ namespace vexmoor {
 // The entries of a list of maps carry each map's title as their tooltip and
 // accessible description; `mapOf` turns an entry into its map's name (a
 // file name loses its extension), by default the entry itself.
+//
+// With a count label, the list also tells what is installed: each map is
+// looked up in the game's order off the window's thread once the window is
+// up (and again whenever the list's entries change); an entry the game has
+// no file for is drawn in the disabled text colour and says so in its
+// tooltip and accessible description, and the label counts the installed.
 void describeMaps(QListView* list, const MapLibrary& library,
-                  std::function<std::string(const std::string&)> mapOf = {});
+                  std::function<std::string(const std::string&)> mapOf = {}, Label* installedCount = nullptr);
 
 // The Maps page's picture corner: the picture it was given, or in its place
 // the floor plan of the map the preview shows (MapPreview, while the model

@@ -53,9 +53,10 @@ void MapsPageView::buildLayout() {
     map->addWidget(internalOption_, 1, 0);
     map->addWidget(externalOption_, 1, 1);
     map->addWidget(ctfOption_, 1, 2);
-    map->addWidget(mapList_, 2, 0);
-    map->addWidget(mapFile_, 2, 1);
-    map->addWidget(ctfList_, 2, 2);
+    for (int column = 0; column < 3; ++column) map->addWidget(counts_[column], 2, column);
+    map->addWidget(mapList_, 3, 0);
+    map->addWidget(mapFile_, 3, 1);
+    map->addWidget(ctfList_, 3, 2);
     map->setHorizontalSpacing(12);
     for (int column = 0; column < 3; ++column) map->setColumnStretch(column, 1);
 
@@ -101,9 +102,14 @@ void MapsPageView::connectObservers() {
     bind(bindings_, armorProtect_, page_.ArmorProtectCheckBox);
     bind(bindings_, forceJoin_, page_.ForceJoinCheckBox);
     bind(bindings_, picture_, page_.Image2);
-    describeMaps(mapList_, page_.mapFiles);
-    describeMaps(mapFile_, page_.mapFiles, MapsPage::mapNameOfFile);
-    describeMaps(ctfList_, page_.mapFiles);
+    Label* countModels[] = {&page_.MapListCountLabel, &page_.MapFileCountLabel, &page_.CTFListCountLabel};
+    for (int column = 0; column < 3; ++column) {
+        counts_[column] = new QLabel(mapFrame_);
+        bind(bindings_, counts_[column], *countModels[column], TextKind::System);
+    }
+    describeMaps(mapList_, page_.mapFiles, {}, &page_.MapListCountLabel);
+    describeMaps(mapFile_, page_.mapFiles, MapsPage::mapNameOfFile, &page_.MapFileCountLabel);
+    describeMaps(ctfList_, page_.mapFiles, {}, &page_.CTFListCountLabel);
     bind(bindings_, editMapCycle_, page_.EditMapCycleButton);
 }
 

@@ -43,6 +43,8 @@ private:
     QListView* mapFile_;
     QListView* ctfList_;
     QLineEdit* mapFilter_;
+    // Above each list: how many of its maps are installed.
+    QLabel* counts_[3] = {};
     QGroupBox* ctfFrame_;
     QCheckBox* noTech_;
     QCheckBox* armorProtect_;

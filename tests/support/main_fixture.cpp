@@ -11,6 +11,8 @@ MainFixture::MainFixture()
       versionsFolder(temp.path() / "data" / "versions"),
       settings(settingsFile, versionsFolder) {
     std::filesystem::create_directories(settingsFile.parent_path());
+    // Every map the pages offer is there to launch, as in a full installation.
+    game.withMapArchive();
     drives.drives = {{"/", "/"}, {"home", temp.path()}};
     drives.start = 1;
 }

@@ -142,7 +142,7 @@ protected:
           data("XDG_DATA_HOME", (temp.path() / "data").string()),
           home("HOME", (temp.path() / "home").string()) {
         fs::create_directories(temp.path() / "home");
-        game.withEraserFolder().withGame();
+        game.withEraserFolder().withMapArchive().withGame();
     }
 
     // A game directory with a roster and maps, and settings that point at it.
@@ -261,7 +261,7 @@ TEST_F(WholeProgram, TheReviewedCommandLineStartsOnlyOnGoAndAsEdited) {
 TEST_F(WholeProgram, AFirstRunAsksForTheGameWritesTheSettingsAndEnds) {
     // No settings file, not even its folder; the game lies in the home folder.
     GameDirectoryBuilder firstGame(temp.path() / "home" / "Quake II");
-    firstGame.withEraserFolder().withGame();
+    firstGame.withEraserFolder().withMapArchive().withGame();
     Application app;
 
     // Once the chooser is up (and no message box is), walk into the game

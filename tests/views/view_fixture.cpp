@@ -28,6 +28,7 @@ ViewTest::ViewTest()
         .withChat("")
         .withMapCycle("q2dm1\r\n")
         .withMaps({"alpha.bsp", "beta.bsp"})
+        .withMapArchive()
         .withGame();
     fs::create_directories(settingsFile.parent_path());
     writeBytes(settingsFile, "\"" + game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail);
@@ -180,6 +181,9 @@ std::vector<Control*> ViewTest::controls() const {
         &p.MapFile,
         &p.CTFList,
         &p.MapFilter,
+        &p.MapListCountLabel,
+        &p.MapFileCountLabel,
+        &p.CTFListCountLabel,
         &p.CTFOptionsFrame,
         &p.NoTechPowerupsCheckBox,
         &p.ArmorProtectCheckBox,
@@ -219,6 +223,13 @@ std::vector<Control*> ViewTest::controls() const {
         &g.MaxPlayersText,
         &g.BotFreeClientsLabel,
         &g.BotFreeClientsText,
+        &m.home.RecentGamesLabel,
+        &m.home.HomeSetupsLabel,
+        &m.home.RecentGamesList,
+        &m.home.HomeSetupsList,
+        &m.home.PlayAgainButton,
+        &m.home.LoadGameButton,
+        &m.home.HomeEmptyLabel,
         &r.PreferencesTab,
         &r.QuakePathButton,
         &r.SaveChangesButton,
