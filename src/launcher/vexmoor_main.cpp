@@ -88,7 +88,7 @@ VexmoorMain::VexmoorMain(Services services, Roster& roster)
 
     LaunchButton.onClick([this] { launch(); });
     LaunchMenu.onClick([this] { launch(); });
-    ExitMenu.onClick([this] { services_.windows.quit(); });
+    ExitMenu.onClick([this] { exit(); });
     AboutMenu.onClick([this] { openAbout(); });
     preferences.QuakePathButton.onClick([this] { openBrowse(BrowseForm::Mode::MainWindow); });
     // The game directory text runs no rule of its own; only the map preview follows it.
@@ -267,7 +267,21 @@ void VexmoorMain::openEditor(Editor editor) {
     if (factory == editorFactories_.end()) return;
     if ((editor == Editor::BotProfiles || editor == Editor::Teams) && !rosterIsTheOneRead()) return;
     editor_ = factory->second(*this);
-    if (editor_) openSideWindow(services_.windows, *this, *editor_);
+    if (!editor_) return;
+    // Ctrl+Q in the editor is File, Exit, with the editor's question first.
+    editor_->onQuitRequest([this] { ExitMenu.click(); });
+    editorOpen_ = true;
+    openSideWindow(services_.windows, *this, *editor_);
+}
+
+// An open editor is left the way its frame's close button leaves it, asking
+// about changes not written; when it stays open, so does the program.
+void VexmoorMain::exit() {
+    if (editor_ && editorOpen_) {
+        editor_->closeRequested();
+        if (editorOpen_) return;
+    }
+    services_.windows.quit();
 }
 
 // Whether the in-memory roster is the one the game directory's roster file
@@ -297,6 +311,7 @@ bool VexmoorMain::rosterIsTheOneRead() {
 
 void VexmoorMain::closeEditor() {
     if (!editor_) return;
+    editorOpen_ = false;
     closeSideWindow(services_.windows, *this, *editor_);
 }
 

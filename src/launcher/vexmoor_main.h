@@ -141,6 +141,9 @@ private:
     void openAbout();
     void closeAbout();
     void launch();
+    bool gameFindsTheChosen();
+    bool writeRosterForLaunch();
+    void exit();
     void goFromReview(const std::string& commandLine);
     void returnFromReview();
     bool startGame(const std::string& commandLine);
@@ -174,6 +177,8 @@ private:
     std::unique_ptr<CmdLineForm> cmdLineForm_;
     std::unique_ptr<AboutForm> aboutForm_;
     std::unique_ptr<WindowModel> editor_;
+    // Whether editor_ is on screen: it is kept after it closed.
+    bool editorOpen_ = false;
     std::map<Editor, EditorFactory> editorFactories_;
 };
 

@@ -29,6 +29,9 @@ public:
     ListBox MapList{"MapList", ListBox::Mode::Single};
     FileList MapFile{"MapFile", ".bsp", "Third party map files installed, if any."};
     ListBox CTFList{"CTFList", ListBox::Mode::Single};
+    // One filter for the three lists, whichever is in use; the map chosen
+    // stays chosen when it is filtered out.
+    FilterText MapFilter{"MapFilter"};
     // How many maps of each list the game has a file for, once looked up.
     Label MapListCountLabel{"MapListCountLabel"};
     Label MapFileCountLabel{"MapFileCountLabel"};

@@ -46,6 +46,8 @@ public:
     ~BotConfigForm() override;
 
     ListBox BotNameList{"BotNameList", ListBox::Mode::Single};
+    // Shows the bots whose names hold its text; the bot shown stays chosen.
+    FilterText BotNameFilter{"BotNameFilter"};
     Label BotNameLabel{"BotNameLabel", "Bot Name"};
     Button NewBotButton{"NewBotButton", "New Bot"};
     Button EditBotButton{"EditBotButton", "Edit Bot"};
@@ -95,6 +97,10 @@ public:
     static std::optional<int> weaponPosition(const RosterValue& stored);
 
     void closeRequested() override;
+    // Whether the roster as Commit Changes would write it differs from what
+    // bots.cfg holds now: an edit undone by hand is no change, and one kept
+    // in memory from an earlier visit still is.
+    bool hasUnwrittenChanges() const;
     // The game directory text now; the views find the skins' faces under it.
     std::string gameDirectory() const { return gameDirectory_(); }
 
@@ -109,7 +115,9 @@ private:
     void deleteBot();
     void newBot();
     void botAdded();
-    void commitChanges();
+    bool commitChanges();
+    std::vector<std::string> committedModelSkins() const;
+    void leave();
 
     void skillMoved(RangeControl& slider, Label& label, Values values);
     void weaponMoved();

@@ -58,8 +58,8 @@ void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
     windows.registerView("ChatTextEditForm", [&dialogs](WindowModel& model) -> QWidget* {
         return new ChatTextEditView(static_cast<ChatTextEditForm&>(model), dialogs);
     });
-    windows.registerView("MapCycleEditForm", [](WindowModel& model) -> QWidget* {
-        return new MapCycleEditView(static_cast<MapCycleEditForm&>(model));
+    windows.registerView("MapCycleEditForm", [&dialogs](WindowModel& model) -> QWidget* {
+        return new MapCycleEditView(static_cast<MapCycleEditForm&>(model), dialogs);
     });
     windows.registerView("SetupsForm", [&dialogs](WindowModel& model) -> QWidget* {
         return new SetupsView(static_cast<SetupsForm&>(model), dialogs);

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -36,7 +37,7 @@ MainWindow::MainWindow(VexmoorMain& model, QWidget* parent)
       mainPage_(new QWidget),
       picture_(new PaintedPicture(titlePictureSize(), paintTitlePicture, mainPage_)),
       botsPage_(new BotsPageView(model.bots, model.services().dialogs, bindings_)),
-      mapsPage_(new MapsPageView(model.maps, bindings_)),
+      mapsPage_(new MapsPageView(model.maps, model.services().dialogs, bindings_)),
       teamplayPage_(new TeamplayPageView(model.teamplay, model.services().dialogs, bindings_)),
       gameplayPage_(new GameplayPageView(model.gameplay, model.services().dialogs, bindings_)),
       preferencesPage_(new PreferencesPageView(model.preferences, model.services().dialogs, bindings_)),
@@ -130,6 +131,10 @@ void MainWindow::connectObservers() {
     bind(bindings_, launchAction_, model_.LaunchMenu);
     bind(bindings_, versionsAction_, model_.VersionsMenu);
     bind(bindings_, exitAction_, model_.ExitMenu);
+    // The menu shows the keys; the Launch button's tooltip names its key too.
+    launchAction_->setShortcut(QKeySequence(Qt::Key_F5));
+    exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    showShortcut(launchButton_, launchAction_->shortcut());
     bind(bindings_, aboutAction_, model_.AboutMenu);
     const auto menuTitles = [this] {
         fileMenu_->setObjectName(toQString(model_.FileMenu.name()));

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,10 +17,11 @@
 
 namespace vexmoor {
 
-MapsPageView::MapsPageView(MapsPage& page, Bindings& bindings, QWidget* parent)
+MapsPageView::MapsPageView(MapsPage& page, Dialogs& dialogs, Bindings& bindings, QWidget* parent)
     : QWidget(parent),
       page_(page),
       bindings_(bindings),
+      dialogs_(dialogs),
       mapFrame_(new QGroupBox(this)),
       internalOption_(new QRadioButton(mapFrame_)),
       externalOption_(new QRadioButton(mapFrame_)),
@@ -27,6 +29,7 @@ MapsPageView::MapsPageView(MapsPage& page, Bindings& bindings, QWidget* parent)
       mapList_(new QListView(mapFrame_)),
       mapFile_(new QListView(mapFrame_)),
       ctfList_(new QListView(mapFrame_)),
+      mapFilter_(new QLineEdit(mapFrame_)),
       ctfFrame_(new QGroupBox(this)),
       noTech_(new QCheckBox(ctfFrame_)),
       armorProtect_(new QCheckBox(ctfFrame_)),
@@ -45,13 +48,15 @@ void MapsPageView::buildLayout() {
     picture_->setAccessibleName(QStringLiteral("Map picture"));
 
     auto* map = new QGridLayout(mapFrame_);
-    map->addWidget(internalOption_, 0, 0);
-    map->addWidget(externalOption_, 0, 1);
-    map->addWidget(ctfOption_, 0, 2);
-    for (int column = 0; column < 3; ++column) map->addWidget(counts_[column], 1, column);
-    map->addWidget(mapList_, 2, 0);
-    map->addWidget(mapFile_, 2, 1);
-    map->addWidget(ctfList_, 2, 2);
+    // One filter for the three lists, above them all.
+    map->addWidget(mapFilter_, 0, 0, 1, 3);
+    map->addWidget(internalOption_, 1, 0);
+    map->addWidget(externalOption_, 1, 1);
+    map->addWidget(ctfOption_, 1, 2);
+    for (int column = 0; column < 3; ++column) map->addWidget(counts_[column], 2, column);
+    map->addWidget(mapList_, 3, 0);
+    map->addWidget(mapFile_, 3, 1);
+    map->addWidget(ctfList_, 3, 2);
     map->setHorizontalSpacing(12);
     for (int column = 0; column < 3; ++column) map->setColumnStretch(column, 1);
 
@@ -78,7 +83,7 @@ void MapsPageView::buildLayout() {
     page->addWidget(mapFrame_, 1);
     page->addLayout(lower);
 
-    chainTabOrder({internalOption_, mapList_, externalOption_, mapFile_, ctfOption_, ctfList_, noTech_,
+    chainTabOrder({mapFilter_, internalOption_, mapList_, externalOption_, mapFile_, ctfOption_, ctfList_, noTech_,
                    armorProtect_, forceJoin_, editMapCycle_});
 }
 
@@ -88,9 +93,10 @@ void MapsPageView::connectObservers() {
     bind(bindings_, internalOption_, page_.InternalMapOption);
     bind(bindings_, externalOption_, page_.ExternalMapOption);
     bind(bindings_, ctfOption_, page_.CTFMapOption);
-    bind(bindings_, mapList_, page_.MapList);
-    bind(bindings_, mapFile_, page_.MapFile);
-    bind(bindings_, ctfList_, page_.CTFList);
+    bindFilter(bindings_, mapFilter_, page_.MapFilter, dialogs_, QStringLiteral("Filter maps"));
+    bind(bindings_, mapList_, page_.MapList, TextKind::Game, &page_.MapFilter);
+    bind(bindings_, mapFile_, page_.MapFile, TextKind::Game, &page_.MapFilter);
+    bind(bindings_, ctfList_, page_.CTFList, TextKind::Game, &page_.MapFilter);
     bind(bindings_, ctfFrame_, page_.CTFOptionsFrame);
     bind(bindings_, noTech_, page_.NoTechPowerupsCheckBox);
     bind(bindings_, armorProtect_, page_.ArmorProtectCheckBox);

@@ -19,10 +19,15 @@ Answer FakeDialogs::show(const Message& message) {
         answers.pop_front();
         return answer;
     }
+    if (respond)
+        if (const auto answer = respond(message)) return *answer;
     if (message.defaultAnswer) return *message.defaultAnswer;
     switch (message.buttons) {
     case Buttons::YesNo: return Answer::Yes;
     case Buttons::RetryCancel: return Answer::Retry;
+    case Buttons::WriteDiscardCancel:
+    case Buttons::WriteReturnCancel:
+    case Buttons::WriteLaunchCancel: return Answer::Write;
     case Buttons::Ok: break;
     }
     return Answer::Ok;
