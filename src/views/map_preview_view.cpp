@@ -10,6 +10,7 @@
 #include "views/codec.h"
 #include "views/floor_plan_picture.h"
 #include "views/list_model.h"
+#include "views/map_window.h"
 
 namespace vexmoor {
 
@@ -69,26 +70,25 @@ void describeMaps(QListView* list, const MapLibrary& library,
     QObject::connect(items, &QAbstractItemModel::rowsInserted, list, lookUp);
 }
 
-// Wider than the picture it stands in for, as most maps are wider than deep.
 QSize MapPreviewPanel::planSize() { return {176, 132}; }
 
 MapPreviewPanel::MapPreviewPanel(MapPreviewModel& model, QWidget* picture, Bindings& bindings,
                                  QWidget* parent)
-    : QWidget(parent), model_(model), plan_(new QLabel(this)), line_(new QLabel(this)) {
-    painter_.setMaxThreadCount(1);
+    : QWidget(parent), model_(model), plan_(new FloorPlanLabel(planSize(), this)), line_(new QLabel(this)) {
     // Not bound as a label: its text would take the place of the plan.
     plan_->setObjectName(toQString(model_.MapPreview.name()));
     plan_->setAccessibleName(QStringLiteral("Map preview"));
-    plan_->setFixedSize(planSize());
+    plan_->setToolTip(QStringLiteral("Click, Enter or Space: the map, large"));
+    plan_->activated = [this] { openMapWindow(); };
     line_->setWordWrap(true);
     line_->setAlignment(Qt::AlignRight | Qt::AlignTop);
     line_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    // The plan takes the picture's place; nothing around them moves.
+    // The plan takes the picture's place and whatever room the page has.
     auto* place = new QGridLayout(this);
     place->setContentsMargins(0, 0, 0, 0);
     place->addWidget(picture, 0, 0, Qt::AlignRight | Qt::AlignBottom);
-    place->addWidget(plan_, 0, 0, Qt::AlignRight | Qt::AlignBottom);
+    place->addWidget(plan_, 0, 0);
 
     bind(bindings, line_, model_.MapPreviewLabel);
     const auto showPlan = [this] { plan_->setVisible(model_.MapPreview.visible()); };
@@ -98,44 +98,23 @@ MapPreviewPanel::MapPreviewPanel(MapPreviewModel& model, QWidget* picture, Bindi
     follow();
 }
 
-MapPreviewPanel::~MapPreviewPanel() {
-    // A plan still being painted is waited for; its result is dropped.
-    painter_.clear();
-    painter_.waitForDone();
-}
+MapPreviewPanel::~MapPreviewPanel() = default;
 
 void MapPreviewPanel::follow() {
-    const quint64 ticket = ++ticket_;
     plan_->setAccessibleDescription(toQString(model_.MapPreviewLabel.caption()));
     const std::optional<MapLocation>& file = model_.planFile();
-    painter_.clear();
     if (!file) return;
-    QPointer<MapPreviewPanel> self(this);
-    // The panel waits for the painter before it goes, so it is there to be told.
-    painter_.start([this, self, ticket, file = *file, &library = model_.library(), size = planSize(),
-                    ratio = devicePixelRatioF()] {
-        const auto plan = library.plan(file);
-        const QImage image = plan ? drawFloorPlan(*plan.value(), size, ratio) : QImage();
-        const Error error = plan ? Error{} : plan.error();
-        QMetaObject::invokeMethod(
-            this,
-            [self, ticket, file, image, error] {
-                if (self) self->planPainted(ticket, file, image, error);
-            },
-            Qt::QueuedConnection);
+    plan_->showPlan(model_.library(), *file, [this](const MapLocation& painted, const std::optional<Error>& error) {
+        // The line says why; the picture stays.
+        if (error) model_.planFailed(painted, *error);
+        else model_.planShown(painted);
     });
 }
 
-void MapPreviewPanel::planPainted(quint64 ticket, const MapLocation& file, const QImage& image,
-                                  const Error& error) {
-    if (ticket != ticket_) return;
-    if (image.isNull()) {
-        // The line says why; the picture stays.
-        model_.planFailed(file, error);
-        return;
-    }
-    plan_->setPixmap(QPixmap::fromImage(image));
-    model_.planShown(file);
+void MapPreviewPanel::openMapWindow() {
+    if (!model_.MapPreview.visible() || !plan_->plan()) return;
+    auto* window = new MapWindow(model_, *plan_->plan(), this->window());
+    window->show();
 }
 
 }  // namespace vexmoor
