@@ -46,7 +46,7 @@ std::vector<MapPreviewModel::Fact> MapPreviewModel::facts(const FloorPlan& plan)
     };
     std::vector<Fact> facts;
     facts.push_back({"Spawn points", std::to_string(summary.value().spawnPoints)});
-    facts.push_back({"Flags", summary.value().bothFlags ? "both teams' flags" : "not both teams' flags"});
+    facts.push_back({"Team flags", summary.value().bothFlags ? "both" : "not both"});
     facts.push_back({"Size", extent(0) + " \xd7 " + extent(1) + " units, " + extent(2) + " high"});
     facts.push_back({"File", planFile_->shownAs()});
     for (const std::string& archive : planFile_->damagedArchives)

@@ -48,7 +48,7 @@ public:
     // What we read of the map whose plan is shown, for a closer look: its
     // title line ("q2dm1 \xb7 The Edge") and each fact by name:
     //   Spawn points  14
-    //   Flags         both teams' flags
+    //   Team flags    both
     //   Size          2048 \xd7 1536 units, 512 high
     //   File          maps/q2dm1.bsp in baseq2/pak0.pak
     // Nothing while no plan is shown.

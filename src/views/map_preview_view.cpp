@@ -80,6 +80,8 @@ MapPreviewPanel::MapPreviewPanel(MapPreviewModel& model, QWidget* picture, Bindi
     plan_->setAccessibleName(QStringLiteral("Map preview"));
     plan_->setToolTip(QStringLiteral("Click, Enter or Space: the map, large"));
     plan_->activated = [this] { openMapWindow(); };
+    // In the picture's corner, however much room the page gives.
+    plan_->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     line_->setWordWrap(true);
     line_->setAlignment(Qt::AlignRight | Qt::AlignTop);
     line_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -115,6 +117,9 @@ void MapPreviewPanel::openMapWindow() {
     if (!model_.MapPreview.visible() || !plan_->plan()) return;
     auto* window = new MapWindow(model_, *plan_->plan(), this->window());
     window->show();
+    // Escape is the way back: the keyboard goes to the new window.
+    window->raise();
+    window->activateWindow();
 }
 
 }  // namespace vexmoor

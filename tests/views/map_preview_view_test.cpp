@@ -164,7 +164,7 @@ TEST_F(MapPreviewView, TheMapWindowOpensFromTheKeyboardWithEveryFactAndEscapeClo
     for (const QLabel* label : map->findChildren<QLabel*>())
         if (!label->accessibleName().isEmpty() && label->objectName().isEmpty())
             facts << label->accessibleName() + ": " + label->text();
-    EXPECT_EQ(facts, (QStringList{"Spawn points: 1", "Flags: both teams' flags",
+    EXPECT_EQ(facts, (QStringList{"Spawn points: 1", "Team flags: both",
                                   "Size: 2048 \u00d7 1024 units, 496 high",
                                   nativeLine("File: eraser\\maps\\q2dm1.bsp")}));
     // Large: most of the screen's width, the map's aspect kept.
