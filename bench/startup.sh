@@ -62,10 +62,13 @@ if [[ -z $size ]]; then
 fi
 
 # A setup file for a game directory: its map file, its bots and its teams.
-write_setup() {  # file, game directory, map file, your team, bot teams (JSON list), bots (JSON list)
+# A recent game also keeps the map of its launch, which its summary names.
+write_setup() {  # file, game directory, map file, your team, bot teams (JSON list), bots (JSON list)[, map]
+  local launched=
+  if [[ -n ${7:-} ]]; then launched=$'\n  "LaunchFragments": {"MapFrame": " +map '"$7"$'"},'; fi
   cat >"$1" <<SETUP
 {
-  "VexmoorSetup": 1,
+  "VexmoorSetup": 1,$launched
   "GameDirectory": "$2/",
   "AllowCheatsCheckBox": 1,
   "TimelimitCheckBox": 1,
@@ -95,9 +98,9 @@ recent=$XDG_CONFIG_HOME/vexmoor/setups/"Recent games"
 mkdir -p "$recent"
 for ((i = 0; i < 10; ++i)); do
   write_setup "$recent/0017650000$(printf %02d "$i")-00.json" "$work/demo" dust_yard.bsp "Ember Court" \
-    '["Moor Wardens", "Ash Walkers"]' '["Rook", "Kestrel", "Pike"]'
+    '["Moor Wardens", "Ash Walkers"]' '["Rook", "Kestrel", "Pike"]' dust_yard
   write_setup "$recent/0017650001$(printf %02d "$i")-00.json" "$work/big" moor4999.bsp "Team 60" \
-    '["Team 01", "Team 30"]' '["Bot 0001", "Bot 30000", "Bot 32767"]'
+    '["Team 01", "Team 30"]' '["Bot 0001", "Bot 30000", "Bot 32767"]' moor4999
 done
 
 floor_cmd=("$bare" "$size")
