@@ -6,8 +6,8 @@
 #   demo  the demo game (vexmoor_make_demo);
 #   big   a roster at the 32,767-bot limit with 60 teams, and 5,000 map files
 #         (vexmoor_make_big_game).
-# The setups folder holds 10 recent games of each game directory, as after
-# ten games on each (the home lists them at start).
+# Every start of Vexmoor finds 10 recent games of its game directory, the
+# most it keeps (the home lists them at start).
 # Each game directory is also started with a game setup loaded, as
 # `vexmoor --setup` starts: a team game on an installed map against bots
 # chosen by name (on the big game from the far end of the roster).
@@ -93,21 +93,17 @@ write_setup "$work/demo-setup.json" "$work/demo" dust_yard.bsp "Ember Court" '["
 write_setup "$work/big-setup.json" "$work/big" moor4999.bsp "Team 60" '["Team 01", "Team 30"]' \
   '["Bot 0001", "Bot 30000", "Bot 32767"]'
 
-# Ten recent games of each game directory, named by when they were played.
-recent=$XDG_CONFIG_HOME/vexmoor/setups/"Recent games"
-mkdir -p "$recent"
-for ((i = 0; i < 10; ++i)); do
-  write_setup "$recent/0017650000$(printf %02d "$i")-00.json" "$work/demo" dust_yard.bsp "Ember Court" \
-    '["Moor Wardens", "Ash Walkers"]' '["Rook", "Kestrel", "Pike"]' dust_yard
-  write_setup "$recent/0017650001$(printf %02d "$i")-00.json" "$work/big" moor4999.bsp "Team 60" \
-    '["Team 01", "Team 30"]' '["Bot 0001", "Bot 30000", "Bot 32767"]' moor4999
-done
+# The recent games each start lists: ten of the same game on that directory.
+write_setup "$work/demo-recent.json" "$work/demo" dust_yard.bsp "Ember Court" '["Moor Wardens", "Ash Walkers"]' \
+  '["Rook", "Kestrel", "Pike"]' dust_yard
+write_setup "$work/big-recent.json" "$work/big" moor4999.bsp "Team 60" '["Team 01", "Team 30"]' \
+  '["Bot 0001", "Bot 30000", "Bot 32767"]' moor4999
 
 floor_cmd=("$bare" "$size")
-demo_cmd=("$startup" "$work/demo")
-big_cmd=("$startup" "$work/big")
-demo_setup_cmd=("$startup" "$work/demo" --setup-file "$work/demo-setup.json")
-big_setup_cmd=("$startup" "$work/big" --setup-file "$work/big-setup.json")
+demo_cmd=("$startup" "$work/demo" --recent-game "$work/demo-recent.json")
+big_cmd=("$startup" "$work/big" --recent-game "$work/big-recent.json")
+demo_setup_cmd=("${demo_cmd[@]}" --setup-file "$work/demo-setup.json")
+big_setup_cmd=("${big_cmd[@]}" --setup-file "$work/big-setup.json")
 
 # A setup that did not load in full would wait for its message to be read.
 for cmd in demo_setup_cmd big_setup_cmd; do

@@ -1,11 +1,14 @@
 #include "views/map_preview_view.h"
 
+#include <atomic>
+#include <memory>
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QListView>
 #include <QPixmap>
 #include <QPointer>
-#include <QTimer>
+#include <QEvent>
 
 #include "views/codec.h"
 #include "views/floor_plan_picture.h"
@@ -16,22 +19,63 @@ namespace vexmoor {
 
 namespace {
 
-// Looks up every map of the list on a thread of the list's own (which the
-// list waits for when it goes), then marks the entries and counts.
+// The list's look-up thread. A list that goes stops its look-up at the
+// next map rather than waiting for the rest: a window closed just after
+// start-up closes at once, however many maps the game has.
+class LookUpThread : public QThreadPool {
+public:
+    explicit LookUpThread(QObject* list) : QThreadPool(list) {
+        setObjectName(QStringLiteral("installedLookUp"));
+        setMaxThreadCount(1);
+    }
+    ~LookUpThread() override {
+        stopped->store(true);
+        waitForDone();
+    }
+    const std::shared_ptr<std::atomic<bool>> stopped = std::make_shared<std::atomic<bool>>(false);
+};
+
+// Runs a list's look-up once the list is first shown, and again on each
+// change after: a game directory of thousands of maps costs its start
+// nothing, as the Maps page is not the page it opens on.
+class LookUpWhenShown : public QObject {
+public:
+    LookUpWhenShown(QListView* list, std::function<void()> lookUp) : QObject(list), lookUp_(std::move(lookUp)) {
+        list->installEventFilter(this);
+    }
+    void changed() {
+        if (shown_) lookUp_();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show && !shown_) {
+            shown_ = true;
+            lookUp_();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> lookUp_;
+    bool shown_ = false;
+};
+
+// Looks up every map of the list on a thread of the list's own, then marks
+// the entries and counts.
 void lookUpInstalled(QListView* list, ListBoxItemModel* items, const MapLibrary& library,
                      const std::function<std::string(const std::string&)>& mapOf, Label* count) {
     std::vector<std::string> maps;
     for (const std::string& entry : items->entries()) maps.push_back(mapOf ? mapOf(entry) : entry);
-    auto* pool = list->findChild<QThreadPool*>(QStringLiteral("installedLookUp"));
-    if (!pool) {
-        pool = new QThreadPool(list);
-        pool->setObjectName(QStringLiteral("installedLookUp"));
-        pool->setMaxThreadCount(1);
-    }
+    auto* pool = list->findChild<LookUpThread*>(QStringLiteral("installedLookUp"));
+    if (!pool) pool = new LookUpThread(list);
     QPointer<QListView> guard(list);
-    pool->start([maps = std::move(maps), &library, guard, items, count] {
+    pool->start([maps = std::move(maps), &library, guard, items, count, stopped = pool->stopped] {
         std::size_t installed = 0;
-        for (const std::string& map : maps) installed += library.installed(map) ? 1 : 0;
+        for (const std::string& map : maps) {
+            if (stopped->load()) return;
+            installed += library.installed(map) ? 1 : 0;
+        }
         QMetaObject::invokeMethod(
             guard.data(),
             [guard, items, count, installed, total = maps.size()] {
@@ -64,10 +108,10 @@ void describeMaps(QListView* list, const MapLibrary& library,
     const auto lookUp = [list, items, &library, mapOf, installedCount] {
         lookUpInstalled(list, items, library, mapOf, installedCount);
     };
-    // Once the window is up, and again for new entries.
-    QTimer::singleShot(0, list, lookUp);
-    QObject::connect(items, &QAbstractItemModel::modelReset, list, lookUp);
-    QObject::connect(items, &QAbstractItemModel::rowsInserted, list, lookUp);
+    // When the list is first shown, and again for new entries.
+    auto* when = new LookUpWhenShown(list, lookUp);
+    QObject::connect(items, &QAbstractItemModel::modelReset, when, &LookUpWhenShown::changed);
+    QObject::connect(items, &QAbstractItemModel::rowsInserted, when, &LookUpWhenShown::changed);
 }
 
 QSize MapPreviewPanel::planSize() { return {176, 132}; }

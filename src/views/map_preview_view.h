@@ -19,8 +19,8 @@ namespace vexmoor {
 // file name loses its extension), by default the entry itself.
 //
 // With a count label, the list also tells what is installed: each map is
-// looked up in the game's order off the window's thread once the window is
-// up (and again whenever the list's entries change); an entry the game has
+// looked up in the game's order off the window's thread once the list is
+// first shown (and again whenever its entries change); an entry the game has
 // no file for is drawn in the disabled text colour and says so in its
 // tooltip and accessible description, and the label counts the installed.
 void describeMaps(QListView* list, const MapLibrary& library,

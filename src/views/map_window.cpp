@@ -1,5 +1,7 @@
 #include "views/map_window.h"
 
+#include <algorithm>
+
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QLabel>
