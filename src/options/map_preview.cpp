@@ -1,5 +1,8 @@
 #include "options/map_preview.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace vexmoor {
 
 namespace {
@@ -25,6 +28,30 @@ std::string MapPreviewModel::line(const std::string& map, const MapLocation& fil
     for (const std::string& archive : file.damagedArchives)
         text += kBetween + archive + " has damaged entries";
     return text;
+}
+
+std::string MapPreviewModel::heading() const {
+    if (!planFile_) return {};
+    const auto summary = library_.summary(*planFile_);
+    if (!summary || summary.value().title.empty()) return map_;
+    return map_ + kBetween + summary.value().title;
+}
+
+std::vector<MapPreviewModel::Fact> MapPreviewModel::facts(const FloorPlan& plan) const {
+    if (!planFile_) return {};
+    const auto summary = library_.summary(*planFile_);
+    if (!summary) return {};
+    const auto extent = [&plan](std::size_t axis) {
+        return std::to_string(std::lround(std::max(0.0f, plan.maxs[axis] - plan.mins[axis])));
+    };
+    std::vector<Fact> facts;
+    facts.push_back({"Spawn points", std::to_string(summary.value().spawnPoints)});
+    facts.push_back({"Team flags", summary.value().bothFlags ? "both" : "not both"});
+    facts.push_back({"Size", extent(0) + " \xd7 " + extent(1) + " units, " + extent(2) + " high"});
+    facts.push_back({"File", planFile_->shownAs()});
+    for (const std::string& archive : planFile_->damagedArchives)
+        facts.push_back({"Damaged", archive + " has damaged entries"});
+    return facts;
 }
 
 void MapPreviewModel::show(const std::string& map) {

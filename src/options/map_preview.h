@@ -45,6 +45,20 @@ public:
 
     static std::string line(const std::string& map, const MapLocation& file, const MapSummary& summary);
 
+    // What we read of the map whose plan is shown, for a closer look: its
+    // title line ("q2dm1 \xb7 The Edge") and each fact by name:
+    //   Spawn points  14
+    //   Team flags    both
+    //   Size          2048 \xd7 1536 units, 512 high
+    //   File          maps/q2dm1.bsp in baseq2/pak0.pak
+    // Nothing while no plan is shown.
+    struct Fact {
+        std::string name;
+        std::string value;
+    };
+    std::string heading() const;
+    std::vector<Fact> facts(const FloorPlan& plan) const;
+
 private:
     void cannotShow(const Error& error, const char* why = " cannot be shown: ");
     bool current(const MapLocation& file) const;

@@ -141,7 +141,6 @@ MapCycleEditView::MapCycleEditView(MapCycleEditForm& model, Dialogs& dialogs, QW
       remove_(new QPushButton(this)),
       moveUp_(new QPushButton(this)),
       moveDown_(new QPushButton(this)),
-      mapLine_(new QLabel(this)),
       warnings_(new QLabel(this)),
       commit_(new QPushButton(this)),
       cancel_(new QPushButton(this)) {
@@ -215,18 +214,22 @@ void MapCycleEditView::buildLayout() {
     bottom->addWidget(commit_);
     bottom->addWidget(cancel_);
 
-    mapLine_->setWordWrap(true);
-    mapLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid, 1);
-    layout->addWidget(mapLine_);
+    if (mapPlan_) {
+        mapLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        auto* chosen = new QHBoxLayout;
+        chosen->addWidget(mapLine_, 1);
+        chosen->addWidget(mapPlan_);
+        layout->addLayout(chosen);
+    }
     layout->addWidget(warnings_);
     layout->addLayout(bottom);
 
     // The keyboard goes from the known maps through the buttons that move
     // them to the cycle, then to the buttons below.
     chainTabOrder({availableFilter_, available_, add_, insert_, remove_, cycle_, moveUp_, moveDown_, commit_, cancel_});
+    if (mapPlan_) setTabOrder(moveDown_, mapPlan_->findChild<QWidget*>(QStringLiteral("MapPreview")));
     available_->setFocus();
 }
 
@@ -246,7 +249,10 @@ void MapCycleEditView::connectObservers() {
     bindKey(bindings_, cycle_, QKeySequence(Qt::ALT | Qt::Key_Down), form_.MoveDownButton);
     if (form_.preview) {
         MapPreviewModel& preview = form_.preview->preview;
-        bind(bindings_, mapLine_, preview.MapPreviewLabel);
+        // No picture stands in the plan's place here: an empty one.
+        auto* panel = new MapPreviewPanel(preview, new QWidget(this), bindings_, this);
+        mapPlan_ = panel;
+        mapLine_ = panel->line();
         bindings_.keep(preview.MapPreviewLabel.changed().connect([this] { growToFit(this); }));
         describeMaps(available_, preview.library(), {}, &form_.MapsAvailableCountLabel);
         describeMaps(cycle_, preview.library(), {}, &form_.MapsSelectedCountLabel);

@@ -36,7 +36,9 @@ private:
     QPushButton* remove_;
     QPushButton* moveUp_;
     QPushButton* moveDown_;
-    QLabel* mapLine_;
+    // The chosen entry's line, and its floor plan beside it.
+    QLabel* mapLine_ = nullptr;
+    QWidget* mapPlan_ = nullptr;
     QLabel* warnings_;
     QPushButton* commit_;
     QPushButton* cancel_;

@@ -74,14 +74,17 @@ void MapsPageView::buildLayout() {
     auto* lower = new QGridLayout;
     lower->addWidget(ctfFrame_, 0, 0, Qt::AlignTop);
     lower->addWidget(editMapCycle_, 1, 0, Qt::AlignLeft | Qt::AlignBottom);
-    lower->addWidget(preview_, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignBottom);
+    // The floor plan shares the page's room with the lists as the window grows.
+    lower->addWidget(preview_, 0, 1, 2, 1);
     lower->addWidget(preview_->line(), 2, 0, 1, 2);
     lower->setColumnStretch(0, 1);
+    lower->setColumnStretch(1, 1);
+    lower->setRowStretch(1, 1);
     lower->setHorizontalSpacing(18);
 
     auto* page = new QVBoxLayout(this);
-    page->addWidget(mapFrame_, 1);
-    page->addLayout(lower);
+    page->addWidget(mapFrame_, 3);
+    page->addLayout(lower, 2);
 
     chainTabOrder({mapFilter_, internalOption_, mapList_, externalOption_, mapFile_, ctfOption_, ctfList_, noTech_,
                    armorProtect_, forceJoin_, editMapCycle_});

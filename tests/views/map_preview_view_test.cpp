@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QDialog>
+#include <QScreen>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -58,7 +60,13 @@ TEST_F(MapPreviewView, TheMapsPageShowsThePlanOfTheChosenMapWhateverChoseIt) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(plan)->role(), QAccessible::Graphic);
     // Drawn at the screen's pixel density, larger than the picture it stands in for.
     EXPECT_EQ(plan->pixmap().devicePixelRatio(), plan->devicePixelRatioF());
-    EXPECT_EQ(plan->size(), QSize(176, 132));
+    // It grows with the window, the map's aspect (2:1 and a margin) kept.
+    const QSize before = plan->size();
+    window->resize(window->size() + QSize(400, 300));
+    QTRY_VERIFY(plan->size().width() > before.width() && plan->size().height() > before.height());
+    QTRY_COMPARE(plan->pixmap().deviceIndependentSize().toSize(),
+                 QSize(std::min(plan->width(), (plan->height() - 12) * 2 + 12),
+                       std::min(plan->height(), (plan->width() - 12) / 2 + 12)));
 
     // A change of map type.
     clickMark(find<QRadioButton>("CTFMapOption"));
@@ -108,6 +116,8 @@ TEST_F(MapPreviewView, EveryMapListTellsWhatIsInstalled) {
         .withFile("eraser/maps/q2dm8.bsp", titled("Lost Hall"))
         .withMapCycle("q2dm1\r\nq2dm3\r\n");
     open();
+    // Looked up once the page is shown.
+    showTab(2);
     auto* list = find<QListView>("MapList");
     const int total = list->model()->rowCount();
     QTRY_COMPARE(find<QLabel>("MapListCountLabel")->text(), QStringLiteral("4 of %1 maps installed").arg(total));
@@ -121,7 +131,7 @@ TEST_F(MapPreviewView, EveryMapListTellsWhatIsInstalled) {
         }
     }
     EXPECT_EQ(grey, total - 4);
-    EXPECT_EQ(find<QLabel>("CTFListCountLabel")->text(), QStringLiteral("0 of 5 maps installed"));
+    QTRY_COMPARE(find<QLabel>("CTFListCountLabel")->text(), QStringLiteral("0 of 5 maps installed"));
 
     QWidget* editor = openEditor(2, "EditMapCycleButton");
     ASSERT_TRUE(editor);
@@ -129,6 +139,52 @@ TEST_F(MapPreviewView, EveryMapListTellsWhatIsInstalled) {
     const QModelIndex q2dm3 = editor->findChild<QListView*>("MapsSelectedList")->model()->index(1, 0);
     EXPECT_EQ(q2dm3.data(Qt::AccessibleDescriptionRole).toString(),
               "Not installed: no maps/q2dm3.bsp in eraser or baseq2.");
+}
+
+// Enter on the plan opens the Map window: the plan large, the title line
+// and every fact read; Escape closes it. The editor's plan opens it too.
+TEST_F(MapPreviewView, TheMapWindowOpensFromTheKeyboardWithEveryFactAndEscapeClosesIt) {
+    game.withFile("eraser/maps/q2dm1.bsp", MapBuilder()
+                                               .box({-256, 0, -16}, {1792, 1024, 480})
+                                               .worldKey("message", "The Edge")
+                                               .entity("info_player_deathmatch", {0, 0, 0})
+                                               .entity("item_flag_team1", {8, 8, 0})
+                                               .entity("item_flag_team2", {16, 8, 0})
+                                               .bytes());
+    open();
+    showTab(2);
+    auto* plan = find<QLabel>("MapPreview");
+    QTRY_VERIFY(plan->isVisible());
+    plan->setFocus();
+    QTest::keyClick(plan, Qt::Key_Return);
+    auto* map = window->findChild<QDialog*>("MapWindow");
+    ASSERT_TRUE(map);
+    QTRY_VERIFY(map->isVisible());
+    EXPECT_EQ(map->windowTitle(), "Map");
+    EXPECT_EQ(map->findChild<QLabel*>("MapTitleLabel")->text(), "q2dm1 \u00b7 The Edge");
+    QStringList facts;
+    for (const QLabel* label : map->findChildren<QLabel*>())
+        if (!label->accessibleName().isEmpty() && label->objectName().isEmpty())
+            facts << label->accessibleName() + ": " + label->text();
+    EXPECT_EQ(facts, (QStringList{"Spawn points: 1", "Team flags: both",
+                                  "Size: 2048 \u00d7 1024 units, 496 high",
+                                  nativeLine("File: eraser\\maps\\q2dm1.bsp")}));
+    // Large: most of the screen's width, the map's aspect kept.
+    auto* large = map->findChild<QLabel*>("MapPlan");
+    const QSize screen = map->screen()->availableGeometry().size();
+    QTRY_VERIFY(!large->pixmap().isNull());
+    EXPECT_GE(large->pixmap().deviceIndependentSize().width(), screen.width() * 4 / 5 - 1);
+    QTest::keyClick(map, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(window->findChild<QDialog*>("MapWindow"));
+
+    QWidget* editor = openEditor(2, "EditMapCycleButton");
+    ASSERT_TRUE(editor);
+    clickRow(editor->findChild<QListView*>("MapsAvailableList"), 0);
+    auto* editorPlan = editor->findChild<QLabel*>("MapPreview");
+    QTRY_VERIFY(editorPlan->isVisible());
+    QTest::keyClick(editorPlan, Qt::Key_Space);
+    EXPECT_TRUE(editor->findChild<QDialog*>("MapWindow"));
 }
 
 TEST_F(MapPreviewView, TheMapCycleEditorTellsOfTheChosenMapAndItsEntriesCarryTitles) {
