@@ -18,25 +18,31 @@ HomePage::HomePage(VexmoorMain& main) : main_(main) {
     main_.setups.onChanged([this] { refresh(); });
 }
 
-void HomePage::refresh() {
-    const std::string directory = main_.gameDirectory();
+HomePage::Contents HomePage::read(const std::string& directory) const {
     const auto title = main_.setups.mapTitles();
     const std::time_t now = std::time(nullptr);
-
-    recent_ = main_.setups.recent().list(directory);
-    std::vector<std::string> recentTexts;
-    for (const RecentGame& game : recent_)
-        recentTexts.push_back(gameSummary(game.setup, title) + kSummarySeparator + playedText(game.played, now));
-
+    Contents contents;
+    contents.recent = main_.setups.recent().list(directory);
+    for (const RecentGame& game : contents.recent)
+        contents.recentTexts.push_back(gameSummary(game.setup, title) + kSummarySeparator +
+                                       playedText(game.played, now));
     const SetupStore store = main_.setups.store();
-    std::vector<std::string> names = store.names(directory);
-    setupSummaries_.clear();
-    for (const std::string& name : names)
-        if (auto read = store.load(name, directory)) setupSummaries_[name] = gameSummary(read.value().setup, title);
+    contents.setups = store.names(directory);
+    for (const std::string& name : contents.setups)
+        if (auto setup = store.load(name, directory))
+            contents.summaries[name] = gameSummary(setup.value().setup, title);
+    return contents;
+}
 
+const std::string& HomePage::gameDirectory() const { return main_.gameDirectory(); }
+
+void HomePage::show(Contents contents) {
+    ++shows_;
+    recent_ = std::move(contents.recent);
+    setupSummaries_ = std::move(contents.summaries);
     const std::string chosenSetup = HomeSetupsList.selectedIndex() >= 0 ? HomeSetupsList.selectedText() : "";
-    RecentGamesList.setItems(std::move(recentTexts));
-    HomeSetupsList.setItems(std::move(names));
+    RecentGamesList.setItems(std::move(contents.recentTexts));
+    HomeSetupsList.setItems(std::move(contents.setups));
     // A setup chosen before stays chosen under its name.
     const auto& listed = HomeSetupsList.items();
     for (std::size_t i = 0; i < listed.size(); ++i)

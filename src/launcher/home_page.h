@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -31,8 +32,25 @@ public:
                          "The games you launch will be listed here, and the setups you save under "
                          "File, Game Setups."};
 
+    // What the home lists, read from the files alone, so that it can be
+    // read on another thread than the window's (the map titles come from the
+    // map library, which allows that).
+    struct Contents {
+        std::vector<RecentGame> recent;
+        std::vector<std::string> recentTexts;
+        std::vector<std::string> setups;
+        std::map<std::string, std::string> summaries;
+    };
+    Contents read(const std::string& gameDirectory) const;
+    // Lists what was read.
+    void show(Contents contents);
+    // How many times the home has been listed: what was read before a later
+    // listing is older than what that listing showed.
+    std::uint64_t shows() const { return shows_; }
     // Reads the recent games and the setups of the game directory afresh.
-    void refresh();
+    void refresh() { show(read(gameDirectory())); }
+    // The game directory whose games the home lists.
+    const std::string& gameDirectory() const;
 
     // A saved setup's summary, or empty.
     std::string summaryOf(const std::string& setup) const;
@@ -49,6 +67,7 @@ private:
     VexmoorMain& main_;
     std::vector<RecentGame> recent_;
     std::map<std::string, std::string> setupSummaries_;
+    std::uint64_t shows_ = 0;
 };
 
 }  // namespace vexmoor

@@ -1,7 +1,7 @@
 #include "views/application.h"
 
 #include <QApplication>
-#include <QTimer>
+#include <QPointer>
 
 #include "launcher/editors.h"
 #include "views/about_view.h"
@@ -85,8 +85,19 @@ void Application::start(const StartOptions& options) {
     windows_.setMainWindow(*main_, mainWindow_.get());
     if (main_->visible()) {
         mainWindow_->show();
-        // The home's games and setups are read once the window is up.
-        QTimer::singleShot(0, mainWindow_.get(), [this] { main_->home.refresh(); });
+        // The home's games and setups are read once the window is up, on a
+        // thread of their own, and listed when they are read.
+        QPointer<MainWindow> window(mainWindow_.get());
+        homeReader_.start([this, window, directory = main_->gameDirectory(), shows = main_->home.shows()] {
+            HomePage::Contents contents = main_->home.read(directory);
+            QMetaObject::invokeMethod(
+                window.data(),
+                [this, window, shows, contents = std::move(contents)]() mutable {
+                    // Listed meanwhile (a game started, another game directory): that is newer.
+                    if (window && main_->home.shows() == shows) main_->home.show(std::move(contents));
+                },
+                Qt::QueuedConnection);
+        });
     }
     if (missed) main_->setups.finish(*options.setup, *missed, options.launch);
 }

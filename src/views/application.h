@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QThreadPool>
+
 #include <memory>
 
 #include "launcher/vexmoor_main.h"
@@ -54,6 +56,9 @@ private:
     Roster roster_;
     std::unique_ptr<VexmoorMain> main_;
     std::unique_ptr<MainWindow> mainWindow_;
+    // Reads the home's games after the window is shown; goes first, waiting
+    // for a read still running while the main window is still there.
+    QThreadPool homeReader_;
 };
 
 }  // namespace vexmoor
