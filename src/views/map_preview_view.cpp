@@ -69,17 +69,19 @@ void lookUpInstalled(QListView* list, ListBoxItemModel* items, const MapLibrary&
     for (const std::string& entry : items->entries()) maps.push_back(mapOf ? mapOf(entry) : entry);
     auto* pool = list->findChild<LookUpThread*>(QStringLiteral("installedLookUp"));
     if (!pool) pool = new LookUpThread(list);
-    QPointer<QListView> guard(list);
-    pool->start([maps = std::move(maps), &library, guard, items, count, stopped = pool->stopped] {
+    // The answer goes to the thread pool itself, on the window's thread: the
+    // pool is the list's child and waits for this work before it goes, and
+    // what is posted to it goes with it, so nothing of the list is touched
+    // from this thread or after the list is gone.
+    pool->start([maps = std::move(maps), &library, pool, items, count, stopped = pool->stopped] {
         std::size_t installed = 0;
         for (const std::string& map : maps) {
             if (stopped->load()) return;
             installed += library.installed(map) ? 1 : 0;
         }
         QMetaObject::invokeMethod(
-            guard.data(),
-            [guard, items, count, installed, total = maps.size()] {
-                if (!guard) return;
+            pool,
+            [items, count, installed, total = maps.size()] {
                 items->rolesChanged();
                 if (count) count->setCaption(installedCountText(installed, total));
             },
