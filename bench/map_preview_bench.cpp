@@ -1,6 +1,7 @@
 // The map preview's two costs that grow with the game's files: a floor plan
 // read from a 3 MB generated map and drawn as the Maps page draws it, and the
-// directory of an archive of 10,000 files read as a first look-up reads it.
+// directory of an archive of 4,096 files (the most the game takes) read as a
+// first look-up reads it.
 // Each run starts with nothing kept, as the first preview after a start does.
 #include <benchmark/benchmark.h>
 
@@ -23,7 +24,7 @@ namespace {
 using namespace vexmoor;
 using testing::MapBuilder;
 
-// 90 by 90 blocks of nine heights, with the game's limit of vertices nearly reached: about 3 MB.
+// 90 by 90 blocks of nine heights, with nearly the 65,536 vertices its edges can name: about 3 MB.
 std::string bigMap() {
     MapBuilder map;
     for (int row = 0; row < 90; ++row)
@@ -41,7 +42,7 @@ struct Game {
         map = bigMap();
         game.withFile("baseq2/maps/flats.bsp", map);
         std::vector<std::pair<std::string, std::string>> files;
-        for (int i = 0; i < 10000; ++i)
+        for (std::size_t i = 0; i < kGameMaxPakFiles; ++i)
             files.emplace_back("textures/vex/wall" + std::to_string(i) + ".wal", "w");
         game.withFile("baseq2/pak0.pak", testing::pakArchive(files));
     }

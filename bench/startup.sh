@@ -6,6 +6,8 @@
 #   demo  the demo game (vexmoor_make_demo);
 #   big   a roster at the 32,767-bot limit with 60 teams, and 5,000 map files
 #         (vexmoor_make_big_game).
+# Every start of Vexmoor finds 10 recent games of its game directory, the
+# most it keeps (the home lists them at start).
 # Each game directory is also started with a game setup loaded, as
 # `vexmoor --setup` starts: a team game on an installed map against bots
 # chosen by name (on the big game from the far end of the roster).
@@ -60,10 +62,13 @@ if [[ -z $size ]]; then
 fi
 
 # A setup file for a game directory: its map file, its bots and its teams.
-write_setup() {  # file, game directory, map file, your team, bot teams (JSON list), bots (JSON list)
+# A recent game also keeps the map of its launch, which its summary names.
+write_setup() {  # file, game directory, map file, your team, bot teams (JSON list), bots (JSON list)[, map]
+  local launched=
+  if [[ -n ${7:-} ]]; then launched=$'\n  "LaunchFragments": {"MapFrame": " +map '"$7"$'"},'; fi
   cat >"$1" <<SETUP
 {
-  "VexmoorSetup": 1,
+  "VexmoorSetup": 1,$launched
   "GameDirectory": "$2/",
   "AllowCheatsCheckBox": 1,
   "TimelimitCheckBox": 1,
@@ -88,11 +93,17 @@ write_setup "$work/demo-setup.json" "$work/demo" dust_yard.bsp "Ember Court" '["
 write_setup "$work/big-setup.json" "$work/big" moor4999.bsp "Team 60" '["Team 01", "Team 30"]' \
   '["Bot 0001", "Bot 30000", "Bot 32767"]'
 
+# The recent games each start lists: ten of the same game on that directory.
+write_setup "$work/demo-recent.json" "$work/demo" dust_yard.bsp "Ember Court" '["Moor Wardens", "Ash Walkers"]' \
+  '["Rook", "Kestrel", "Pike"]' dust_yard
+write_setup "$work/big-recent.json" "$work/big" moor4999.bsp "Team 60" '["Team 01", "Team 30"]' \
+  '["Bot 0001", "Bot 30000", "Bot 32767"]' moor4999
+
 floor_cmd=("$bare" "$size")
-demo_cmd=("$startup" "$work/demo")
-big_cmd=("$startup" "$work/big")
-demo_setup_cmd=("$startup" "$work/demo" --setup-file "$work/demo-setup.json")
-big_setup_cmd=("$startup" "$work/big" --setup-file "$work/big-setup.json")
+demo_cmd=("$startup" "$work/demo" --recent-game "$work/demo-recent.json")
+big_cmd=("$startup" "$work/big" --recent-game "$work/big-recent.json")
+demo_setup_cmd=("${demo_cmd[@]}" --setup-file "$work/demo-setup.json")
+big_setup_cmd=("${big_cmd[@]}" --setup-file "$work/big-setup.json")
 
 # A setup that did not load in full would wait for its message to be read.
 for cmd in demo_setup_cmd big_setup_cmd; do

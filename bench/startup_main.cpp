@@ -1,4 +1,4 @@
-// vexmoor_startup_bench <game-directory> [--setup-file <setup.json>]
+// vexmoor_startup_bench <game-directory> [--setup-file <setup.json>] [--recent-game <setup.json>]
 //
 // Starts the way the program does (src/app/main.cpp) and ends as soon as the
 // main window is shown: with a process launcher such as hyperfine around it,
@@ -7,7 +7,9 @@
 // settings file is always a fresh one in a temporary folder pointing at that
 // directory, so the user's own settings are never read. With --setup-file,
 // that setup file is put among the fresh folder's setups and the program
-// starts as `vexmoor --setup` does, with it loaded. Other options of
+// starts as `vexmoor --setup` does, with it loaded. With --recent-game, that
+// setup file is kept ten times as the recent games, the most the program
+// keeps, as the home lists them at start. Other options of
 // benchmark runners (arguments starting with "--") are ignored. The platform
 // is offscreen unless QT_QPA_PLATFORM names another.
 //
@@ -41,6 +43,7 @@ namespace {
 struct Arguments {
     std::optional<std::string> gameDirectory;
     std::optional<std::string> setupFile;
+    std::optional<std::string> recentGame;
 };
 
 Arguments argumentsOf(int argc, char* argv[]) {
@@ -49,6 +52,8 @@ Arguments argumentsOf(int argc, char* argv[]) {
         const std::string argument = argv[i];
         if (argument == "--setup-file" && i + 1 < argc)
             arguments.setupFile = argv[++i];
+        else if (argument == "--recent-game" && i + 1 < argc)
+            arguments.recentGame = argv[++i];
         else if (argument.rfind("--", 0) != 0 && !arguments.gameDirectory)
             arguments.gameDirectory = argument;
     }
@@ -132,6 +137,21 @@ int main(int argc, char* argv[]) {
     if (!writePlainly(scratch.path() / "vexmoor.ini", settingsBytes(game))) {
         std::fprintf(stderr, "vexmoor_startup_bench: cannot write the settings file\n");
         return 2;
+    }
+    if (given.recentGame) {
+        const auto kept = contentOf(*given.recentGame);
+        const fs::path recent = scratch.path() / "vexmoor" / "setups" / "Recent games";
+        std::error_code error;
+        fs::create_directories(recent, error);
+        bool written = kept && !error;
+        // Named as the program names them: the second played, then a number.
+        for (int i = 0; written && i < 10; ++i)
+            written = writePlainly(recent / ("0017650000" + std::to_string(10 + i) + "-00.json"), *kept);
+        if (!written) {
+            std::fprintf(stderr, "vexmoor_startup_bench: cannot keep the recent games from %s\n",
+                         given.recentGame->c_str());
+            return 2;
+        }
     }
     vexmoor::StartOptions options;
     if (given.setupFile) {

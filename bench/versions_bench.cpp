@@ -2,7 +2,9 @@
 // start-up remembers of the file it read, the check that keeps nothing when
 // the newest of a full folder (100 versions) already holds the bytes, beside
 // reading the same file raw, and the differences the Earlier Versions window
-// shows for one changed bot and for hundreds.
+// shows for one changed bot and for hundreds; and what keeping a small
+// version into a full folder costs (its number claimed by making its file,
+// both files synced, the folder listed again and its oldest version removed).
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -28,6 +30,9 @@ struct Fixture {
             static_cast<void>(
                 store.keep(kGame, KeptFile::Roster, "version " + std::to_string(i), "Commit Changes", ""));
         static_cast<void>(store.keep(kGame, KeptFile::Roster, roster, "Commit Changes", ""));
+        for (std::size_t i = 0; i < VersionStore::kKeptPerFile; ++i)
+            static_cast<void>(
+                store.keep(kGame, KeptFile::Chat, "chat " + std::to_string(i), "Commit Changes", ""));
     }
     // The roster with the bot at every step-th line given another accuracy.
     std::string changed(std::size_t step) const {
@@ -73,6 +78,18 @@ void BM_RosterNotKeptTwice(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RosterNotKeptTwice)->Unit(benchmark::kMillisecond);
+
+void BM_VersionKeptIntoAFullFolder(benchmark::State& state) {
+    Fixture& f = fixture();
+    // Each run goes on from the last: the same bytes twice in a row are not kept.
+    static std::size_t next = VersionStore::kKeptPerFile;
+    for (auto _ : state) {
+        const auto kept =
+            f.store.keep(kGame, KeptFile::Chat, "chat " + std::to_string(next++), "Commit Changes", "");
+        if (!kept || !kept.value()) state.SkipWithError("the version was not kept");
+    }
+}
+BENCHMARK(BM_VersionKeptIntoAFullFolder)->Unit(benchmark::kMillisecond);
 
 void BM_RosterDifferences(benchmark::State& state) {
     const std::string now = fixture().changed(static_cast<std::size_t>(state.range(0)));

@@ -1,10 +1,12 @@
 // Feeds arbitrary bytes to the map reader, as a whole map and as an entity
 // list alone. Beyond "no crash": every point of a floor plan lies inside the
 // map's bounds, every face's corners among the plan's points, faces lowest
-// first; the title never holds a byte the file did not (its bytes other than
-// the blanks that stand for line breaks come in the file's order), nor a
-// control character, a blank at either end or two blanks together, nor more
-// than the game's 63 bytes.
+// first, no more corners than the face edge list holds; the title never
+// holds a byte the file did not (its bytes other than the blanks that stand
+// for line breaks come in the file's order, those of 128 and more less 128,
+// as the game draws them), nor a byte of 128 or more, a control character,
+// a blank at either end or two blanks together, nor more than the game's 63
+// bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -25,13 +27,13 @@ void requireTitleFrom(const std::string& title, std::string_view file) {
     std::size_t at = 0;
     for (std::size_t i = 0; i < title.size(); ++i) {
         const char c = title[i];
-        require(static_cast<unsigned char>(c) >= ' ');
+        require(c >= ' ' && c < 0x7f);
         if (c == ' ') {
             require(title[i + 1] != ' ');
             continue;
         }
-        at = file.find(c, at);
-        require(at != std::string_view::npos);
+        while (at < file.size() && (static_cast<unsigned char>(file[at]) & 0x7f) != c) ++at;
+        require(at < file.size());
         ++at;
     }
 }
@@ -55,6 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     requireSummary(read.value().summary, bytes);
     const vexmoor::FloorPlan& plan = read.value().plan;
+    const auto header = vexmoor::readBspHeader(bytes, size);
+    require(header && plan.points.size() <= header.value()[vexmoor::BspLump::FaceEdges].length / 4);
     for (const vexmoor::FloorPlan::Point& point : plan.points) {
         require(point.x >= plan.mins[0] && point.x <= plan.maxs[0]);
         require(point.y >= plan.mins[1] && point.y <= plan.maxs[1]);

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 
 #include "platform/console.h"
+#include "platform/game_places.h"
 #include "platform/settings_location.h"
 #include "views/application.h"
 #include "views/pictures.h"
@@ -14,8 +15,8 @@
 namespace {
 
 // The options are read before any window or display is needed: --help,
-// --version, --list-setups and options that cannot be followed are answered
-// on the terminal and end the program there.
+// --version, --list-setups, --find-games and options that cannot be
+// followed are answered on the terminal and end the program there.
 vexmoor::CommandLineRequest requestOf(int argc, char* argv[]) {
     if (argc < 2) return {};
     QStringList arguments;
@@ -26,7 +27,8 @@ vexmoor::CommandLineRequest requestOf(int argc, char* argv[]) {
     QCoreApplication core(programOnly, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vexmoor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
-    return vexmoor::readCommandLine(arguments, vexmoor::SystemSettingsLocation());
+    return vexmoor::readCommandLine(arguments, vexmoor::SystemSettingsLocation(),
+                                    vexmoor::SystemGamePlaces());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "chat/chat_edit_form.h"
 
 #include "core/file_io.h"
+#include "core/unwritten_changes.h"
 #include "roster/game_rules.h"
 
 namespace vexmoor {
@@ -21,7 +22,8 @@ ChatEditForm::ChatEditForm(std::filesystem::path file, ChatSections sections, Di
       file_(std::move(file)),
       dialogs_(dialogs),
       windows_(windows),
-      comments_(std::move(comments)) {
+      comments_(std::move(comments)),
+      back_(std::move(back)) {
     for (std::size_t k = 0; k < kChatCategories; ++k) {
         lists_[k] = std::make_unique<ListBox>("ChatList" + std::to_string(k), ListBox::Mode::Single);
         // A list of lines may stand with none chosen; Edit and Delete then do nothing.
@@ -34,12 +36,13 @@ ChatEditForm::ChatEditForm(std::filesystem::path file, ChatSections sections, Di
     EditButton.onClick([this] { openLineDialog(ChatTextEditForm::Mode::Edit); });
     DeleteButton.onClick([this] { deleteLine(); });
     CommitButton.onClick([this] { commitChanges(); });
-    ReturnButton.onClick(std::move(back));
+    ReturnButton.onClick([this] { leave(); });
 
     ChatTypeList.setSelectedIndex(0);
     for (std::size_t k = 0; k < kChatCategories; ++k) ChatList(k).setItems(std::move(sections[k]));
     if (ChatList(0).count() > 0) ChatList(0).setSelectedIndex(0);
     showWarnings();
+    written_ = chatFileBytes(this->sections(), comments_);
 }
 
 std::unique_ptr<ChatEditForm> ChatEditForm::open(const std::filesystem::path& file, Dialogs& dialogs,
@@ -128,8 +131,8 @@ void ChatEditForm::deleteLine() {
     showWarnings();
 }
 
-void ChatEditForm::commitChanges() {
-    if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Chat, file_, "chat Commit Changes")) return;
+bool ChatEditForm::commitChanges() {
+    if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Chat, file_, "chat Commit Changes")) return false;
     const ChatSections lines = sections();
     const Status written = writeChatFile(file_, lines, comments_);
     if (!written) {
@@ -138,10 +141,20 @@ void ChatEditForm::commitChanges() {
                         ". The file on disk is unchanged and the editor keeps every line, so Commit "
                         "Changes can be tried again.",
                     kApplicationTitle, Icon::Critical, Buttons::Ok});
-        return;
+        return false;
     }
-    if (rewrites_) rewrites_->remember(file_, chatFileBytes(lines, comments_));
+    written_ = chatFileBytes(lines, comments_);
+    if (rewrites_) rewrites_->remember(file_, written_);
     showWarnings();
+    return true;
+}
+
+bool ChatEditForm::hasUnwrittenChanges() const { return chatFileBytes(sections(), comments_) != written_; }
+
+void ChatEditForm::leave() {
+    leaveAfterAsking(dialogs_, hasUnwrittenChanges(),
+                     unwrittenChangesQuestion("The chat lines have", "eraser\\chat.txt"),
+                     [this] { return commitChanges(); }, back_);
 }
 
 void ChatEditForm::showWarnings() {

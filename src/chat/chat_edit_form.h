@@ -55,6 +55,10 @@ public:
         if (enabled()) ReturnButton.click();
     }
 
+    // Whether the file Commit Changes would write differs from the one last
+    // read or written: a line changed and changed back is no change.
+    bool hasUnwrittenChanges() const;
+
 private:
     ListBox* visibleList();
     void showCategory();
@@ -62,7 +66,8 @@ private:
     void commitLine(std::size_t category, ChatTextEditForm::Mode mode, const std::string& text);
     void closeLineDialog();
     void deleteLine();
-    void commitChanges();
+    bool commitChanges();
+    void leave();
     void showWarnings();
 
     std::filesystem::path file_;
@@ -73,6 +78,9 @@ private:
     // The file's comments, kept in step with the lines they stand before.
     ChatComments comments_;
     std::unique_ptr<ChatTextEditForm> lineDialog_;
+    std::function<void()> back_;
+    // The file as the lines and comments last read or written would make it.
+    std::string written_;
 };
 
 }  // namespace vexmoor

@@ -11,35 +11,36 @@ namespace {
 
 Error damaged(std::string reason) { return Error{{}, 0, std::move(reason)}; }
 
-// What the game's own limits allow of each list a reader here uses; the
-// others are only checked to lie inside the file.
+// Each list as the game's loader takes it: the size of its records (1 for
+// bytes, 0 for the list it never reads) and the most records it holds (0:
+// no limit of its own).
 struct LumpKind {
     const char* name;
-    std::size_t recordSize;  // 0: not read here
-    std::size_t limit;       // records
+    std::size_t recordSize;
+    std::size_t limit;
     const char* records;
 };
 
 constexpr LumpKind kLumps[kBspLumps] = {
     {"entity list", 1, 0x40000, "bytes"},
     {"plane list", 20, 65536, "planes"},
-    {"vertex list", 12, 65536, "vertices"},
-    {"visibility data", 0, 0, ""},
-    {"node list", 0, 0, ""},
+    {"vertex list", 12, 0, "vertices"},
+    {"visibility data", 1, 0, "bytes"},
+    {"node list", 28, 0, "nodes"},
     {"surface list", 76, 8192, "surfaces"},
-    {"face list", 20, 65536, "faces"},
-    {"lighting data", 0, 0, ""},
-    {"leaf list", 0, 0, ""},
-    {"leaf face list", 0, 0, ""},
-    {"leaf brush list", 0, 0, ""},
-    {"edge list", 4, 128000, "edges"},
-    {"face edge list", 4, 256000, "face edges"},
+    {"face list", 20, 0, "faces"},
+    {"lighting data", 1, 0, "bytes"},
+    {"leaf list", 28, 0, "leaves"},
+    {"leaf face list", 2, 0, "leaf faces"},
+    {"leaf brush list", 2, 0, "leaf brushes"},
+    {"edge list", 4, 0, "edges"},
+    {"face edge list", 4, 0, "face edges"},
     {"model list", 48, 1024, "models"},
-    {"brush list", 0, 0, ""},
-    {"brush side list", 0, 0, ""},
+    {"brush list", 12, 0, "brushes"},
+    {"brush side list", 4, 0, "brush sides"},
     {"unused list", 0, 0, ""},
-    {"area list", 0, 0, ""},
-    {"area portal list", 0, 0, ""},
+    {"area list", 8, 0, "areas"},
+    {"area portal list", 8, 0, "area portals"},
 };
 
 const LumpKind& kindOf(BspLump lump) { return kLumps[static_cast<std::size_t>(lump)]; }
@@ -90,19 +91,21 @@ private:
 // The message as the game shows it: "\n" breaks the line and a backslash
 // before anything else stays a backslash (the character after it is lost);
 // the game keeps 63 bytes; then line breaks and other control characters
-// become blanks, one for a run, none at either end.
+// become blanks, one for a run, none at either end. A byte of 128 or more
+// the game draws as the coloured form of the byte less 128, so that is the
+// letter shown; one that comes out a control character (or DEL) is none.
 std::string titleOf(std::string_view message) {
     std::string kept;
     for (std::size_t i = 0; i < message.size() && kept.size() < 63; ++i) {
         if (message[i] == '\\' && i + 1 < message.size())
             kept += message[++i] == 'n' ? '\n' : '\\';
         else
-            kept += message[i];
+            kept += static_cast<char>(static_cast<unsigned char>(message[i]) & 0x7f);
     }
     std::string title;
     bool blank = false;
     for (const char c : kept) {
-        if (static_cast<unsigned char>(c) <= ' ') {
+        if (c <= ' ' || c == 0x7f) {
             blank = true;
             continue;
         }
@@ -112,6 +115,22 @@ std::string titleOf(std::string_view message) {
     }
     return title;
 }
+
+// A number as C's atoi reads it on the game's system: blanks skipped, a
+// sign, digits up to the first other character, held within 32 bits.
+std::int64_t atoiNumber(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size() && (text[at] == ' ' || (text[at] >= '\t' && text[at] <= '\r'))) ++at;
+    const bool minus = at < text.size() && text[at] == '-';
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
+    std::int64_t value = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
+        value = std::min<std::int64_t>(value * 10 + (text[at] - '0'), std::int64_t{1} << 31);
+    return minus ? -value : std::min<std::int64_t>(value, 0x7fffffff);
+}
+
+// Entities the game removes before a deathmatch starts.
+constexpr std::int64_t kNotInDeathmatch = 2048;
 
 // The last part of a texture's name ("e1u1/trigger" gives "trigger").
 std::string_view lastPart(std::string_view name) {
@@ -136,21 +155,44 @@ Result<BspHeader> readBspHeader(std::string_view head, std::uint64_t fileSize) {
     for (std::size_t i = 0; i < kBspLumps; ++i) {
         BspHeader::Lump& lump = header.lumps[i];
         lump = {binary::u32(head, 8 + i * 8), binary::u32(head, 12 + i * 8)};
-        const LumpKind& kind = kLumps[i];
-        const std::string the = std::string("the ") + kind.name;
+        const std::string the = std::string("the ") + kLumps[i].name;
         if (lump.offset > 0x7fffffffu || lump.length > 0x7fffffffu)
             return damaged(the + "'s offset or length is negative");
         if (std::uint64_t{lump.offset} + lump.length > fileSize)
             return damaged(the + " runs past the end of the file");
-        if (kind.recordSize == 0) continue;
-        if (lump.length % kind.recordSize != 0)
-            return damaged(the + " is not a whole number of " + std::to_string(kind.recordSize) + "-byte " +
-                           kind.records);
-        if (lump.length / kind.recordSize > kind.limit)
-            return damaged(the + " holds more than " + std::to_string(kind.limit) + " " + kind.records +
-                           ", more than the game allows");
     }
     return header;
+}
+
+std::optional<std::string> gameRefusal(const BspHeader& header) {
+    for (std::size_t i = 0; i < kBspLumps; ++i) {
+        const LumpKind& kind = kLumps[i];
+        const std::uint32_t length = header.lumps[i].length;
+        if (kind.recordSize == 0) continue;
+        const std::string the = std::string("the ") + kind.name;
+        if (length % kind.recordSize != 0)
+            return the + " is not a whole number of " + std::to_string(kind.recordSize) + "-byte " +
+                   kind.records;
+        if (kind.limit != 0 && length / kind.recordSize > kind.limit)
+            return the + " holds more than " + std::to_string(kind.limit) + " " + kind.records +
+                   ", more than the game allows";
+    }
+    if (header[BspLump::Nodes].length == 0) return "the map has no nodes";
+    if (header[BspLump::Leaves].length == 0) return "the map has no leaves";
+    if (header[BspLump::Models].length == 0) return "the map has no world model";
+    return std::nullopt;
+}
+
+std::optional<std::string> gameRefusalOfFaces(std::string_view file, const BspHeader& header) {
+    const std::string_view faces = file.substr(header[BspLump::Faces].offset, header[BspLump::Faces].length);
+    const std::uint64_t faceEdges = header[BspLump::FaceEdges].length / kindOf(BspLump::FaceEdges).recordSize;
+    for (std::size_t at = 0; at + 20 <= faces.size(); at += 20) {
+        const std::int32_t firstEdge = binary::i32(faces, at + 4);
+        const std::int16_t edgeCount = binary::i16(faces, at + 8);
+        if (edgeCount < 0 || firstEdge < 0 || std::uint64_t(firstEdge) + std::uint64_t(edgeCount) > faceEdges)
+            return "face " + std::to_string(at / 20) + "'s edges run past the end of the face edge list";
+    }
+    return std::nullopt;
 }
 
 Result<MapSummary> readMapSummary(std::string_view entities) {
@@ -170,6 +212,7 @@ Result<MapSummary> readMapSummary(std::string_view entities) {
                            "\" where an entity should begin");
         std::string_view classname;
         std::string_view message;
+        std::int64_t spawnFlags = 0;
         for (;;) {
             std::string_view key;
             std::string_view value;
@@ -183,10 +226,12 @@ Result<MapSummary> readMapSummary(std::string_view entities) {
             if (!value.empty() && value.front() == '}') return damaged("an entity's last key has no value");
             if (sameKey(key, "classname")) classname = value;
             if (sameKey(key, "message")) message = value;
+            if (sameKey(key, "spawnflags")) spawnFlags = atoiNumber(value);
         }
         // The first entity is the world; its message is the map's title.
         if (count++ == 0 && classname == "worldspawn") summary.title = titleOf(message);
-        if (classname == "info_player_deathmatch") ++summary.spawnPoints;
+        if (spawnFlags & kNotInDeathmatch) continue;
+        if (sameKey(classname, "info_player_deathmatch")) ++summary.spawnPoints;
         flag1 = flag1 || classname == "item_flag_team1";
         flag2 = flag2 || classname == "item_flag_team2";
     }
@@ -207,7 +252,7 @@ Result<FloorPlan> readFloorPlan(std::string_view file, const BspHeader& header) 
     const std::string_view faces = lump(BspLump::Faces);
     const std::string_view edges = lump(BspLump::Edges);
     const std::string_view faceEdges = lump(BspLump::FaceEdges);
-    if (models.empty()) return damaged("the map has no world model");
+    if (records(BspLump::Models) == 0) return damaged("the map has no world model");
 
     FloorPlan plan;
     for (std::size_t axis = 0; axis < 3; ++axis) {
@@ -244,6 +289,10 @@ Result<FloorPlan> readFloorPlan(std::string_view file, const BspHeader& header) 
         kept = std::clamp(value, plan.mins[axis], plan.maxs[axis]);
         return true;
     };
+    // Each face has edges of its own in a compiled map; faces that share them
+    // over and over could make a plan far larger than the file, so no more
+    // corners are walked than the face edge list holds.
+    std::uint64_t walked = 0;
     for (std::int32_t f = firstFace; f < firstFace + faceCount; ++f) {
         const std::size_t at = static_cast<std::size_t>(f) * 20;
         const auto face = [f] { return "face " + std::to_string(f); };
@@ -266,6 +315,9 @@ Result<FloorPlan> readFloorPlan(std::string_view file, const BspHeader& header) 
             std::uint64_t(firstEdge) + std::uint64_t(edgeCount) > records(BspLump::FaceEdges))
             return damaged(face() + "'s edges run past the end of the face edge list");
         if (edgeCount < 3) continue;
+        walked += static_cast<std::uint64_t>(edgeCount);
+        if (walked > records(BspLump::FaceEdges))
+            return damaged("the floors use more edges than the face edge list holds");
         FloorPlan::Face floor{static_cast<std::uint32_t>(plan.points.size()),
                               static_cast<std::uint32_t>(edgeCount), 0, FloorPlan::Surface::Floor};
         bool kept = true;
@@ -306,6 +358,8 @@ Result<FloorPlan> readFloorPlan(std::string_view file, const BspHeader& header) 
 Result<MapFacts> readMapBytes(std::string_view file) {
     const auto header = readBspHeader(file, file.size());
     if (!header) return header.error();
+    if (auto refused = gameRefusal(header.value())) return damaged(std::move(*refused));
+    if (auto refused = gameRefusalOfFaces(file, header.value())) return damaged(std::move(*refused));
     auto summary = readMapSummary(
         file.substr(header.value()[BspLump::Entities].offset, header.value()[BspLump::Entities].length));
     if (!summary) return summary.error();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,12 +13,12 @@ namespace vexmoor {
 
 // A compiled map of the game (.bsp, "IBSP" version 38): a header of 19
 // lumps (offset and length each, little-endian), then the lumps. Maps come
-// from anywhere: every lump, count and index is checked before it is used,
-// and lists longer than the game itself allows are refused. Errors carry the
-// reason only; the caller knows which file it was.
+// from anywhere: every lump, count and index is checked before it is used.
+// Errors carry the reason only; the caller knows which file it was.
 
 inline constexpr std::size_t kBspHeaderSize = 160;
-// The largest map whose floor plan is read; the game's own maps stay far below.
+// The largest map whose floor plan is read: our own bound on memory and
+// time, not the game's; its own maps stay far below.
 inline constexpr std::uint64_t kBspMaxBytes = 32u << 20;
 
 enum class BspLump {
@@ -59,20 +60,32 @@ struct BspHeader {
     const Lump& operator[](BspLump lump) const { return lumps[static_cast<std::size_t>(lump)]; }
 };
 
-// The header of a map file of fileSize bytes: every lump lies inside the
-// file, and the lists a reader here uses hold whole records, no more than
-// the game allows.
+// The header of a map file of fileSize bytes: every lump lies inside the file.
 Result<BspHeader> readBspHeader(std::string_view head, std::uint64_t fileSize);
+
+// Why the game refuses to load a map, by the checks its loader makes: a list
+// whose length is not a whole number of its records (the game's "funny lump
+// size"), no nodes, no leaves or no world model, more models, planes,
+// surfaces or entity bytes than it holds; nothing when it loads the map. It
+// sets no limit on edges, faces or vertices.
+std::optional<std::string> gameRefusal(const BspHeader& header);
+// The same for the faces of a whole map: a face whose edges leave the face edge list.
+std::optional<std::string> gameRefusalOfFaces(std::string_view file, const BspHeader& header);
 
 // What the entity list tells about a map.
 struct MapSummary {
     // The world's "message": the line the game shows while the map loads,
     // as the game makes it (its "\n" line breaks, and any control character,
     // become one blank; no blank at either end; at most 63 bytes, as the
-    // game keeps). Bytes as they are, in the game's single-byte code page.
+    // game keeps). A byte of 128 or more is the game's coloured form of
+    // the byte less 128, so it is that byte here; the others as they are.
     std::string title;
-    int spawnPoints = 0;     // info_player_deathmatch
-    bool bothFlags = false;  // item_flag_team1 and item_flag_team2
+    // Entities left in a deathmatch game (spawnflags without 2048, "not in
+    // deathmatch"): info_player_deathmatch in any letter case, as the game
+    // finds its spawn points, and item_flag_team1 and item_flag_team2 as
+    // written, as the game spawns its items.
+    int spawnPoints = 0;
+    bool bothFlags = false;
 };
 Result<MapSummary> readMapSummary(std::string_view entities);
 
@@ -99,7 +112,8 @@ struct FloorPlan {
 // `file` is the whole map, the file the header was read from.
 Result<FloorPlan> readFloorPlan(std::string_view file, const BspHeader& header);
 
-// Everything at once from a whole map held in memory.
+// Everything at once from a whole map held in memory; a map the game refuses
+// gives the reason as its error.
 struct MapFacts {
     MapSummary summary;
     FloorPlan plan;

@@ -49,6 +49,7 @@ void ListBox::addItem(std::string item) { insertItem(items_.size(), std::move(it
 void ListBox::setItems(std::vector<std::string> items) {
     items_ = std::move(items);
     marks_.assign(items_.size(), false);
+    markCount_ = 0;
     selected_ = -1;
     itemsChanged(ItemsChange::Kind::Reset, 0);
 }
@@ -69,6 +70,7 @@ void ListBox::insertItem(std::size_t index, std::string item) {
 void ListBox::removeItem(std::size_t index) {
     if (index >= items_.size()) return;
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (marks_[index]) --markCount_;
     marks_.erase(marks_.begin() + static_cast<std::ptrdiff_t>(index));
     if (selected_ == static_cast<int>(index))
         selected_ = -1;
@@ -113,6 +115,10 @@ void ListBox::setSelected(std::size_t index, bool selected) {
     }
     if (marks_[index] == selected) return;
     marks_[index] = selected;
+    if (selected)
+        ++markCount_;
+    else
+        --markCount_;
     ++selectionRevision_;
     notify();
     if (behaviour_) behaviour_();
@@ -123,6 +129,70 @@ std::vector<std::string> ListBox::selectedItems() const {
     for (std::size_t i = 0; i < items_.size(); ++i)
         if (isSelected(i)) result.push_back(items_[i]);
     return result;
+}
+
+std::size_t ListBox::selectedCount() const {
+    if (mode_ == Mode::Single) return selected_ >= 0 ? 1 : 0;
+    return markCount_;
+}
+
+namespace {
+
+// Letter case in Windows-1252: ASCII, the accented letters from C0 to DE
+// (D7 is the multiplication sign) and the four pairs of its 80 to 9F range.
+unsigned char lowerCase(unsigned char c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return static_cast<unsigned char>(c + 32);
+    switch (c) {
+        case 0x8A:  // S caron
+        case 0x8C:  // OE
+        case 0x8E:  // Z caron
+            return static_cast<unsigned char>(c + 16);
+        case 0x9F:  // Y diaeresis
+            return 0xFF;
+        default:
+            return c;
+    }
+}
+
+std::string lowered(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) c = static_cast<char>(lowerCase(static_cast<unsigned char>(c)));
+    return result;
+}
+
+// Whether the entry holds the part, which is in lower case already.
+bool holdsLowered(std::string_view entry, std::string_view part) {
+    if (part.size() > entry.size()) return false;
+    const auto first = static_cast<unsigned char>(part.front());
+    for (std::size_t start = 0; start + part.size() <= entry.size(); ++start) {
+        if (lowerCase(static_cast<unsigned char>(entry[start])) != first) continue;
+        std::size_t i = 1;
+        while (i < part.size() &&
+               lowerCase(static_cast<unsigned char>(entry[start + i])) == static_cast<unsigned char>(part[i]))
+            ++i;
+        if (i == part.size()) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool FilterText::shows(std::string_view entry) const {
+    return text().empty() || holdsLowered(entry, lowered(text()));
+}
+
+std::vector<std::size_t> FilterText::shownIndexes(const ListBox& list) const {
+    std::vector<std::size_t> shown;
+    const auto& items = list.items();
+    if (text().empty()) {
+        shown.resize(items.size());
+        for (std::size_t i = 0; i < shown.size(); ++i) shown[i] = i;
+        return shown;
+    }
+    const std::string part = lowered(text());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (holdsLowered(items[i], part)) shown.push_back(i);
+    return shown;
 }
 
 FileList::FileList(std::string name, std::string extension, std::string toolTip)

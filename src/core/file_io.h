@@ -30,6 +30,16 @@ Result<std::string> readFilePart(const std::filesystem::path& path, std::uint64_
 // folder's read-only mark does not keep files from being written there.
 Status writeWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
+// Makes a file that must not exist yet and writes the bytes into it, synced.
+// It is made exclusively: of two programs making the same file at once, one
+// succeeds and the other gets an error whose reason is kFileExistsReason, and
+// the file stays the first one's. Readers may see the file before its bytes
+// are all there, so it suits files that something written later completes.
+// On a failure after it was made, the file is removed again.
+Status writeNewFile(const std::filesystem::path& path, std::string_view bytes);
+
+inline constexpr const char* kFileExistsReason = "the file exists already";
+
 // The names of the ordinary files in a folder whose names end in the given
 // extension, compared without regard to ASCII case. Ordinary files are
 // regular files (a link to one counts) that are not hidden: no name beginning

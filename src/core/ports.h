@@ -13,8 +13,19 @@ class WindowModel;
 inline constexpr const char* kApplicationTitle = "vexmoor";
 
 enum class Icon { None, Exclamation, Critical, Information };
-enum class Buttons { Ok, YesNo, RetryCancel };
-enum class Answer { Ok, Yes, No, Retry, Cancel };
+enum class Buttons {
+    Ok,
+    YesNo,
+    RetryCancel,
+    // Before changes that are not written would be lost: the editor's own
+    // write, going on without it, staying. Cancel is what Escape answers.
+    WriteDiscardCancel,  // "&Write and Return", "&Discard", "Cancel"
+    WriteReturnCancel,   // "&Write and Return", "Return &Without Writing", "Cancel"
+    WriteLaunchCancel,   // "&Write and Launch", "Launch &Anyway", "Cancel"
+};
+// Write and WithoutWriting answer the last three sets: Discard, Return
+// Without Writing and Launch Anyway all go on without writing.
+enum class Answer { Ok, Yes, No, Retry, Cancel, Write, WithoutWriting };
 
 struct Message {
     std::string text;

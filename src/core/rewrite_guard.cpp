@@ -1,6 +1,7 @@
 #include "core/rewrite_guard.h"
 
 #include "core/file_io.h"
+#include "core/paths.h"
 
 namespace vexmoor {
 
@@ -24,6 +25,36 @@ std::optional<ContentPrint> RewriteGuard::remembered(const fs::path& file) const
     return known->second;
 }
 
+namespace {
+
+std::string relativePath(KeptFile which) { return nativeSeparators("eraser\\") + keptFileName(which); }
+
+// Whether two game directory texts name the same directory: written alike,
+// or reaching the same folder, or the same file in it (Windows tells files
+// apart more surely than folders).
+bool sameGameDirectory(KeptFile which, const std::string& a, const std::string& b) {
+    return a == b || sameFile(pathFromText(a), pathFromText(b)) ||
+           sameFile(pathFromText(a + relativePath(which)), pathFromText(b + relativePath(which)));
+}
+
+}  // namespace
+
+std::string RewriteGuard::filedUnder(KeptFile which, const fs::path& file) {
+    const std::string text = pathText(file);
+    if (which == KeptFile::Settings) return text;
+    const std::string relative = relativePath(which);
+    if (text.size() > relative.size() && text.ends_with(relative))
+        return text.substr(0, text.size() - relative.size());
+    return pathText(file.parent_path().parent_path()) + kPathSeparator;
+}
+
+std::optional<ContentPrint> RewriteGuard::printOnDisk(const fs::path& file) {
+    const auto bytes = readWholeFile(file);
+    if (bytes) return printOf(bytes.value());
+    if (bytes.error().reason == kMissingFileReason) return ContentPrint{};
+    return std::nullopt;
+}
+
 Message RewriteGuard::changedOutsideQuestion(const fs::path& file) {
     return Message{
         pathText(file) +
@@ -39,36 +70,55 @@ Message RewriteGuard::notKeptQuestion(const fs::path& file, const Error& why) {
                    "Earlier version not kept", Icon::Exclamation, Buttons::YesNo, Answer::No};
 }
 
-Status RewriteGuard::keep(KeptFile which, std::string_view bytes, std::string_view action) {
+Message RewriteGuard::otherDirectoryRefusal(const fs::path& file, const std::string& readFrom,
+                                            const std::string& inForce) {
+    return Message{"Vexmoor did not write " + pathText(file) + ": it was read from the game directory " +
+                       readFrom + ", and the game directory is now " + inForce +
+                       ". Nothing was written to either. Return to the main window and open the editor again "
+                       "to work on the files of " +
+                       inForce + ".",
+                   "Game directory changed", Icon::Exclamation, Buttons::Ok};
+}
+
+Status RewriteGuard::keep(KeptFile which, const fs::path& file, std::string_view bytes,
+                          std::string_view action) {
     const std::string summary = summary_ ? summary_(which, bytes) : std::string();
-    return store_.keep(gameDirectory_(), which, bytes, action, summary).status();
+    return store_.keep(filedUnder(which, file), which, bytes, action, summary).status();
 }
 
 bool RewriteGuard::keepOrAsk(KeptFile which, const fs::path& file, std::string_view bytes,
                              std::string_view action) {
-    const Status kept = keep(which, bytes, action);
+    const Status kept = keep(which, file, bytes, action);
     return kept || dialogs_.show(notKeptQuestion(file, kept.error())) == Answer::Yes;
 }
 
 bool RewriteGuard::mayRewrite(KeptFile which, const fs::path& file, std::string_view action) {
+    if (which != KeptFile::Settings && gameDirectory_) {
+        const std::string readFrom = filedUnder(which, file);
+        const std::string inForce = gameDirectory_();
+        if (!sameGameDirectory(which, readFrom, inForce)) {
+            dialogs_.show(otherDirectoryRefusal(file, readFrom, inForce));
+            return false;
+        }
+    }
     const auto current = readWholeFile(file);
-    const bool missing = !current && current.error().reason == kMissingFileReason;
+    // Gone since it was read (or never there): nothing to protect or keep.
+    if (!current && current.error().reason == kMissingFileReason) return true;
     // A file that cannot be read cannot be kept either.
-    if (!current && !missing) return dialogs_.show(notKeptQuestion(file, current.error())) == Answer::Yes;
-    const ContentPrint now = missing ? ContentPrint{} : printOf(current.value());
+    if (!current) return dialogs_.show(notKeptQuestion(file, current.error())) == Answer::Yes;
     std::string_view keptAs = action;
-    if (const auto known = remembered(file); known && *known != now) {
+    if (const auto known = remembered(file); known && *known != printOf(current.value())) {
         if (dialogs_.show(changedOutsideQuestion(file)) != Answer::Yes) return false;
         keptAs = kChangedOutside;
     }
-    return missing || keepOrAsk(which, file, current.value(), keptAs);
+    return keepOrAsk(which, file, current.value(), keptAs);
 }
 
-bool RewriteGuard::mayRestore(KeptFile which, const fs::path& file) {
+bool RewriteGuard::mayRestore(KeptFile which, const fs::path& file, std::string_view action) {
     const auto current = readWholeFile(file);
     if (!current && current.error().reason == kMissingFileReason) return true;
     if (!current) return dialogs_.show(notKeptQuestion(file, current.error())) == Answer::Yes;
-    return keepOrAsk(which, file, current.value(), kRestore);
+    return keepOrAsk(which, file, current.value(), action);
 }
 
 }  // namespace vexmoor

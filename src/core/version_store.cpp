@@ -6,6 +6,8 @@
 #include <cstring>
 #include <ctime>
 #include <system_error>
+#include <tuple>
+#include <utility>
 
 #include "core/file_io.h"
 
@@ -136,6 +138,20 @@ Result<Listing> listed(const fs::path& folder, KeptFile file) {
     return listing;
 }
 
+// Whether a file was last written longer ago than keeping a version takes.
+bool leftOver(const fs::path& file) {
+    std::error_code error;
+    const auto written = fs::last_write_time(file, error);
+    return !error &&
+           fs::file_time_type::clock::now() - written > std::chrono::seconds(VersionStore::kLeftoverSeconds);
+}
+
+// Description first, so that no version is ever listed without its bytes.
+void removeVersion(const fs::path& folder, std::uint64_t number, KeptFile file) {
+    std::error_code error;
+    if (fs::remove(folder / infoName(number), error)) fs::remove(folder / bytesName(number, file), error);
+}
+
 std::optional<KeptVersion> readInfo(const fs::path& folder, std::uint64_t number) {
     const auto text = readWholeFile(folder / infoName(number));
     if (!text) return std::nullopt;
@@ -239,7 +255,8 @@ std::optional<KeptVersion> parseVersionInfo(std::string_view text, std::uint64_t
     return version;
 }
 
-VersionStore::VersionStore(fs::path root, Clock clock) : root_(std::move(root)), clock_(std::move(clock)) {}
+VersionStore::VersionStore(fs::path root, Clock clock, std::size_t keptPerFile)
+    : root_(std::move(root)), clock_(std::move(clock)), keptPerFile_(keptPerFile) {}
 
 std::int64_t VersionStore::now() const {
     if (clock_) return clock_();
@@ -248,8 +265,8 @@ std::int64_t VersionStore::now() const {
         .count();
 }
 
-std::string VersionStore::folderName(std::string_view gameDirectory) {
-    const std::string whole = sameDirectoryText(gameDirectory);
+std::string VersionStore::folderName(std::string_view filedUnder) {
+    const std::string whole = sameDirectoryText(filedUnder);
     const std::size_t slash = whole.find_last_of("/\\");
     std::string readable = whole.substr(slash == std::string::npos ? 0 : slash + 1);
     // Letters, digits, dots, dashes and underscores only, so the name is
@@ -265,17 +282,52 @@ std::string VersionStore::folderName(std::string_view gameDirectory) {
     return readable + "-" + hexText(contentHash(whole));
 }
 
-fs::path VersionStore::folderOf(std::string_view gameDirectory, KeptFile file) const {
-    return root_ / folderName(gameDirectory) / keptFileName(file);
+fs::path VersionStore::folderOf(std::string_view filedUnder, KeptFile file) const {
+    return root_ / folderName(filedUnder) / keptFileName(file);
 }
 
-Result<bool> VersionStore::keep(std::string_view gameDirectory, KeptFile file, std::string_view bytes,
+fs::path VersionStore::folderHolding(std::string_view filedUnder, KeptFile file,
+                                     const KeptVersion& version) const {
+    if (version.formerFolder.empty()) return folderOf(filedUnder, file);
+    return root_ / pathFromText(version.formerFolder) / keptFileName(file);
+}
+
+// The settings versions in the folders of other texts than the one they are
+// filed under now, newest first. A folder that cannot be read is passed over:
+// what it holds is offered once it can be.
+std::vector<KeptVersion> VersionStore::formerSettings(std::string_view filedUnder) const {
+    std::vector<KeptVersion> former;
+    const std::string own = folderName(filedUnder);
+    std::error_code error;
+    for (fs::directory_iterator it(root_, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = pathText(it->path().filename());
+        const fs::path folder = it->path() / keptFileName(KeptFile::Settings);
+        std::error_code ignored;
+        // Another settings file's own folder (a run with another configuration folder) is no former one.
+        const bool settingsOwn = name.starts_with(std::string(keptFileName(KeptFile::Settings)) + "-");
+        if (name == own || settingsOwn || !fs::is_directory(folder, ignored)) continue;
+        const auto listing = listed(folder, KeptFile::Settings);
+        if (!listing) continue;
+        for (const std::uint64_t number : listing.value().described) {
+            if (auto version = readInfo(folder, number)) {
+                version->formerFolder = name;
+                former.push_back(std::move(*version));
+            }
+        }
+    }
+    std::sort(former.begin(), former.end(), [](const KeptVersion& a, const KeptVersion& b) {
+        return std::tie(a.keptAt, a.formerFolder, a.number) > std::tie(b.keptAt, b.formerFolder, b.number);
+    });
+    return former;
+}
+
+Result<bool> VersionStore::keep(std::string_view filedUnder, KeptFile file, std::string_view bytes,
                                 std::string_view action, std::string_view summary) {
-    const fs::path folder = folderOf(gameDirectory, file);
+    const fs::path folder = folderOf(filedUnder, file);
     if (Status made = madeFolder(folder); !made) return made.error();
-    auto listing = listed(folder, file);
+    const auto listing = listed(folder, file);
     if (!listing) return listing.error();
-    std::vector<std::uint64_t>& described = listing.value().described;
+    const std::vector<std::uint64_t>& described = listing.value().described;
 
     const ContentPrint print = printOf(bytes);
     if (!described.empty()) {
@@ -286,52 +338,76 @@ Result<bool> VersionStore::keep(std::string_view gameDirectory, KeptFile file, s
         }
     }
 
+    // The number is past every one the folder shows, and past every one
+    // another program claims between the listing and the making of the file.
+    constexpr int kTries = 1000;
+    std::uint64_t number = listing.value().highest;
+    Status claimed;
+    for (int i = 0; i < kTries; ++i) {
+        claimed = writeNewFile(folder / bytesName(++number, file), bytes);
+        if (claimed || claimed.error().reason != kFileExistsReason) break;
+    }
+    if (!claimed) return claimed.error();
+
     KeptVersion version;
-    version.number = listing.value().highest + 1;
+    version.number = number;
     version.keptAt = now();
     version.action = action;
     version.summary = summary;
     version.size = print.size;
     version.hash = print.hash;
-    const fs::path bytesFile = folder / bytesName(version.number, file);
-    if (Status written = writeWholeFile(bytesFile, bytes); !written) return written.error();
-    if (Status written = writeWholeFile(folder / infoName(version.number), versionInfoText(version));
-        !written) {
+    if (Status written = writeWholeFile(folder / infoName(number), versionInfoText(version)); !written) {
         std::error_code error;
-        fs::remove(bytesFile, error);
+        fs::remove(folder / bytesName(number, file), error);
         return written.error();
     }
-
-    // The oldest beyond the limit go, description first, so no version is
-    // ever listed without its bytes; so do bytes left without a description.
-    described.push_back(version.number);
-    std::error_code error;
-    const std::size_t surplus = described.size() > kKeptPerFile ? described.size() - kKeptPerFile : 0;
-    for (std::size_t i = 0; i < surplus; ++i) {
-        if (fs::remove(folder / infoName(described[i]), error))
-            fs::remove(folder / bytesName(described[i], file), error);
-    }
-    for (const std::uint64_t number : listing.value().bytesOnly)
-        fs::remove(folder / bytesName(number, file), error);
+    tidy(folder, file, filedUnder);
     return true;
 }
 
-Result<std::vector<KeptVersion>> VersionStore::versions(std::string_view gameDirectory, KeptFile file) const {
-    const fs::path folder = folderOf(gameDirectory, file);
-    std::error_code error;
-    if (!fs::exists(folder, error)) return std::vector<KeptVersion>{};
+// The oldest versions beyond the limit go; settings versions an older
+// Vexmoor filed elsewhere are older than all of these, so they go first. So
+// do bytes left without a description long enough that no program is still
+// keeping them. The folder is listed anew: another program may have kept
+// versions meanwhile.
+void VersionStore::tidy(const fs::path& folder, KeptFile file, std::string_view filedUnder) {
     const auto listing = listed(folder, file);
-    if (!listing) return listing.error();
+    if (!listing) return;
+    const std::vector<std::uint64_t>& described = listing.value().described;
+    std::vector<KeptVersion> former;
+    if (file == KeptFile::Settings) former = formerSettings(filedUnder);
+    const std::size_t all = described.size() + former.size();
+    std::size_t surplus = all > keptPerFile_ ? all - keptPerFile_ : 0;
+    for (; surplus > 0 && !former.empty(); --surplus, former.pop_back())
+        removeVersion(folderHolding(filedUnder, file, former.back()), former.back().number, file);
+    for (std::size_t i = 0; i < surplus && i < described.size(); ++i)
+        removeVersion(folder, described[i], file);
+    for (const std::uint64_t number : listing.value().bytesOnly) {
+        const fs::path leftover = folder / bytesName(number, file);
+        std::error_code error;
+        if (leftOver(leftover)) fs::remove(leftover, error);
+    }
+}
+
+Result<std::vector<KeptVersion>> VersionStore::versions(std::string_view filedUnder, KeptFile file) const {
+    const fs::path folder = folderOf(filedUnder, file);
     std::vector<KeptVersion> versions;
-    const auto& described = listing.value().described;
-    for (auto number = described.rbegin(); number != described.rend(); ++number)
-        if (auto version = readInfo(folder, *number)) versions.push_back(std::move(*version));
+    std::error_code error;
+    if (fs::exists(folder, error)) {
+        const auto listing = listed(folder, file);
+        if (!listing) return listing.error();
+        const auto& described = listing.value().described;
+        for (auto number = described.rbegin(); number != described.rend(); ++number)
+            if (auto version = readInfo(folder, *number)) versions.push_back(std::move(*version));
+    }
+    if (file == KeptFile::Settings)
+        for (KeptVersion& version : formerSettings(filedUnder)) versions.push_back(std::move(version));
     return versions;
 }
 
-Result<std::string> VersionStore::bytesOf(std::string_view gameDirectory, KeptFile file,
+Result<std::string> VersionStore::bytesOf(std::string_view filedUnder, KeptFile file,
                                           const KeptVersion& version) const {
-    const fs::path path = folderOf(gameDirectory, file) / bytesName(version.number, file);
+    const fs::path path = folderHolding(filedUnder, file, version) / bytesName(version.number, file);
     auto bytes = readWholeFile(path);
     if (!bytes) return bytes.error();
     // A copy someone changed since is not what the list describes.

@@ -44,6 +44,10 @@ struct KeptVersion {
     std::string summary;       // one line on what the version holds
     std::uint64_t size = 0;
     std::uint64_t hash = 0;
+    // The folder below the versions folder an older Vexmoor filed it under,
+    // when that is not where the file's versions are filed now (settings
+    // versions were once filed under a game directory); empty otherwise.
+    std::string formerFolder;
 
     bool operator==(const KeptVersion&) const = default;
 };
@@ -53,45 +57,60 @@ struct KeptVersion {
 std::string versionInfoText(const KeptVersion& version);
 std::optional<KeptVersion> parseVersionInfo(std::string_view text, std::uint64_t number);
 
-// The earlier versions of the files of every game directory, in Vexmoor's
-// own data folder: one folder per game directory (named by a readable part
-// of the directory and a hash of its whole text, so that two installations
-// never mix) and in it one folder per file. A version is two files: its
-// bytes, exactly as they were ("000042-bots.cfg", so it can be opened as it
-// stands), and its description ("000042.info"), written after the bytes, so
-// a version is complete once its description is there. Both are written by
-// the safe writer.
+// The earlier versions of the files Vexmoor rewrites, in Vexmoor's own data
+// folder: one folder for what a file's versions are filed under, and in it
+// one folder per file. The game's files are filed under their game directory
+// and the settings file under its own path, so that its versions are the
+// same whatever game directory it names, or when it names none; the folder
+// is named by a readable part of that text and a hash of all of it, so that
+// two installations never mix. Settings versions an older Vexmoor filed under
+// a game directory are offered with the others and count towards the limit.
+//
+// A version is two files: its bytes, exactly as they were ("000042-bots.cfg",
+// so it can be opened as it stands), and its description ("000042.info"),
+// written after the bytes by the safe writer, so a version is complete once
+// its description is there. The number is claimed by making the bytes' file
+// exclusively: another Vexmoor keeping a version of the same file at the same
+// moment takes the next number, and neither is lost.
 class VersionStore {
 public:
     static constexpr std::size_t kKeptPerFile = 100;
+    // Bytes without a description are a keep that failed half way, or one
+    // another program is making now: only those older than this go.
+    static constexpr std::int64_t kLeftoverSeconds = 5 * 60;
     // Seconds since 1970-01-01, UTC.
     using Clock = std::function<std::int64_t()>;
 
-    explicit VersionStore(std::filesystem::path root, Clock clock = {});
+    explicit VersionStore(std::filesystem::path root, Clock clock = {},
+                          std::size_t keptPerFile = kKeptPerFile);
 
     const std::filesystem::path& root() const { return root_; }
-    static std::string folderName(std::string_view gameDirectory);
-    std::filesystem::path folderOf(std::string_view gameDirectory, KeptFile file) const;
+    static std::string folderName(std::string_view filedUnder);
+    std::filesystem::path folderOf(std::string_view filedUnder, KeptFile file) const;
 
     // Keeps the bytes as the newest version of the file, unless the newest
-    // already holds exactly these bytes; then removes the oldest beyond
-    // kKeptPerFile. True when a version was kept. Finding the newest reads
-    // the folder's names and one description, and the newest's bytes only
-    // when size and hash match. On failure nothing is left half written.
-    Result<bool> keep(std::string_view gameDirectory, KeptFile file, std::string_view bytes,
+    // already holds exactly these bytes; then removes the oldest beyond the
+    // limit. True when a version was kept. Finding the newest reads the
+    // folder's names and one description, and the newest's bytes only when
+    // size and hash match. On failure nothing is left half written.
+    Result<bool> keep(std::string_view filedUnder, KeptFile file, std::string_view bytes,
                       std::string_view action, std::string_view summary);
 
     // The complete versions of the file, newest first; none when its folder
     // does not exist yet. Descriptions that cannot be read are passed over.
-    Result<std::vector<KeptVersion>> versions(std::string_view gameDirectory, KeptFile file) const;
-    Result<std::string> bytesOf(std::string_view gameDirectory, KeptFile file,
-                                const KeptVersion& version) const;
+    Result<std::vector<KeptVersion>> versions(std::string_view filedUnder, KeptFile file) const;
+    Result<std::string> bytesOf(std::string_view filedUnder, KeptFile file, const KeptVersion& version) const;
 
 private:
     std::int64_t now() const;
+    std::filesystem::path folderHolding(std::string_view filedUnder, KeptFile file,
+                                        const KeptVersion& version) const;
+    std::vector<KeptVersion> formerSettings(std::string_view filedUnder) const;
+    void tidy(const std::filesystem::path& folder, KeptFile file, std::string_view filedUnder);
 
     std::filesystem::path root_;
     Clock clock_;
+    std::size_t keptPerFile_;
 };
 
 // A moment as the local date and time, "2024-05-01 14:03:22".

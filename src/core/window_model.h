@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/ports.h"
@@ -37,12 +38,20 @@ public:
     // own way back, so its opener never stays disabled.
     virtual void closeRequested() {}
 
+    // Ending the program from inside this window (Ctrl+Q): the window that
+    // opened it says how, when it offers that; otherwise nothing happens.
+    void onQuitRequest(std::function<void()> quit) { quit_ = std::move(quit); }
+    void quitRequested() {
+        if (quit_) quit_();
+    }
+
 private:
     std::string name_;
     std::string caption_;
     bool enabled_ = true;
     bool visible_ = true;
     Signal<> changed_;
+    std::function<void()> quit_;
 };
 
 // A side window is non-modal, but its opener stays disabled while it is open.

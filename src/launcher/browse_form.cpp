@@ -47,6 +47,18 @@ BrowseForm::BrowseForm(Mode mode, Dialogs& dialogs, const Drives& drives, Action
         const std::size_t drive = driveOf(QuakeDir.path());
         currentFolder_[drive] = QuakeDir.path();
         QuakeDrive.setSelectedIndex(static_cast<int>(drive));
+        // Moved away from the game chosen in the found list: it can be chosen again.
+        const int chosen = FoundGamesList.selectedIndex();
+        if (chosen >= 0 && static_cast<std::size_t>(chosen) < found_.size() &&
+            found_[static_cast<std::size_t>(chosen)].directory != QuakeDir.path())
+            FoundGamesList.setSelectedIndex(-1);
+    });
+    FoundGamesList.setNoneAllowed(true);
+    FoundGamesList.onChange([this] {
+        const int chosen = FoundGamesList.selectedIndex();
+        if (chosen < 0 || static_cast<std::size_t>(chosen) >= found_.size()) return;
+        if (!openFolder(found_[static_cast<std::size_t>(chosen)].directory))
+            FoundGamesList.setSelectedIndex(-1);
     });
     QuakeDrive.onChange([this] { driveChanged(); });
     SetButton.onClick([this] { set(); });
@@ -60,6 +72,45 @@ BrowseForm::BrowseForm(Mode mode, Dialogs& dialogs, const Drives& drives, Action
         currentFolder_[start] = drives_[start].root;
         QuakeDrive.setSelectedIndex(static_cast<int>(start));
     }
+
+    if (actions_.findGames) {
+        FoundGamesList.setItems({kLookingText});
+        FoundGamesList.setEnabled(false);
+        search_ = std::make_unique<GameSearch>(actions_.findGames);
+    } else {
+        showFound({});
+    }
+}
+
+bool BrowseForm::openFolder(const fs::path& folder) {
+    const Status moved = QuakeDir.setPath(folder);
+    if (moved) return true;
+    dialogs_.show(Message{"This folder cannot be opened.\r\n\r\n" + moved.error().describe(),
+                          kApplicationTitle, Icon::Exclamation, Buttons::Ok});
+    return false;
+}
+
+bool BrowseForm::takeFoundGames() {
+    if (!search_) return true;
+    if (!search_->done()) return false;
+    waitForFoundGames();
+    return true;
+}
+
+void BrowseForm::waitForFoundGames() {
+    if (!search_) return;
+    FoundGames found = search_->take();
+    search_.reset();
+    showFound(std::move(found));
+}
+
+void BrowseForm::showFound(FoundGames found) {
+    found_ = std::move(found.games);
+    std::vector<std::string> lines;
+    for (const FoundGame& game : found_) lines.push_back(game.description());
+    if (lines.empty()) lines.push_back(kNoGameFoundText);
+    FoundGamesList.setItems(std::move(lines));
+    FoundGamesList.setEnabled(!found_.empty());
 }
 
 // The drive whose root is the longest leading part of a path.

@@ -14,6 +14,14 @@ GameSetups::~GameSetups() = default;
 
 SetupStore GameSetups::store() const { return SetupStore(main_.services().settings.setupsFolder()); }
 
+std::function<std::string(const std::string&)> GameSetups::mapTitles() const {
+    return [this](const std::string& map) { return main_.maps.mapFiles.title(map); };
+}
+
+RecentGames GameSetups::recent() const {
+    return RecentGames(recentGamesFolder(main_.services().settings.setupsFolder()));
+}
+
 Status GameSetups::save(const std::string& name) const { return store().save(name, captureSetup(main_)); }
 
 void GameSetups::open() {
@@ -27,19 +35,35 @@ void GameSetups::close() {
     if (!form_ || !open_) return;
     open_ = false;
     closeSideWindow(main_.services().windows, main_, *form_);
+    changed();
 }
 
 void GameSetups::gameStarted() {
-    if (const Status saved = save(kLastGameSetup); !saved)
+    const Setup game = captureSetup(main_);
+    if (const Status saved = store().save(kLastGameSetup, game); !saved)
         main_.services().dialogs.show(
             Message{std::string("The game was started, but it could not be kept as the "
                                 "setup \"") +
                         kLastGameSetup + "\".\r\n\r\n" + saved.error().describe(),
                     kApplicationTitle, Icon::Exclamation, Buttons::Ok});
+    else if (const Status kept = recent().keep(game, std::time(nullptr)); !kept)
+        main_.services().dialogs.show(
+            Message{"The game was started, but it could not be kept among the recent games.\r\n\r\n" +
+                        kept.error().describe(),
+                    kApplicationTitle, Icon::Exclamation, Buttons::Ok});
+    changed();
 }
 
 std::optional<std::vector<std::string>> GameSetups::apply(const std::string& name) {
-    auto read = store().load(name, main_.gameDirectory());
+    return applyRead(store().load(name, main_.gameDirectory()), name);
+}
+
+std::optional<std::vector<std::string>> GameSetups::applyFile(const std::filesystem::path& file,
+                                                               const std::string& name) {
+    return applyRead(readSetupFile(file), name);
+}
+
+std::optional<std::vector<std::string>> GameSetups::applyRead(Result<SetupRead> read, const std::string& name) {
     if (!read) {
         const Error& error = read.error();
         const std::string why =

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "launcher/recent_games.h"
 #include "launcher/setup_store.h"
 
 namespace vexmoor {
@@ -24,6 +27,14 @@ public:
 
     // The setups folder the settings location names.
     SetupStore store() const;
+    // The games last started, in their folder inside the setups folder.
+    RecentGames recent() const;
+    // Map titles for the games' summaries, as the map lists show them.
+    std::function<std::string(const std::string&)> mapTitles() const;
+
+    // Called whenever the setups or recent games may have changed (a game
+    // started, the Game Setups window closed), so the home can list them anew.
+    void onChanged(std::function<void()> changed) { changed_ = std::move(changed); }
 
     // The Game Setups window while it is open (or the one last closed).
     SetupsForm* form() { return form_.get(); }
@@ -51,11 +62,21 @@ public:
     // Both, as the window's Load and "Load and Launch" do.
     void load(const std::string& name, bool launch);
 
+    // apply() for a setup file outside the named setups (a recent game);
+    // `name` is how messages name it.
+    std::optional<std::vector<std::string>> applyFile(const std::filesystem::path& file, const std::string& name);
+
 private:
     void open();
     void close();
 
+    std::optional<std::vector<std::string>> applyRead(Result<SetupRead> read, const std::string& name);
+    void changed() const {
+        if (changed_) changed_();
+    }
+
     VexmoorMain& main_;
+    std::function<void()> changed_;
     std::unique_ptr<SetupsForm> form_;
     bool open_ = false;
 };

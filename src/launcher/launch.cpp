@@ -1,9 +1,13 @@
 #include "launcher/launch.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "core/file_io.h"
 #include "core/number_text.h"
 #include "core/paths.h"
 #include "launcher/vexmoor_main.h"
+#include "roster/roster_file.h"
 
 namespace vexmoor {
 
@@ -56,7 +60,87 @@ std::string launchCommandLine(const VexmoorMain& main) {
     return line;
 }
 
+namespace {
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The chosen names that none of the names held matches, as the game compares them.
+std::vector<std::string> notAmong(const std::vector<std::string>& chosen, const std::vector<std::string>& held,
+                                  std::size_t heldCount) {
+    std::vector<std::string> missing;
+    heldCount = std::min(heldCount, held.size());
+    for (const std::string& name : chosen)
+        if (std::none_of(held.begin(), held.begin() + static_cast<std::ptrdiff_t>(heldCount),
+                         [&name](const std::string& h) { return sameIgnoringCase(name, h); }))
+            missing.push_back(name);
+    return missing;
+}
+
+// "Bracken, Moss", the first few of a long list and how many more.
+std::string nameLine(const std::vector<std::string>& names) {
+    constexpr std::size_t kShown = 10;
+    std::string line;
+    for (std::size_t i = 0; i < names.size() && i < kShown; ++i) line += (i == 0 ? "" : ", ") + names[i];
+    if (names.size() > kShown) line += " and " + std::to_string(names.size() - kShown) + " more";
+    return line;
+}
+
+}  // namespace
+
+// The game reads the bots and teams launcher.cfg names from bots.cfg as it
+// stands: one added in an editor and not written would be unknown to it.
+bool VexmoorMain::gameFindsTheChosen() {
+    const bool botsLine = bots.SpawnSpecificBotsOption.chosen() && bots.SpecificBotList.count() > 0 &&
+                          teamplay.BotTeamList.count() == 0;
+    const std::vector<std::string> chosenBots = botsLine ? bots.SpecificBotList.selectedItems() : std::vector<std::string>{};
+    const std::vector<std::string> chosenTeams = teamplay.BotTeamList.selectedItems();
+    if (chosenBots.empty() && chosenTeams.empty()) return true;
+    // A file that cannot be read says nothing of what the game will find;
+    // the launch goes on and tells of the game directory's own fault.
+    Roster held;
+    if (!readRosterAsHeld(rosterPath(gameDirectory()), held)) return true;
+    const auto count = [](std::int16_t n) { return static_cast<std::size_t>(std::max<int>(n, 0)); };
+    const std::vector<std::string> missingBots = notAmong(chosenBots, held.BotNames, count(held.BotCount));
+    const std::vector<std::string> missingTeams = notAmong(chosenTeams, held.TeamNames, count(held.TeamCount));
+    if (missingBots.empty() && missingTeams.empty()) return true;
+
+    std::string text = nativeSeparators("eraser\\bots.cfg") + ", as the game will read it, does not hold:\r\n\r\n";
+    if (!missingBots.empty()) text += (missingBots.size() == 1 ? "bot: " : "bots: ") + nameLine(missingBots) + "\r\n";
+    if (!missingTeams.empty())
+        text += (missingTeams.size() == 1 ? "bot team: " : "bot teams: ") + nameLine(missingTeams) + "\r\n";
+    text += "\r\nWrite the roster and launch?";
+    switch (services_.dialogs.show(
+        Message{text, kApplicationTitle, Icon::Exclamation, Buttons::WriteLaunchCancel, Answer::Write})) {
+        case Answer::Write:
+            return writeRosterForLaunch();
+        case Answer::WithoutWriting:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The roster as the editors leave it in memory, written as the team editor writes it.
+bool VexmoorMain::writeRosterForLaunch() {
+    if (!rosterIsTheOneRead()) return false;
+    const std::filesystem::path file = rosterPath(gameDirectory());
+    if (!rewrites_->mayRewrite(KeptFile::Roster, file, "Launch!")) return false;
+    if (!WriteRoster(file, roster_, ModelSkinSource::AsRead, services_.dialogs)) return false;
+    rewrites_->remember(file, rosterFileBytes(roster_, ModelSkinSource::AsRead));
+    return true;
+}
+
 void VexmoorMain::launch() {
+    // A map the game cannot load leaves it at its console: the player decides.
+    if (const auto question = maps.unloadableMapQuestion())
+        if (services_.dialogs.show(Message{*question, kApplicationTitle, Icon::Exclamation, Buttons::YesNo,
+                                           Answer::No}) != Answer::Yes)
+            return;
+    if (!gameFindsTheChosen()) return;
     const std::filesystem::path script = gamePath(gameDirectory(), "eraser\\launcher.cfg");
     if (const Status written = writeWholeFile(script, launcherCfgBytes(*this)); !written) {
         services_.dialogs.show(Message{"The game was not started: the bot list for the game could not be "

@@ -24,6 +24,7 @@ constexpr const char* kFormatKey = "VexmoorSetup";
 constexpr int kFormatVersion = 1;
 constexpr const char* kGameDirectoryKey = "GameDirectory";
 constexpr const char* kFlagsTotalKey = "DeathmatchFlagsTotal";
+constexpr long long kLargestFlagsTotal = 2'147'483'647;
 constexpr const char* kFragmentsKey = "LaunchFragments";
 
 // The game's texts are single bytes of its code page; JSON holds characters.
@@ -341,12 +342,16 @@ Result<SetupRead> readSetupBytes(std::string_view bytes, const std::string& file
         else
             read.setup.controls.emplace(control.name, std::move(std::get<SetupValue>(result)));
     }
+    // The game reads the flags as a whole number of 32 bits, and the boxes
+    // make only whole numbers that are not negative.
     if (const auto total = file.find(kFlagsTotalKey); total != file.end()) {
-        if (total->is_number())
-            read.setup.flagsTotal = total->get<double>();
+        const auto whole = wholeNumber(*total);
+        if (whole && *whole >= 0 && *whole <= kLargestFlagsTotal)
+            read.setup.flagsTotal = static_cast<double>(*whole);
         else
-            read.skipped.push_back(std::string(kFlagsTotalKey) +
-                                   " is passed over: a number was expected, not " + shown(*total) + ".");
+            read.skipped.push_back(
+                std::string(kFlagsTotalKey) + " is passed over: a whole number from 0 to " +
+                std::to_string(kLargestFlagsTotal) + " was expected, not " + shown(*total) + ".");
     }
     if (const auto fragments = file.find(kFragmentsKey); fragments != file.end() && fragments->is_object()) {
         for (const std::string& holder : setupFragmentHolders()) {

@@ -122,4 +122,37 @@ Status SetupStore::remove(const std::string& name) const {
     return {};
 }
 
+namespace {
+
+// Why a setup cannot be saved under `to` beside the others, or nothing.
+std::optional<std::string> newNameRefusal(const SetupStore& store, const std::string& from, const std::string& to) {
+    if (const auto refusal = setupNameRefusal(to)) return refusal;
+    // A name that differs only in letter case is the same file where the
+    // system ignores case; the setup may take it.
+    const bool sameFileName = std::equal(from.begin(), from.end(), to.begin(), to.end(),
+                                         [](char a, char b) { return lowered(a) == lowered(b); });
+    if (!sameFileName && store.exists(to)) return "A setup named \"" + to + "\" is saved already.";
+    return std::nullopt;
+}
+
+}  // namespace
+
+Status SetupStore::rename(const std::string& from, const std::string& to) const {
+    if (from == to) return {};
+    if (const auto refusal = newNameRefusal(*this, from, to)) return Error{pathText(fileOf(to)), 0, *refusal};
+    if (setupNameRefusal(from) || !exists(from)) return Error{pathText(fileOf(from)), 0, kNoSuchSetupReason};
+    std::error_code error;
+    fs::rename(fileOf(from), fileOf(to), error);
+    if (error) return Error{pathText(fileOf(from)), 0, "it cannot be renamed (" + error.message() + ")"};
+    return {};
+}
+
+Status SetupStore::duplicate(const std::string& from, const std::string& to) const {
+    if (const auto refusal = newNameRefusal(*this, "", to)) return Error{pathText(fileOf(to)), 0, *refusal};
+    if (setupNameRefusal(from)) return Error{pathText(fileOf(from)), 0, kNoSuchSetupReason};
+    auto bytes = readWholeFile(fileOf(from));
+    if (!bytes) return bytes.error();
+    return writeWholeFile(fileOf(to), bytes.value());
+}
+
 }  // namespace vexmoor

@@ -41,6 +41,12 @@ public:
     // Deletes the setup's file; one already gone is no error.
     Status remove(const std::string& name) const;
 
+    // Gives a setup another name, or saves a copy of it under another name.
+    // A name a setup cannot have, or one a setup is saved under already, is
+    // refused with the reason; the setup stays as it was.
+    Status rename(const std::string& from, const std::string& to) const;
+    Status duplicate(const std::string& from, const std::string& to) const;
+
 private:
     std::filesystem::path folder_;
 };

@@ -1,6 +1,8 @@
 #include "launcher/setups_form.h"
 
 #include "launcher/game_setups.h"
+#include "launcher/game_summary.h"
+#include "launcher/vexmoor_main.h"
 
 namespace vexmoor {
 
@@ -16,12 +18,20 @@ SetupsForm::SetupsForm(GameSetups& setups, Dialogs& dialogs, std::string gameDir
     LoadSetupButton.onClick([this] { load(false); });
     LaunchSetupButton.onClick([this] { load(true); });
     DeleteSetupButton.onClick([this] { remove(); });
+    RenameSetupButton.onClick([this] { rename(); });
+    DuplicateSetupButton.onClick([this] { duplicate(); });
     SetupsExitButton.onClick(std::move(back));
     fill({});
 }
 
 void SetupsForm::fill(const std::string& select) {
-    SetupList.setItems(setups_.store().names(gameDirectory_));
+    const SetupStore store = setups_.store();
+    std::vector<std::string> names = store.names(gameDirectory_);
+    summaries_.clear();
+    for (const std::string& name : names)
+        if (auto read = store.load(name, gameDirectory_))
+            summaries_[name] = gameSummary(read.value().setup, setups_.mapTitles());
+    SetupList.setItems(std::move(names));
     const auto& items = SetupList.items();
     for (std::size_t i = 0; i < items.size(); ++i)
         if (!select.empty() && items[i] == select) SetupList.setSelectedIndex(static_cast<int>(i));
@@ -33,7 +43,8 @@ void SetupsForm::fill(const std::string& select) {
 void SetupsForm::followSelection() {
     const bool chosen = SetupList.selectedIndex() >= 0;
     if (chosen) SetupNameText.setText(SetupList.selectedText());
-    for (Button* button : {&LoadSetupButton, &LaunchSetupButton, &DeleteSetupButton})
+    for (Button* button :
+         {&LoadSetupButton, &LaunchSetupButton, &DeleteSetupButton, &RenameSetupButton, &DuplicateSetupButton})
         button->setEnabled(chosen);
 }
 
@@ -82,6 +93,43 @@ void SetupsForm::remove() {
                     kApplicationTitle, Icon::Critical, Buttons::Ok});
     SetupNameText.setText({});
     fill({});
+}
+
+std::string SetupsForm::summaryOf(const std::string& name) const {
+    const auto found = summaries_.find(name);
+    return found == summaries_.end() ? std::string() : found->second;
+}
+
+bool SetupsForm::done(const Status& status, const char* what, const std::string& name) {
+    if (status) return true;
+    dialogs_.show(Message{"The setup \"" + name + "\" was not " + what + ".\r\n\r\n" + status.error().describe(),
+                          kApplicationTitle, Icon::Exclamation, Buttons::Ok});
+    return false;
+}
+
+void SetupsForm::rename() {
+    if (SetupList.selectedIndex() < 0) return;
+    const std::string from = SetupList.selectedText();
+    const std::string to = SetupNameText.text();
+    if (to == from) {
+        dialogs_.show(Message{"Type the new name of \"" + from + "\" in the name box, then Rename.",
+                              kApplicationTitle, Icon::Information, Buttons::Ok});
+        return;
+    }
+    if (done(setups_.store().rename(from, to), "renamed", from)) fill(to);
+}
+
+void SetupsForm::duplicate() {
+    if (SetupList.selectedIndex() < 0) return;
+    const std::string from = SetupList.selectedText();
+    std::string to = SetupNameText.text();
+    // With no other name typed, the copy is named after the setup.
+    if (to == from || to.empty()) {
+        const SetupStore store = setups_.store();
+        to = from + " copy";
+        for (int n = 2; store.exists(to) && n < 1000; ++n) to = from + " copy " + std::to_string(n);
+    }
+    if (done(setups_.store().duplicate(from, to), "copied", from)) fill(to);
 }
 
 }  // namespace vexmoor

@@ -63,9 +63,13 @@ fs::path VersionsForm::pathOf(KeptFile file) const {
     return host_.settingsFile;
 }
 
+std::string VersionsForm::filedUnder(KeptFile file) const {
+    return RewriteGuard::filedUnder(file, pathOf(file));
+}
+
 void VersionsForm::readLists() {
     for (const KeptFile file : kKeptFiles) {
-        auto versions = host_.rewrites.store().versions(host_.gameDirectory, file);
+        auto versions = host_.rewrites.store().versions(filedUnder(file), file);
         listErrors_[index(file)].reset();
         if (versions)
             lists_[index(file)] = std::move(versions).value();
@@ -103,7 +107,7 @@ void VersionsForm::versionChosen() {
     if (row < 0) return;
     const KeptFile file = chosenFile();
     const KeptVersion& version = versions()[static_cast<std::size_t>(row)];
-    const auto kept = host_.rewrites.store().bytesOf(host_.gameDirectory, file, version);
+    const auto kept = host_.rewrites.store().bytesOf(filedUnder(file), file, version);
     if (!kept) {
         showText({note("This version cannot be read: " + kept.error().describe() + ".")}, false);
         return;
@@ -112,6 +116,9 @@ void VersionsForm::versionChosen() {
     const auto now = readWholeFile(path);
     std::vector<ShownLine> lines;
     const bool missing = !now && now.error().reason == kMissingFileReason;
+    shownAgainst_ = now       ? std::optional(printOf(now.value()))
+                    : missing ? std::optional(ContentPrint{})
+                              : std::nullopt;
     if (!now && !missing) {
         // Restoring may still work: the safe writer replaces what it cannot read.
         showText({note("The file as it is now cannot be read: " + now.error().describe() + ".")}, true);
@@ -147,14 +154,24 @@ void VersionsForm::restore() {
     const KeptFile file = chosenFile();
     const KeptVersion version = versions()[static_cast<std::size_t>(row)];
     const fs::path path = pathOf(file);
-    const auto bytes = host_.rewrites.store().bytesOf(host_.gameDirectory, file, version);
+    const auto bytes = host_.rewrites.store().bytesOf(filedUnder(file), file, version);
     if (!bytes) {
         host_.dialogs.show(Message{"This version of " + pathText(path) + " cannot be restored: " +
                                        bytes.error().describe() + ". Nothing was changed.",
                                    "Version not restored", Icon::Critical, Buttons::Ok});
         return;
     }
-    if (!host_.rewrites.mayRestore(file, path)) return;
+    // Changed since the differences were computed: they are shown anew, and
+    // the change is replaced only when the user says so. A file removed
+    // meanwhile has nothing to protect.
+    std::string_view action = kRestore;
+    if (const auto onDisk = RewriteGuard::printOnDisk(path);
+        onDisk != shownAgainst_ && onDisk != ContentPrint{}) {
+        versionChosen();
+        if (host_.dialogs.show(RewriteGuard::changedOutsideQuestion(path)) != Answer::Yes) return;
+        action = kChangedOutside;
+    }
+    if (!host_.rewrites.mayRestore(file, path, action)) return;
     if (const Status written = writeWholeFile(path, bytes.value()); !written) {
         host_.dialogs.show(Message{pathText(path) + " was not restored: " + written.error().describe() +
                                        ". The file on disk is unchanged.",
@@ -162,7 +179,7 @@ void VersionsForm::restore() {
         return;
     }
     host_.rewrites.remember(path, bytes.value());
-    if (host_.restored) host_.restored(file, bytes.value());
+    if (host_.restored) host_.restored(file, path, bytes.value());
 
     // The file as it was becomes the newest version; the one restored stays
     // chosen and shows that the file now holds it.

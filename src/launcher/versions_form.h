@@ -20,7 +20,9 @@ namespace vexmoor {
 // The Earlier Versions window: the four files Vexmoor rewrites, the kept
 // versions of the chosen one (newest first), what bringing the chosen
 // version back would change, and the restore itself, which first keeps the
-// file as it is so that every restore can be undone from here as well.
+// file as it is so that every restore can be undone from here as well. A
+// file changed since its differences were shown is replaced only when the
+// user says so, after the differences are shown anew.
 class VersionsForm : public WindowModel {
 public:
     struct Host {
@@ -32,7 +34,7 @@ public:
         std::filesystem::path settingsFile;
         // Reads a file just restored into the program (the roster into
         // memory, the settings into the main window).
-        std::function<void(KeptFile, const std::string& bytes)> restored;
+        std::function<void(KeptFile, const std::filesystem::path&, const std::string& bytes)> restored;
         // Closes the window and gives the main window back.
         std::function<void()> back;
     };
@@ -60,6 +62,7 @@ public:
 
 private:
     static std::size_t index(KeptFile file);
+    std::string filedUnder(KeptFile file) const;
     void readLists();
     std::string fileEntry(KeptFile file) const;
     void fileChosen();
@@ -71,6 +74,9 @@ private:
     std::array<std::vector<KeptVersion>, kKeptFiles.size()> lists_;
     std::array<std::optional<Error>, kKeptFiles.size()> listErrors_;
     std::vector<ShownLine> differences_;
+    // The file as the differences shown were computed from: its print, an
+    // empty print when it did not exist, nothing when it could not be read.
+    std::optional<ContentPrint> shownAgainst_;
 };
 
 }  // namespace vexmoor

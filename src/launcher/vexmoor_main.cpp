@@ -88,7 +88,7 @@ VexmoorMain::VexmoorMain(Services services, Roster& roster)
 
     LaunchButton.onClick([this] { launch(); });
     LaunchMenu.onClick([this] { launch(); });
-    ExitMenu.onClick([this] { services_.windows.quit(); });
+    ExitMenu.onClick([this] { exit(); });
     AboutMenu.onClick([this] { openAbout(); });
     preferences.QuakePathButton.onClick([this] { openBrowse(BrowseForm::Mode::MainWindow); });
     // The game directory text runs no rule of its own; only the map preview follows it.
@@ -267,7 +267,21 @@ void VexmoorMain::openEditor(Editor editor) {
     if (factory == editorFactories_.end()) return;
     if ((editor == Editor::BotProfiles || editor == Editor::Teams) && !rosterIsTheOneRead()) return;
     editor_ = factory->second(*this);
-    if (editor_) openSideWindow(services_.windows, *this, *editor_);
+    if (!editor_) return;
+    // Ctrl+Q in the editor is File, Exit, with the editor's question first.
+    editor_->onQuitRequest([this] { ExitMenu.click(); });
+    editorOpen_ = true;
+    openSideWindow(services_.windows, *this, *editor_);
+}
+
+// An open editor is left the way its frame's close button leaves it, asking
+// about changes not written; when it stays open, so does the program.
+void VexmoorMain::exit() {
+    if (editor_ && editorOpen_) {
+        editor_->closeRequested();
+        if (editorOpen_) return;
+    }
+    services_.windows.quit();
 }
 
 // Whether the in-memory roster is the one the game directory's roster file
@@ -287,15 +301,17 @@ bool VexmoorMain::rosterIsTheOneRead() {
               " in full when it started, so its editors do not open: they would write the file back without "
               "the bots and teams it holds. Please mend the file (or the settings) and start Vexmoor again.";
     else
-        why = "The roster Vexmoor read when it started came from " + pathText(rosterReadFrom_) +
-              ", and the game directory has changed since. The bot and team editors would write it over " +
-              pathText(file) + ", so they open again once Vexmoor has started anew and read that one.";
+        why = "The roster Vexmoor holds was read from " + pathText(rosterReadFrom_) +
+              ", and the game directory is now " + gameDirectory() +
+              ". The bot and team editors would write it over " + pathText(file) +
+              ", so they open again once Vexmoor has started anew and read that one.";
     services_.dialogs.show(Message{why, kApplicationTitle, Icon::Exclamation, Buttons::Ok});
     return false;
 }
 
 void VexmoorMain::closeEditor() {
     if (!editor_) return;
+    editorOpen_ = false;
     closeSideWindow(services_.windows, *this, *editor_);
 }
 
@@ -308,12 +324,23 @@ void VexmoorMain::openBrowse(BrowseForm::Mode mode) {
     actions.storeFirstRun = [this](const std::string& directory) { return storeFirstRun(directory); };
     actions.cancelled = [this, mode] {
         if (mode == BrowseForm::Mode::FirstRun) {
+            services_.dialogs.show(
+                Message{"No settings were written. Vexmoor keeps them in " +
+                            pathText(services_.settings.settingsFile()) +
+                            " once you choose the game directory; the next start asks for it again.",
+                        kApplicationTitle, Icon::Information, Buttons::Ok});
             services_.windows.close(*browseForm_);
             services_.windows.quit();
         } else {
             closeBrowse();
         }
     };
+    if (const GamePlaces* places = services_.gamePlaces)
+        actions.findGames = [places](std::stop_token stop) {
+            SearchLimits limits;
+            limits.stop = std::move(stop);
+            return findGames(*places, limits);
+        };
     browseForm_ = std::make_unique<BrowseForm>(mode, services_.dialogs, services_.drives, std::move(actions));
     if (mode == BrowseForm::Mode::MainWindow) openSideWindow(services_.windows, *this, *browseForm_);
     else services_.windows.open(*browseForm_);

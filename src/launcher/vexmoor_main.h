@@ -14,7 +14,9 @@
 #include "launcher/about_form.h"
 #include "launcher/browse_form.h"
 #include "launcher/cmd_line_form.h"
+#include "launcher/game_places.h"
 #include "launcher/game_setups.h"
+#include "launcher/home_page.h"
 #include "launcher/versions_form.h"
 #include "options/bots_page.h"
 #include "options/deathmatch_flags.h"
@@ -33,6 +35,8 @@ struct Services {
     ProcessStarter& processes;
     const SettingsLocation& settings;
     const Drives& drives;
+    // Where the chooser looks for games when it opens; without it, nowhere.
+    const GamePlaces* gamePlaces = nullptr;
 };
 
 // The tab strip: the selected tab, 1 to 6.
@@ -90,6 +94,9 @@ public:
     PreferencesPage preferences;
     // Saved games: File, Game Setups, "Last game" and the command line.
     GameSetups setups{*this};
+    // The Main tab: recent games and saved setups.
+    HomePage home{*this};
+    Control RecentGamesMenu{"RecentGamesMenu", "&Recent Games"};
 
     // The game directory text, read afresh at each use.
     const std::string& gameDirectory() const { return preferences.ExePathText.text(); }
@@ -134,6 +141,9 @@ private:
     void openAbout();
     void closeAbout();
     void launch();
+    bool gameFindsTheChosen();
+    bool writeRosterForLaunch();
+    void exit();
     void goFromReview(const std::string& commandLine);
     void returnFromReview();
     bool startGame(const std::string& commandLine);
@@ -146,13 +156,14 @@ private:
     std::function<Status(std::string_view)> keepBeforeTidy();
     void leftUntidied(const std::filesystem::path& roster, const Error& why);
     void openVersions();
-    void readRestored(KeptFile file, const std::string& bytes);
+    void readRestored(KeptFile file, const std::filesystem::path& path, const std::string& bytes);
 
     Services services_;
     Roster& roster_;
-    // The roster file start-up read in full; empty when it read none. The
-    // bot and team editors write the in-memory roster over the file the game
-    // directory names now, so they open only on this one.
+    // The roster file the in-memory roster was read from in full (at
+    // start-up, or restored since); empty when there is none. The bot and
+    // team editors write the roster back to this file, so they open only
+    // while it is the one the game directory in force names.
     std::filesystem::path rosterReadFrom_;
     // The game directory's files being read while the window is built.
     std::unique_ptr<GameFilesReading> reading_;
@@ -166,6 +177,8 @@ private:
     std::unique_ptr<CmdLineForm> cmdLineForm_;
     std::unique_ptr<AboutForm> aboutForm_;
     std::unique_ptr<WindowModel> editor_;
+    // Whether editor_ is on screen: it is kept after it closed.
+    bool editorOpen_ = false;
     std::map<Editor, EditorFactory> editorFactories_;
 };
 

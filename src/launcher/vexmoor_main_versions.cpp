@@ -36,8 +36,8 @@ Status VexmoorMain::readSettingsAtStart() {
 // team editors leave the file alone for the rest of the run. The keeping
 // runs on start-up's second thread; the telling on the window's.
 std::function<Status(std::string_view)> VexmoorMain::keepBeforeTidy() {
-    return [guard = rewrites_.get()](std::string_view bytes) {
-        return guard->keep(KeptFile::Roster, bytes, kStartUpTidy);
+    return [guard = rewrites_.get(), roster = rosterPath(gameDirectory())](std::string_view bytes) {
+        return guard->keep(KeptFile::Roster, roster, bytes, kStartUpTidy);
     };
 }
 
@@ -62,7 +62,9 @@ void VexmoorMain::openVersions() {
                             services_.dialogs,
                             gameDirectory(),
                             services_.settings.settingsFile(),
-                            [this](KeptFile file, const std::string& bytes) { readRestored(file, bytes); },
+                            [this](KeptFile file, const fs::path& path, const std::string& bytes) {
+                                readRestored(file, path, bytes);
+                            },
                             [this] { closeSideWindow(services_.windows, *this, *versionsForm_); }};
     versionsForm_ = std::make_unique<VersionsForm>(std::move(host));
     openSideWindow(services_.windows, *this, *versionsForm_);
@@ -70,21 +72,21 @@ void VexmoorMain::openVersions() {
 
 // The program goes on with what was restored. A roster is read as the next
 // start will read it, from its tidied lines, but the file stays byte for byte
-// as restored; the main window's bot and team lists follow it.
-void VexmoorMain::readRestored(KeptFile file, const std::string& bytes) {
+// as restored; the main window's bot and team lists follow it, and the bot
+// and team editors write it back only to the file it came from, only while
+// its game directory is the one in force (restored settings may name another).
+void VexmoorMain::readRestored(KeptFile file, const fs::path& path, const std::string& bytes) {
     if (file == KeptFile::Settings) {
-        const fs::path settings = services_.settings.settingsFile();
-        if (const Status applied = applySettingsBytes(bytes, pathText(settings), *this); !applied)
+        if (const Status applied = applySettingsBytes(bytes, pathText(path), *this); !applied)
             reportUnreadable(
                 applied.error(), "restored settings file",
                 "The controls before the field that could not be read show the restored settings.");
         return;
     }
     if (file != KeptFile::Roster) return;
-    const fs::path roster = rosterPath(gameDirectory());
     rosterNotTidied_.clear();
-    if (const Status read = readRosterBytes(tidiedRosterBytes(bytes), pathText(roster), roster_); read) {
-        rosterReadFrom_ = roster;
+    if (const Status read = readRosterBytes(tidiedRosterBytes(bytes), pathText(path), roster_); read) {
+        rosterReadFrom_ = path;
     } else {
         roster_.clear();
         rosterReadFrom_.clear();

@@ -11,8 +11,11 @@ namespace vexmoor {
 BotsPage::BotsPage(Alert& alert) : alert_(alert) {
     BotNumberFrame.setFragment(" +bot_num 1");
     BotSkillFrame.setFragment(" +skill 0");
-    SpawnSpecificBotsFrame.setEnabled(false);
-    SpecificBotList.setEnabled(false);
+    setSpecificEnabled(false);
+    chosenCountLink_ = SpecificBotList.changed().connect([this] {
+        SpecificBotCountLabel.setCaption(std::to_string(SpecificBotList.selectedCount()) + " of " +
+                                         std::to_string(SpecificBotList.count()) + " bots chosen");
+    });
 
     BotAutoskillCheck.setFragment(" +set bot_auto_skill 1");
     wireNumberFragment(BotAutoskillCheck, " +set bot_auto_skill ");
@@ -23,8 +26,7 @@ BotsPage::BotsPage(Alert& alert) : alert_(alert) {
     SpawnRandomBotsOption.onChange([this] {
         if (!SpawnRandomBotsOption.chosen()) return;
         BotNumberFrame.setEnabled(true);
-        SpawnSpecificBotsFrame.setEnabled(false);
-        SpecificBotList.setEnabled(false);
+        setSpecificEnabled(false);
         BotNumberFrame.setFragment(" +bot_num " + BotNumText.text());
         BotNumLabel.setEnabled(true);
         BotNumScroll.setEnabled(true);
@@ -34,8 +36,7 @@ BotsPage::BotsPage(Alert& alert) : alert_(alert) {
         if (!SpawnSpecificBotsOption.chosen()) return;
         BotNumberFrame.setEnabled(false);
         BotNumberFrame.setFragment({});
-        SpawnSpecificBotsFrame.setEnabled(true);
-        SpecificBotList.setEnabled(true);
+        setSpecificEnabled(true);
         BotNumLabel.setEnabled(false);
         BotNumScroll.setEnabled(false);
         BotNumText.setEnabled(false);
@@ -46,6 +47,14 @@ BotsPage::BotsPage(Alert& alert) : alert_(alert) {
         if (position >= 0 && position <= 3) BotSkillLabel.setCaption(skillName(position));
         BotSkillFrame.setFragment(" +skill " + numberText(position));
     });
+}
+
+// The list's filter and count line go with the list.
+void BotsPage::setSpecificEnabled(bool enabled) {
+    SpawnSpecificBotsFrame.setEnabled(enabled);
+    SpecificBotList.setEnabled(enabled);
+    SpecificBotFilter.setEnabled(enabled);
+    SpecificBotCountLabel.setEnabled(enabled);
 }
 
 // Setting the scroll bar rewrites the text, and a rewritten text that differs

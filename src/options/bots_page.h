@@ -32,6 +32,11 @@ public:
 
     Frame SpawnSpecificBotsFrame{"SpawnSpecificBotsFrame"};
     ListBox SpecificBotList{"SpecificBotList", ListBox::Mode::Multiple};
+    // Shows the bots whose names hold its text; bots chosen and then
+    // filtered out stay chosen and are launched.
+    FilterText SpecificBotFilter{"SpecificBotFilter"};
+    // "6 of 28 bots chosen", after every tick.
+    Label SpecificBotCountLabel{"SpecificBotCountLabel", "0 of 0 bots chosen"};
 
     // Empties the list and adds the roster's bot names in roster order.
     void fillSpecificBots(const Roster& roster);
@@ -40,7 +45,9 @@ public:
 
 private:
     void countTextChanged();
+    void setSpecificEnabled(bool enabled);
     Alert& alert_;
+    Connection chosenCountLink_;
 };
 
 }  // namespace vexmoor

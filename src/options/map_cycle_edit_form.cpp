@@ -1,6 +1,7 @@
 #include "options/map_cycle_edit_form.h"
 
 #include "core/file_io.h"
+#include "core/unwritten_changes.h"
 #include "options/map_cycle_file.h"
 #include "options/maps_page.h"
 #include "roster/game_rules.h"
@@ -10,14 +11,17 @@ namespace vexmoor {
 MapCycleEditForm::MapCycleEditForm(std::filesystem::path file, std::vector<std::string> available,
                                    std::vector<std::string> cycle, Dialogs& dialogs,
                                    std::function<void()> back)
-    : WindowModel("MapCycleEditForm", "Edit Map Cycle"), file_(std::move(file)), dialogs_(dialogs) {
+    : WindowModel("MapCycleEditForm", "Edit Map Cycle"),
+      file_(std::move(file)),
+      dialogs_(dialogs),
+      back_(std::move(back)) {
     AddButton.onClick([this] { add(); });
     InsertButton.onClick([this] { insert(); });
     RemoveButton.onClick([this] { remove(); });
     MoveUpButton.onClick([this] { move(-1); });
     MoveDownButton.onClick([this] { move(1); });
     CommitButton.onClick([this] { commit(); });
-    CancelButton.onClick(std::move(back));
+    CancelButton.onClick([this] { leave(); });
     // No insertion point is a state of its own: Insert asks for one, Remove does nothing.
     MapsSelectedList.setNoneAllowed(true);
 
@@ -27,6 +31,7 @@ MapCycleEditForm::MapCycleEditForm(std::filesystem::path file, std::vector<std::
     MapsSelectedList.setItems(std::move(cycle));
     if (MapsSelectedList.count() > 0) MapsSelectedList.setSelectedIndex(0);
     showWarnings();
+    written_ = mapCycleBytes(MapsSelectedList.items());
 }
 
 std::unique_ptr<MapCycleEditForm> MapCycleEditForm::open(const MapsPage& maps,
@@ -92,15 +97,46 @@ void MapCycleEditForm::move(int by) {
     MapsSelectedList.setSelectedIndex(to);
 }
 
-void MapCycleEditForm::commit() {
-    if (rewrites_ && !rewrites_->mayRewrite(KeptFile::MapCycle, file_, "map cycle Commit Changes")) return;
+bool MapCycleEditForm::commit() {
+    if (rewrites_ && !rewrites_->mayRewrite(KeptFile::MapCycle, file_, "map cycle Commit Changes")) return false;
     const Status written = writeMapCycle(file_, MapsSelectedList.items());
-    if (written && rewrites_) rewrites_->remember(file_, mapCycleBytes(MapsSelectedList.items()));
-    if (!written)
+    if (!written) {
         dialogs_.show(Message{"Maps.txt was not written: " + written.error().describe() +
                                   ". The file on disk is unchanged and the editor keeps the cycle, so Commit "
                                   "Changes can be tried again.",
                               kApplicationTitle, Icon::Critical, Buttons::Ok});
+        return false;
+    }
+    written_ = mapCycleBytes(MapsSelectedList.items());
+    if (rewrites_) rewrites_->remember(file_, written_);
+    return true;
+}
+
+bool MapCycleEditForm::hasUnwrittenChanges() const {
+    return mapCycleBytes(MapsSelectedList.items()) != written_;
+}
+
+void MapCycleEditForm::leave() {
+    leaveAfterAsking(dialogs_, hasUnwrittenChanges(),
+                     unwrittenChangesQuestion("The map cycle has", "eraser\\maps.txt"), [this] { return commit(); },
+                     back_);
+}
+
+void MapCycleEditForm::moveEntry(std::size_t from, std::size_t gap) {
+    if (from >= MapsSelectedList.count()) return;
+    const std::size_t to = std::min(gap > from ? gap - 1 : gap, MapsSelectedList.count() - 1);
+    MapsSelectedList.setSelectedIndex(static_cast<int>(from));
+    for (std::size_t at = from; at < to; ++at) MoveDownButton.click();
+    for (std::size_t at = from; at > to; --at) MoveUpButton.click();
+}
+
+void MapCycleEditForm::dropAvailable(std::size_t gap) {
+    if (gap >= MapsSelectedList.count()) {
+        AddButton.click();
+        return;
+    }
+    MapsSelectedList.setSelectedIndex(static_cast<int>(gap));
+    InsertButton.click();
 }
 
 void MapCycleEditForm::showWarnings() {

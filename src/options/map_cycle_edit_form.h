@@ -33,8 +33,13 @@ public:
                                                   RewriteGuard* rewrites = nullptr);
 
     ListBox MapsAvailableList{"MapsAvailableList", ListBox::Mode::Multiple};
+    // Shows the known maps whose names hold its text; the chosen ones stay chosen.
+    FilterText MapsAvailableFilter{"MapsAvailableFilter"};
+    // How many of them the game has a file for, once looked up.
+    Label MapsAvailableCountLabel{"MapsAvailableCountLabel"};
     // The chosen entry is the insertion point.
     ListBox MapsSelectedList{"MapsSelectedList", ListBox::Mode::Single};
+    Label MapsSelectedCountLabel{"MapsSelectedCountLabel"};
     Button AddButton{"AddButton", "Add >>"};
     Button InsertButton{"InsertButton", "Insert >>"};
     Button RemoveButton{"RemoveButton", "<< Remove"};
@@ -50,17 +55,35 @@ public:
 
     void closeRequested() override { CancelButton.click(); }
 
+    // Whether the cycle Commit Changes would write differs from the one last
+    // read or written: a map added and removed again is no change.
+    bool hasUnwrittenChanges() const;
+
+    // Drag and drop, through the buttons' own operations. A cycle entry
+    // dropped elsewhere in the cycle moves there a step at a time, as Move
+    // Up and Move Down move it, and stays chosen; `gap` counts the entries
+    // before the place it was dropped at.
+    void moveEntry(std::size_t from, std::size_t gap);
+    // The chosen known maps dropped on the cycle: before the entry at `gap`,
+    // as Insert puts them before the insertion point, or after the last, as
+    // Add does.
+    void dropAvailable(std::size_t gap);
+
 private:
     void add();
     void insert();
     void remove();
     void move(int by);
-    void commit();
+    bool commit();
+    void leave();
     void showWarnings();
 
     std::filesystem::path file_;
     Dialogs& dialogs_;
     RewriteGuard* rewrites_ = nullptr;
+    std::function<void()> back_;
+    // The file as the cycle last read or written would make it.
+    std::string written_;
 };
 
 }  // namespace vexmoor

@@ -84,53 +84,59 @@ MapLibrary::Key MapLibrary::keyOf(const MapLocation& location) {
     return {location.file, location.fileSize, location.modified, location.offset};
 }
 
-Result<std::optional<MapLocation>> MapLibrary::inArchive(const fs::path& file, const std::string& folder,
-                                                         const std::string& archive,
-                                                         const std::string& entry) const {
-    const auto stamp = stampOf(file);
-    if (!stamp) return std::optional<MapLocation>{};
-    const Key key{file, stamp->size, stamp->modified, 0};
-    std::shared_ptr<const PakDirectory> directory;
+Result<std::shared_ptr<const PakDirectory>> MapLibrary::directoryOf(const Key& file,
+                                                                    const std::string& shownAs) const {
+    using Directory = Result<std::shared_ptr<const PakDirectory>>;
     {
         const std::lock_guard lock(mutex_);
-        if (const auto known = archives_.find(key); known != archives_.end()) {
-            if (!known->second) return known->second.error();
-            directory = known->second.value();
-        }
+        if (const auto known = archives_.find(file); known != archives_.end()) return known->second;
     }
-    if (!directory) {
-        auto read = readPakDirectory(file, nativeSeparators(folder + "\\" + archive));
-        const std::lock_guard lock(mutex_);
-        if (!read) {
-            remember(archives_, key, Result<std::shared_ptr<const PakDirectory>>(read.error()));
-            return read.error();
-        }
-        directory = std::make_shared<const PakDirectory>(std::move(read).value());
-        remember(archives_, key, Result<std::shared_ptr<const PakDirectory>>(directory));
-    }
-    const PakEntry* found = directory->find(entry);
-    if (!found) return std::optional<MapLocation>{};
-    return std::optional<MapLocation>(MapLocation{file, folder, archive, found->name, found->offset,
-                                                  found->length, stamp->size, stamp->modified});
+    auto read = readPakDirectory(std::get<0>(file), shownAs);
+    Directory directory = read ? Directory(std::make_shared<const PakDirectory>(std::move(read).value()))
+                               : Directory(read.error());
+    const std::lock_guard lock(mutex_);
+    remember(archives_, file, directory);
+    return directory;
 }
 
 Result<std::optional<MapLocation>> MapLibrary::locate(const std::string& map) const {
     if (!gameDirectory_ || map.empty()) return std::optional<MapLocation>{};
     const std::string game = gameDirectory_();
     const std::string fileName = map + ".bsp";
-    for (const char* folder : {"eraser", "baseq2"}) {
+    std::optional<MapLocation> found;
+    std::optional<Error> unopened;
+    std::vector<std::string> damagedArchives;
+    for (const std::string folder : {"eraser", "baseq2"}) {
         const fs::path directory = gamePath(game, folder);
         if (auto archives = listFiles(directory, ".pak")) {
             std::sort(archives.value().begin(), archives.value().end());
             for (int number = 9; number >= 0; --number) {
                 const auto archive = matching(archives.value(), "pak" + std::to_string(number) + ".pak");
                 if (!archive) continue;
-                auto found =
-                    inArchive(directory / pathFromText(*archive), folder, *archive, "maps/" + fileName);
-                if (!found || found.value()) return found;
+                const fs::path file = directory / pathFromText(*archive);
+                const auto stamp = stampOf(file);
+                if (!stamp) continue;
+                const std::string shownAs = nativeSeparators(folder + "\\" + *archive);
+                // The game loads every archive before any map: one it cannot
+                // read, or stops at, concerns every map, wherever that lies.
+                const auto read = directoryOf({file, stamp->size, stamp->modified, 0}, shownAs);
+                if (!read) return read.error();
+                const PakDirectory& pak = *read.value();
+                if (pak.damagedEntries > 0) damagedArchives.push_back(shownAs);
+                if (found || unopened) continue;
+                const PakEntry* entry = pak.find("maps/" + fileName);
+                if (!entry) continue;
+                MapLocation location{file,          folder,      *archive,        entry->name, entry->offset,
+                                     entry->length, stamp->size, stamp->modified, {}};
+                // The game takes the first entry of the name, sound or not.
+                if (const auto damage = pak.damage(*entry))
+                    unopened = Error{location.shownAs(), 0, *damage};
+                else
+                    found = std::move(location);
             }
         }
         // In the engine a loose file never stands in for a map an archive holds.
+        if (found || unopened) continue;
         const fs::path maps = directory / "maps";
         std::optional<std::string> loose;
         if (regularFileExists(maps / pathFromText(fileName)))
@@ -142,10 +148,12 @@ Result<std::optional<MapLocation>> MapLibrary::locate(const std::string& map) co
         if (!loose) continue;
         const fs::path file = maps / pathFromText(*loose);
         if (const auto stamp = stampOf(file))
-            return std::optional<MapLocation>(
-                MapLocation{file, folder, {}, *loose, 0, stamp->size, stamp->size, stamp->modified});
+            found = MapLocation{file, folder, {}, *loose, 0, stamp->size, stamp->size, stamp->modified, {}};
     }
-    return std::optional<MapLocation>{};
+    if (unopened) return *unopened;
+    // A damaged entry does no harm until it is opened: the map's line notes it.
+    if (found) found->damagedArchives = std::move(damagedArchives);
+    return found;
 }
 
 Result<MapSummary> MapLibrary::summary(const MapLocation& location) const {
@@ -154,12 +162,15 @@ Result<MapSummary> MapLibrary::summary(const MapLocation& location) const {
         const std::lock_guard lock(mutex_);
         if (const auto known = summaries_.find(key); known != summaries_.end()) return known->second;
     }
+    // A map the game refuses still has its title to show.
+    std::optional<std::string> refusal;
     const auto read = [&]() -> Result<MapSummary> {
         auto head = readFilePart(location.file, location.offset,
                                  std::min<std::uint64_t>(location.length, kBspHeaderSize));
         if (!head) return head.error();
         const auto header = readBspHeader(head.value(), location.length);
         if (!header) return header.error();
+        refusal = gameRefusal(header.value());
         const BspHeader::Lump& entities = header.value()[BspLump::Entities];
         auto text = readFilePart(location.file, location.offset + entities.offset, entities.length);
         if (!text) return text.error();
@@ -167,6 +178,7 @@ Result<MapSummary> MapLibrary::summary(const MapLocation& location) const {
     };
     Result<MapSummary> summary = read();
     if (!summary) summary = named(summary.error(), location.shownAs());
+    if (refusal) refused(key, Error{location.shownAs(), 0, *refusal});
     const std::lock_guard lock(mutex_);
     remember(summaries_, key, summary);
     return summary;
@@ -179,6 +191,7 @@ Result<std::shared_ptr<const FloorPlan>> MapLibrary::plan(const MapLocation& loc
         const std::lock_guard lock(mutex_);
         if (const auto known = plans_.find(key); known != plans_.end()) return known->second;
     }
+    std::optional<std::string> refusal;
     const auto read = [&]() -> Plan {
         if (location.length > kBspMaxBytes)
             return Error{{}, 0, "the map is larger than " + std::to_string(kBspMaxBytes >> 20) + " MiB"};
@@ -186,12 +199,16 @@ Result<std::shared_ptr<const FloorPlan>> MapLibrary::plan(const MapLocation& loc
         if (!bytes) return bytes.error();
         const auto header = readBspHeader(bytes.value(), bytes.value().size());
         if (!header) return header.error();
+        refusal = gameRefusal(header.value());
+        if (!refusal) refusal = gameRefusalOfFaces(bytes.value(), header.value());
+        if (refusal) return Error{{}, 0, *refusal};
         auto plan = readFloorPlan(bytes.value(), header.value());
         if (!plan) return plan.error();
         return std::shared_ptr<const FloorPlan>(std::make_shared<FloorPlan>(std::move(plan).value()));
     };
     Plan plan = read();
     if (!plan) plan = named(plan.error(), location.shownAs());
+    if (refusal) refused(key, plan.error());
     const std::lock_guard lock(mutex_);
     remember(plans_, key, plan);
     return plan;
@@ -204,11 +221,55 @@ std::optional<Error> MapLibrary::knownPlanError(const MapLocation& location) con
     return known->second.error();
 }
 
+void MapLibrary::refused(const Key& key, const Error& error) const {
+    const std::lock_guard lock(mutex_);
+    remember(refusals_, key, error);
+}
+
+std::optional<Error> MapLibrary::knownRefusal(const MapLocation& location) const {
+    const std::lock_guard lock(mutex_);
+    const auto known = refusals_.find(keyOf(location));
+    if (known == refusals_.end()) return std::nullopt;
+    return known->second;
+}
+
 std::string MapLibrary::title(const std::string& map) const {
     const auto location = locate(map);
     if (!location || !location.value()) return {};
     const auto read = summary(*location.value());
     return read ? read.value().title : std::string();
+}
+
+bool MapLibrary::installed(const std::string& map) const {
+    const std::string directory = gameDirectory_ ? gameDirectory_() : std::string();
+    if (const auto known = knownInstalled(map)) return *known;
+    const auto location = locate(map);
+    const bool found = location && location.value();
+    const std::lock_guard lock(mutex_);
+    installed_[{directory, map}] = found;
+    return found;
+}
+
+std::optional<bool> MapLibrary::knownInstalled(const std::string& map) const {
+    const std::string directory = gameDirectory_ ? gameDirectory_() : std::string();
+    const std::lock_guard lock(mutex_);
+    const auto found = installed_.find({directory, map});
+    if (found == installed_.end()) return std::nullopt;
+    return found->second;
+}
+
+void MapLibrary::forgetInstalled() {
+    const std::lock_guard lock(mutex_);
+    installed_.clear();
+}
+
+std::string notInstalledText(const std::string& map) {
+    return "Not installed: no maps/" + map + ".bsp in eraser or baseq2.";
+}
+
+std::string installedCountText(std::size_t installed, std::size_t total) {
+    return std::to_string(installed) + " of " + std::to_string(total) + (total == 1 ? " map" : " maps") +
+           " installed";
 }
 
 }  // namespace vexmoor

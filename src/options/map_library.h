@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "core/bsp_file.h"
 #include "core/pak_file.h"
@@ -27,6 +28,9 @@ struct MapLocation {
     // What the caches know the file's state by.
     std::uint64_t fileSize = 0;
     std::int64_t modified = 0;
+    // The game's archives that hold entries it cannot open, as shown
+    // ("eraser/pak1.pak"); the map's own entry is sound.
+    std::vector<std::string> damagedArchives;
 
     // "in baseq2/pak0.pak" or "in baseq2/maps", as the preview line says it.
     std::string where() const;
@@ -48,19 +52,34 @@ public:
     // The file of map `name` (maps/<name>.bsp), looked up as the engine does
     // with the game folder "eraser": eraser/ before baseq2/; in each folder
     // the archives pak9.pak down to pak0.pak (no other names), then the
-    // loose file. Nothing when there is none; an error when an archive that
-    // comes first cannot be read (the game refuses it too).
+    // loose file; in an archive, the first entry of that name. Nothing when
+    // there is none. An error when the map's entry cannot be opened, or when
+    // any of those archives cannot be read or stops the game at start (the
+    // game loads them all before any map); a damaged entry of another map
+    // is only noted.
     Result<std::optional<MapLocation>> locate(const std::string& map) const;
 
     // The map's title, spawn points and flags: its header and entity list only.
     Result<MapSummary> summary(const MapLocation& location) const;
-    // The map's floor plan: the whole map is read, at most kBspMaxBytes.
+    // The map's floor plan: the whole map is read, at most kBspMaxBytes. A
+    // map the game refuses has none.
     Result<std::shared_ptr<const FloorPlan>> plan(const MapLocation& location) const;
     // Why the plan could not be read, when that has been tried.
     std::optional<Error> knownPlanError(const MapLocation& location) const;
+    // Why the game refuses the map, once its summary (by its header) or its
+    // plan (by its faces) has found that it does.
+    std::optional<Error> knownRefusal(const MapLocation& location) const;
 
     // The title of a map for a list entry; empty when it has none or cannot be read.
     std::string title(const std::string& map) const;
+
+    // Whether the game has a file for the map where locate() looks (an
+    // archive the game cannot read counts as none). What was found is kept
+    // for the game directory until forgetInstalled(); knownInstalled() tells
+    // only what is kept, so the window's thread never waits for a look-up.
+    bool installed(const std::string& map) const;
+    std::optional<bool> knownInstalled(const std::string& map) const;
+    void forgetInstalled();
 
 private:
     // A file as the caches know it: its path, size and modification time,
@@ -68,14 +87,25 @@ private:
     using Key = std::tuple<std::filesystem::path, std::uint64_t, std::int64_t, std::uint64_t>;
     static Key keyOf(const MapLocation& location);
 
-    Result<std::optional<MapLocation>> inArchive(const std::filesystem::path& file, const std::string& folder,
-                                                 const std::string& archive, const std::string& entry) const;
+    // An archive's directory, read once for each state of its file.
+    Result<std::shared_ptr<const PakDirectory>> directoryOf(const Key& file,
+                                                            const std::string& shownAs) const;
+    void refused(const Key& key, const Error& error) const;
 
     std::function<std::string()> gameDirectory_;
     mutable std::mutex mutex_;
     mutable std::map<Key, Result<std::shared_ptr<const PakDirectory>>> archives_;
     mutable std::map<Key, Result<MapSummary>> summaries_;
     mutable std::map<Key, Result<std::shared_ptr<const FloorPlan>>> plans_;
+    // By game directory text and map name.
+    mutable std::map<std::pair<std::string, std::string>, bool> installed_;
+    mutable std::map<Key, Error> refusals_;
 };
+
+// What a map list's entry says of a map the game has no file for:
+// "Not installed: no maps/q2dm3.bsp in eraser or baseq2."
+std::string notInstalledText(const std::string& map);
+// Above a map list: "9 of 46 maps installed".
+std::string installedCountText(std::size_t installed, std::size_t total);
 
 }  // namespace vexmoor

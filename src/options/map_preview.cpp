@@ -1,11 +1,15 @@
 #include "options/map_preview.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace vexmoor {
 
 namespace {
 
 // The middle dot of the game's code page (Windows-1252) between the parts of the line.
 const std::string kBetween = " \xb7 ";
+constexpr const char* kRefused = " is refused by the game: ";
 
 std::string spawnPoints(int count) {
     if (count == 0) return "no spawn points";
@@ -20,7 +24,34 @@ std::string MapPreviewModel::line(const std::string& map, const MapLocation& fil
     if (!summary.title.empty()) text += kBetween + summary.title;
     text += kBetween + spawnPoints(summary.spawnPoints);
     if (summary.bothFlags) text += kBetween + "both flags";
-    return text + kBetween + file.where();
+    text += kBetween + file.where();
+    for (const std::string& archive : file.damagedArchives)
+        text += kBetween + archive + " has damaged entries";
+    return text;
+}
+
+std::string MapPreviewModel::heading() const {
+    if (!planFile_) return {};
+    const auto summary = library_.summary(*planFile_);
+    if (!summary || summary.value().title.empty()) return map_;
+    return map_ + kBetween + summary.value().title;
+}
+
+std::vector<MapPreviewModel::Fact> MapPreviewModel::facts(const FloorPlan& plan) const {
+    if (!planFile_) return {};
+    const auto summary = library_.summary(*planFile_);
+    if (!summary) return {};
+    const auto extent = [&plan](std::size_t axis) {
+        return std::to_string(std::lround(std::max(0.0f, plan.maxs[axis] - plan.mins[axis])));
+    };
+    std::vector<Fact> facts;
+    facts.push_back({"Spawn points", std::to_string(summary.value().spawnPoints)});
+    facts.push_back({"Team flags", summary.value().bothFlags ? "both" : "not both"});
+    facts.push_back({"Size", extent(0) + " \xd7 " + extent(1) + " units, " + extent(2) + " high"});
+    facts.push_back({"File", planFile_->shownAs()});
+    for (const std::string& archive : planFile_->damagedArchives)
+        facts.push_back({"Damaged", archive + " has damaged entries"});
+    return facts;
 }
 
 void MapPreviewModel::show(const std::string& map) {
@@ -39,6 +70,7 @@ void MapPreviewModel::show(const std::string& map) {
     const MapLocation& file = *found.value();
     const auto summary = library_.summary(file);
     if (!summary) return cannotShow(summary.error());
+    if (const auto refusal = library_.knownRefusal(file)) return cannotShow(*refusal, kRefused);
     // A plan found unreadable before is not tried again until its file changes.
     if (const auto failed = library_.knownPlanError(file)) return cannotShow(*failed);
     planFile_ = file;
@@ -55,13 +87,15 @@ void MapPreviewModel::planShown(const MapLocation& file) {
 }
 
 void MapPreviewModel::planFailed(const MapLocation& file, const Error& error) {
-    if (current(file)) cannotShow(error);
+    if (!current(file)) return;
+    if (const auto refusal = library_.knownRefusal(file)) return cannotShow(*refusal, kRefused);
+    cannotShow(error);
 }
 
-void MapPreviewModel::cannotShow(const Error& error) {
+void MapPreviewModel::cannotShow(const Error& error, const char* why) {
     planFile_.reset();
     MapPreview.setVisible(false);
-    MapPreviewLabel.setCaption(map_ + " cannot be shown: " + error.describe() + ".");
+    MapPreviewLabel.setCaption(map_ + why + error.describe() + ".");
     changed_.emit();
 }
 

@@ -15,8 +15,11 @@ namespace vexmoor {
 // holds, the file the view draws its floor plan from, and the place the
 // plan shows in once the view has drawn it.
 //   "q2dm1 · The Edge · 14 spawn points · in baseq2/pak0.pak"
+//   "q2dm1 · The Edge · 14 spawn points · in baseq2/pak0.pak · eraser/pak1.pak has damaged entries"
 //   "No map file for q2dm3 in eraser or baseq2."
 //   "q2dm3 cannot be shown: maps/q2dm3.bsp in baseq2/pak1.pak: the face list runs past the end of the file."
+//   "q2dm3 cannot be shown: eraser/pak1.pak holds 5,000 files; the game stops at start with more than 4,096."
+//   "q2dm3 is refused by the game: baseq2/maps/q2dm3.bsp: the map has no nodes."
 // A file that cannot be read is told here and nowhere else.
 class MapPreviewModel {
 public:
@@ -42,8 +45,22 @@ public:
 
     static std::string line(const std::string& map, const MapLocation& file, const MapSummary& summary);
 
+    // What we read of the map whose plan is shown, for a closer look: its
+    // title line ("q2dm1 \xb7 The Edge") and each fact by name:
+    //   Spawn points  14
+    //   Team flags    both
+    //   Size          2048 \xd7 1536 units, 512 high
+    //   File          maps/q2dm1.bsp in baseq2/pak0.pak
+    // Nothing while no plan is shown.
+    struct Fact {
+        std::string name;
+        std::string value;
+    };
+    std::string heading() const;
+    std::vector<Fact> facts(const FloorPlan& plan) const;
+
 private:
-    void cannotShow(const Error& error);
+    void cannotShow(const Error& error, const char* why = " cannot be shown: ");
     bool current(const MapLocation& file) const;
 
     const MapLibrary& library_;

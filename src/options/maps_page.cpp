@@ -105,6 +105,20 @@ void MapsPage::gameDirectoryChanged() {
     if (previewing_) preview.show(fragmentMap());
 }
 
+std::optional<std::string> MapsPage::unloadableMapQuestion() const {
+    const std::string map = fragmentMap();
+    if (map.empty()) return std::nullopt;
+    const std::string consequence = "; it would stop at its console. Launch anyway?";
+    const auto location = mapFiles.locate(map);
+    if (!location) return "The game cannot load " + map + ": " + location.error().describe() + consequence;
+    if (!location.value()) return "The game has no file for " + map + consequence;
+    const auto summary = mapFiles.summary(*location.value());
+    if (const auto refusal = mapFiles.knownRefusal(*location.value()))
+        return "The game refuses " + map + ": " + refusal->describe() + consequence;
+    if (!summary) return "The game cannot load " + map + ": " + summary.error().describe() + consequence;
+    return std::nullopt;
+}
+
 std::string MapsPage::fragmentMap() const {
     const std::string& fragment = MapFrame.fragment();
     const std::string_view start = " +map ";

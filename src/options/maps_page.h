@@ -29,6 +29,13 @@ public:
     ListBox MapList{"MapList", ListBox::Mode::Single};
     FileList MapFile{"MapFile", ".bsp", "Third party map files installed, if any."};
     ListBox CTFList{"CTFList", ListBox::Mode::Single};
+    // One filter for the three lists, whichever is in use; the map chosen
+    // stays chosen when it is filtered out.
+    FilterText MapFilter{"MapFilter"};
+    // How many maps of each list the game has a file for, once looked up.
+    Label MapListCountLabel{"MapListCountLabel"};
+    Label MapFileCountLabel{"MapFileCountLabel"};
+    Label CTFListCountLabel{"CTFListCountLabel"};
 
     Frame CTFOptionsFrame{"CTFOptionsFrame", "CTF Options"};
     CheckBox NoTechPowerupsCheckBox{"NoTechPowerupsCheckBox", "No Tech Powerups", false};
@@ -47,6 +54,10 @@ public:
     void gameDirectoryChanged();
     // The map the fragment starts; empty for a fragment of another form.
     std::string fragmentMap() const;
+    // Why the game could not load that map (no file where it looks, or a
+    // file or archive it refuses), as a question whether to launch anyway;
+    // nothing when it can.
+    std::optional<std::string> unloadableMapQuestion() const;
 
     // Runs last when "Q2 CTF" becomes chosen; the main window switches team
     // play off from here.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <system_error>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -40,13 +41,19 @@ std::size_t SystemDrives::startIndex() const {
 
 #else
 
-namespace {
-
+// The game finder asks for it on a thread of its own, so the user database
+// is read through its reentrant call.
 fs::path homeDirectory() {
     if (const char* home = std::getenv("HOME"); home && *home) return fs::path(home).lexically_normal();
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir) return fs::path(entry->pw_dir);
+    passwd entry{};
+    passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
+        return fs::path(found->pw_dir);
     return fs::path("/");
 }
+
+namespace {
 
 std::string userName() {
     if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_name) return entry->pw_name;

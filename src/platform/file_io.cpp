@@ -308,6 +308,62 @@ bool holdsOrdinaryFile(const fs::path& folder) {
     return found;
 }
 
+Status writeNewFile(const fs::path& path, std::string_view bytes) {
+    const std::string shown = pathText(path);
+#ifdef _WIN32
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS)
+            return Error{shown, 0, kFileExistsReason};
+        return Error{shown, 0, windowsReason(code)};
+    }
+    const auto fail = [&](DWORD code) {
+        CloseHandle(file);
+        DeleteFileW(path.c_str());
+        return Error{shown, 0, windowsReason(code)};
+    };
+    for (std::size_t done = 0; done < bytes.size();) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return fail(GetLastError());
+        done += written;
+    }
+    if (!FlushFileBuffers(file)) return fail(GetLastError());
+    if (!CloseHandle(file)) {
+        const DWORD code = GetLastError();
+        DeleteFileW(path.c_str());
+        return Error{shown, 0, windowsReason(code)};
+    }
+#else
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int code = errno;
+        return Error{shown, 0, code == EEXIST ? std::string(kFileExistsReason) : systemReason(code)};
+    }
+    const auto fail = [&](int code) {
+        ::close(fd);
+        ::unlink(path.c_str());
+        return Error{shown, 0, systemReason(code)};
+    };
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(errno);
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) return fail(errno);
+    if (::close(fd) != 0) {
+        const int code = errno;
+        ::unlink(path.c_str());
+        return Error{shown, 0, systemReason(code)};
+    }
+#endif
+    return {};
+}
+
 Status writeWholeFile(const fs::path& requested, std::string_view bytes) {
     const std::string shown = pathText(requested);
     std::error_code error;

@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
+
+#include <utility>
+#include <vector>
 
 #include "views/codec.h"
 
@@ -36,10 +40,43 @@ Answer firstAnswer(Buttons buttons) {
             return Answer::Yes;
         case Buttons::RetryCancel:
             return Answer::Retry;
+        case Buttons::WriteDiscardCancel:
+        case Buttons::WriteReturnCancel:
+        case Buttons::WriteLaunchCancel:
+            return Answer::Write;
         case Buttons::Ok:
             break;
     }
     return Answer::Ok;
+}
+
+// The sets whose buttons say what they do: the write, going on without it,
+// and Cancel, which Escape and the frame's close button answer too.
+struct OwnButton {
+    Answer answer;
+    const char* caption;
+    QMessageBox::ButtonRole role;
+};
+
+std::vector<OwnButton> ownButtons(Buttons buttons) {
+    const char* write = "&Write and Return";
+    const char* without = "&Discard";
+    switch (buttons) {
+        case Buttons::WriteDiscardCancel:
+            break;
+        case Buttons::WriteReturnCancel:
+            without = "Return &Without Writing";
+            break;
+        case Buttons::WriteLaunchCancel:
+            write = "&Write and Launch";
+            without = "Launch &Anyway";
+            break;
+        default:
+            return {};
+    }
+    return {{Answer::Write, write, QMessageBox::AcceptRole},
+            {Answer::WithoutWriting, without, QMessageBox::DestructiveRole},
+            {Answer::Cancel, "Cancel", QMessageBox::RejectRole}};
 }
 
 QMessageBox::StandardButton buttonOf(Answer answer) {
@@ -53,6 +90,8 @@ QMessageBox::StandardButton buttonOf(Answer answer) {
         case Answer::Cancel:
             return QMessageBox::Cancel;
         case Answer::Ok:
+        case Answer::Write:
+        case Answer::WithoutWriting:
             break;
     }
     return QMessageBox::Ok;
@@ -66,6 +105,21 @@ Answer QtDialogs::show(const Message& message) {
     QMessageBox box(iconOf(message.icon), shown(message.title), shown(message.text), QMessageBox::NoButton,
                     parent);
     box.setTextFormat(Qt::PlainText);
+    const Answer defaultAnswer = message.defaultAnswer.value_or(firstAnswer(message.buttons));
+    if (const std::vector<OwnButton> own = ownButtons(message.buttons); !own.empty()) {
+        std::vector<std::pair<QAbstractButton*, Answer>> buttons;
+        for (const OwnButton& b : own) {
+            QPushButton* button = box.addButton(QString::fromLatin1(b.caption), b.role);
+            button->setObjectName(QString::fromLatin1(b.caption).remove(QLatin1Char('&')));
+            buttons.emplace_back(button, b.answer);
+            if (b.answer == defaultAnswer) box.setDefaultButton(button);
+            if (b.answer == Answer::Cancel) box.setEscapeButton(button);
+        }
+        box.exec();
+        for (const auto& [button, answer] : buttons)
+            if (box.clickedButton() == button) return answer;
+        return Answer::Cancel;
+    }
     switch (message.buttons) {
         case Buttons::Ok:
             box.setStandardButtons(QMessageBox::Ok);
@@ -76,8 +130,10 @@ Answer QtDialogs::show(const Message& message) {
         case Buttons::RetryCancel:
             box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
             break;
+        default:
+            break;
     }
-    box.setDefaultButton(buttonOf(message.defaultAnswer.value_or(firstAnswer(message.buttons))));
+    box.setDefaultButton(buttonOf(defaultAnswer));
     const int pressed = box.exec();
     switch (pressed) {
         case QMessageBox::Yes:
@@ -95,12 +151,11 @@ Answer QtDialogs::show(const Message& message) {
     switch (message.buttons) {
         case Buttons::YesNo:
             return pressed == QMessageBox::Ok ? Answer::Ok : Answer::No;
-        case Buttons::RetryCancel:
-            return Answer::Cancel;
         case Buttons::Ok:
-            break;
+            return Answer::Ok;
+        default:
+            return Answer::Cancel;
     }
-    return Answer::Ok;
 }
 
 }  // namespace vexmoor

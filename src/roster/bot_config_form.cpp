@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/number_text.h"
+#include "core/unwritten_changes.h"
 #include "roster/catalogue.h"
 #include "roster/game_rules.h"
 #include "roster/roster_file.h"
@@ -94,7 +95,8 @@ BotConfigForm::BotConfigForm(Host host)
       windows_(host.windows),
       gameDirectory_(std::move(host.gameDirectory)),
       returnToMain_(std::move(host.returnToMain)),
-      rewrites_(host.rewrites) {
+      rewrites_(host.rewrites),
+      rosterFile_(rosterPath(gameDirectory_())) {
     BotInfoFrame.setEnabled(false);
     ModelList.setVisible(false);
     SkinList.setVisible(false);
@@ -132,7 +134,7 @@ BotConfigForm::BotConfigForm(Host host)
     EditBotButton.onClick([this] { editBot(); });
     DeleteBotButton.onClick([this] { deleteBot(); });
     CommitChangesButton.onClick([this] { commitChanges(); });
-    ExitButton.onClick([this] { returnToMain_(); });
+    ExitButton.onClick([this] { leave(); });
 
     open();
 }
@@ -354,27 +356,51 @@ void BotConfigForm::botAdded() {
     BotNameList.setSelectedIndex(static_cast<int>(last));
 }
 
-void BotConfigForm::commitChanges() {
-    const std::filesystem::path file = rosterPath(gameDirectory_());
-    // Answered No, nothing is written and nothing changes.
-    if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Roster, file, "Commit Changes")) return;
-    const std::vector<std::string> before = roster_.BotModelSkins;
+// The combined texts as Commit Changes sets them.
+std::vector<std::string> BotConfigForm::committedModelSkins() const {
+    std::vector<std::string> joined = roster_.BotModelSkins;
     for (std::size_t i = 0; i < static_cast<std::size_t>(std::max<int>(roster_.BotCount, 0)); ++i) {
         // A text without "/" (a hand-edited roster) gave no halves: joining
         // them would write "/" in its place, so it stays as read unless the
         // user chose a model or skin for the bot.
         const bool chosen = i < appearanceChosen_.size() && appearanceChosen_[i];
-        if (chosen || roster_.BotModelSkins[i].find('/') != std::string::npos)
-            roster_.BotModelSkins[i] = roster_.BotModels[i] + "/" + roster_.BotSkins[i];
+        if (i < joined.size() && (chosen || joined[i].find('/') != std::string::npos))
+            joined[i] = roster_.BotModels[i] + "/" + roster_.BotSkins[i];
     }
+    return joined;
+}
+
+bool BotConfigForm::commitChanges() {
+    const std::filesystem::path& file = rosterFile_;
+    // Answered No, nothing is written and nothing changes.
+    if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Roster, file, "Commit Changes")) return false;
+    std::vector<std::string> before = std::exchange(roster_.BotModelSkins, committedModelSkins());
     // The combined texts are the joined halves now, wherever there are
     // halves to join. A write that failed has said why; the combined texts
     // go back to what they held, so the roster is as before; the edits stay
     // in the halves, and Commit can be tried again.
-    if (!WriteRoster(file, roster_, ModelSkinSource::AsRead, dialogs_))
-        roster_.BotModelSkins = before;
-    else if (rewrites_)
-        rewrites_->remember(file, rosterFileBytes(roster_, ModelSkinSource::AsRead));
+    if (!WriteRoster(file, roster_, ModelSkinSource::AsRead, dialogs_)) {
+        roster_.BotModelSkins = std::move(before);
+        return false;
+    }
+    if (rewrites_) rewrites_->remember(file, rosterFileBytes(roster_, ModelSkinSource::AsRead));
+    return true;
+}
+
+bool BotConfigForm::hasUnwrittenChanges() const {
+    Roster held;
+    if (!readRosterAsHeld(rosterFile_, held)) return true;
+    Roster committed = roster_;
+    committed.BotModelSkins = committedModelSkins();
+    return rosterFileBytes(committed, ModelSkinSource::AsRead) != rosterFileBytes(held, ModelSkinSource::AsRead);
+}
+
+// The changes stay in memory whatever the answer: only Write puts them in the file.
+void BotConfigForm::leave() {
+    if (!enabled()) return;
+    leaveAfterAsking(dialogs_, hasUnwrittenChanges(),
+                     unwrittenChangesQuestion("The bots have", "eraser\\bots.cfg", Buttons::WriteReturnCancel),
+                     [this] { return commitChanges(); }, returnToMain_);
 }
 
 void BotConfigForm::closeRequested() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -32,7 +33,8 @@ public:
         Roster& roster;
         Dialogs& dialogs;
         Windows& windows;
-        // The game directory text, asked afresh at each use.
+        // The game directory text, asked afresh at each use. The roster
+        // file is the one it names when the editor opens.
         std::function<std::string()> gameDirectory;
         // Closes the editor and gives the main window back, its bot list refilled.
         std::function<void()> returnToMain;
@@ -44,6 +46,8 @@ public:
     ~BotConfigForm() override;
 
     ListBox BotNameList{"BotNameList", ListBox::Mode::Single};
+    // Shows the bots whose names hold its text; the bot shown stays chosen.
+    FilterText BotNameFilter{"BotNameFilter"};
     Label BotNameLabel{"BotNameLabel", "Bot Name"};
     Button NewBotButton{"NewBotButton", "New Bot"};
     Button EditBotButton{"EditBotButton", "Edit Bot"};
@@ -93,6 +97,10 @@ public:
     static std::optional<int> weaponPosition(const RosterValue& stored);
 
     void closeRequested() override;
+    // Whether the roster as Commit Changes would write it differs from what
+    // bots.cfg holds now: an edit undone by hand is no change, and one kept
+    // in memory from an earlier visit still is.
+    bool hasUnwrittenChanges() const;
     // The game directory text now; the views find the skins' faces under it.
     std::string gameDirectory() const { return gameDirectory_(); }
 
@@ -107,7 +115,9 @@ private:
     void deleteBot();
     void newBot();
     void botAdded();
-    void commitChanges();
+    bool commitChanges();
+    std::vector<std::string> committedModelSkins() const;
+    void leave();
 
     void skillMoved(RangeControl& slider, Label& label, Values values);
     void weaponMoved();
@@ -122,6 +132,8 @@ private:
     std::function<std::string()> gameDirectory_;
     std::function<void()> returnToMain_;
     RewriteGuard* rewrites_;
+    // Where the roster came from: Commit Changes writes there and nowhere else.
+    std::filesystem::path rosterFile_;
     // Set while a bot is being shown: the controls follow the roster then,
     // and nothing they report is stored back.
     bool showing_ = false;

@@ -512,6 +512,13 @@ Status ReadRoster(const fs::path& path, Roster& roster) {
     return readRosterBytes(content.value(), pathText(path), roster);
 }
 
+Status readRosterAsHeld(const fs::path& path, Roster& roster) {
+    roster.clear();
+    const auto content = readWholeFile(path);
+    if (!content) return content.status();
+    return readRosterBytes(tidiedRosterBytes(content.value()), pathText(path), roster);
+}
+
 std::string rosterFileBytes(const Roster& roster, ModelSkinSource source) {
     const std::size_t bots = writableBots(roster);
     const std::size_t teams = writableTeams(roster);

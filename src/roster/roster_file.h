@@ -57,6 +57,11 @@ Status ReadRoster(const std::filesystem::path& path, Roster& roster);
 // The reading itself, on bytes already in memory; fileName only labels errors.
 Status readRosterBytes(std::string_view bytes, const std::string& fileName, Roster& roster);
 
+// The roster a file holds now, read the way start-up reads it (its lines
+// tidied in memory only; the file is not touched): what the game will find
+// in it, and what the editors compare their changes with.
+Status readRosterAsHeld(const std::filesystem::path& path, Roster& roster);
+
 // Why the roster cannot be written so that it reads back the same (a count
 // its lists cannot hold, a double quote where the file has no room for one,
 // a line feed that the next start's tidy step would cut a record at), or

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/unwritten_changes.h"
 #include "roster/catalogue.h"
 #include "roster/game_rules.h"
 #include "roster/roster_file.h"
@@ -42,13 +43,15 @@ EditTeamForm::EditTeamForm(Context context)
       teamplay_(context.teamplay),
       gameDirectory_(std::move(context.gameDirectory)),
       close_(std::move(context.close)),
-      rewrites_(context.rewrites) {
+      rewrites_(context.rewrites),
+      rosterFile_(rosterPath(gameDirectory_())) {
     AddTeamText.setVisible(false);
     TeamNameShortText.setEnabled(false);
     TeamModelList.setEnabled(false);
     TeamSkinList.setEnabled(false);
     for (Button* button : {&SaveButton, &SaveButton2, &CancelButton}) button->setVisible(false);
     WarningLabel.setVisible(false);
+    TeamMemberCountLabel.setVisible(false);
 
     // No team chosen is where the window starts; a model or skin not chosen
     // is saved as an empty text.
@@ -58,6 +61,7 @@ EditTeamForm::EditTeamForm(Context context)
     AddTeamText.onChange([this] { liveWarnings(); });
     TeamNameShortText.onChange([this] { liveWarnings(); });
     TeamIndividualsList.onChange([this] { liveWarnings(); });
+    memberCountLink_ = TeamIndividualsList.changed().connect([this] { showMemberCount(); });
     AddButton.onClick([this] { addTeam(); });
     EditButton.onClick([this] { editTeam(); });
     DeleteButton.onClick([this] { deleteTeam(); });
@@ -140,6 +144,7 @@ void EditTeamForm::enterState(State state) {
     SaveButton.setVisible(state == State::Add);
     SaveButton2.setVisible(state == State::Edit);
     CancelButton.setVisible(!browse);
+    showMemberCount();
     stateChanged_.emit();
 }
 
@@ -164,6 +169,7 @@ void EditTeamForm::addTeam() {
     TeamIndividualsList.setItems(botNames());
     TeamModelList.setItems(ListModels(gameDirectory_()));
     liveWarnings();
+    entered_ = entries();
 }
 
 void EditTeamForm::selectOrFirst(ListBox& list, const std::string& text) {
@@ -191,6 +197,7 @@ void EditTeamForm::editTeam() {
     selectOrFirst(TeamModelList, roster_.TeamModels[toIndex(k)]);
     selectOrFirst(TeamSkinList, roster_.TeamSkins[toIndex(k)]);
     liveWarnings();
+    entered_ = entries();
 }
 
 void EditTeamForm::chooseModel() {
@@ -208,7 +215,38 @@ void EditTeamForm::escapePressed() {
     if (state_ == State::Browse)
         returnToMain();
     else
-        cancel();
+        leaveEntered([this] { cancel(); });
+}
+
+void EditTeamForm::closeRequested() {
+    if (state_ == State::Browse)
+        returnToMain();
+    else
+        leaveEntered([this] { returnToMain(); });
+}
+
+EditTeamForm::Entries EditTeamForm::entries() const {
+    return {AddTeamText.text(), TeamNameShortText.text(), TeamModelList.selectedText(), TeamSkinList.selectedText(),
+            TeamIndividualsList.selectedItems()};
+}
+
+bool EditTeamForm::hasUnwrittenChanges() const { return state_ != State::Browse && entries() != entered_; }
+
+bool EditTeamForm::saveEntered() {
+    if (state_ == State::Add)
+        saveNewTeam();
+    else
+        saveChangedTeam();
+    return state_ == State::Browse;
+}
+
+// Write saves the team, which ends in browsing; going on without writing
+// leaves the roster as it is.
+void EditTeamForm::leaveEntered(const std::function<void()>& leave) {
+    const std::string subject = state_ == State::Add ? "The new team has"
+                                                     : "The team " + TeamList.selectedText() + " has";
+    leaveAfterAsking(dialogs_, hasUnwrittenChanges(), unwrittenChangesQuestion(subject, "eraser\\bots.cfg"),
+                     [this] { return saveEntered(); }, leave);
 }
 
 void EditTeamForm::returnToMain() {
@@ -249,7 +287,7 @@ bool EditTeamForm::refused(const std::string* name) {
 // Answered No, the guard leaves the file alone, and the callers put the
 // roster and the window back as after a failed write.
 bool EditTeamForm::writeRoster(const char* action) {
-    const std::filesystem::path file = rosterPath(gameDirectory_());
+    const std::filesystem::path& file = rosterFile_;
     if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Roster, file, action)) return false;
     if (!WriteRoster(file, roster_, ModelSkinSource::AsRead, dialogs_)) return false;
     if (rewrites_) rewrites_->remember(file, rosterFileBytes(roster_, ModelSkinSource::AsRead));
@@ -345,6 +383,17 @@ void EditTeamForm::setWarnings(const std::vector<std::string>& warnings) {
     }
     WarningLabel.setCaption(text);
     WarningLabel.setVisible(!text.empty());
+}
+
+// The checked entries are the team's bots: in browsing its members that are
+// bots of the roster, while entering a team the bots checked for it. A team
+// shown without members, or none shown, has no line.
+void EditTeamForm::showMemberCount() {
+    const bool shown = state_ != State::Browse || TeamIndividualsList.count() > 0;
+    TeamMemberCountLabel.setVisible(shown);
+    if (!shown) return;
+    TeamMemberCountLabel.setCaption(std::to_string(TeamIndividualsList.selectedCount()) + " of " +
+                                    std::to_string(std::max<int>(roster_.BotCount, 0)) + " bots in this team");
 }
 
 // While a team is entered, the warnings follow every keystroke and check mark.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,7 +25,8 @@ public:
         Dialogs& dialogs;
         // The main window's teamplay page, switched off on the way back.
         TeamplayPage& teamplay;
-        // The game directory text, read afresh at each use.
+        // The game directory text, read afresh at each use. The roster
+        // file is the one it names when the editor opens.
         std::function<std::string()> gameDirectory;
         // Closes this window and gives the main window back.
         std::function<void()> close;
@@ -51,6 +53,10 @@ public:
     ListBox TeamSkinList{"TeamSkinList", ListBox::Mode::Single};
     Label TeamMembersLabel{"TeamMembersLabel", "Team Members"};
     ListBox TeamIndividualsList{"TeamIndividualsList", ListBox::Mode::Checked};
+    // Shows the members whose names hold its text; every check mark stays.
+    FilterText TeamMemberFilter{"TeamMemberFilter"};
+    // "4 of 28 bots in this team"; hidden while no member is listed in browsing.
+    Label TeamMemberCountLabel{"TeamMemberCountLabel"};
     Button AddButton{"AddButton", "Add Team"};
     Button EditButton{"EditButton", "Edit Team"};
     Button DeleteButton{"DeleteButton", "Delete Team"};
@@ -62,10 +68,16 @@ public:
     // when there is nothing to say.
     Label WarningLabel{"WarningLabel"};
 
-    // The frame's close button: Return to Main, whatever the state.
-    void closeRequested() override { returnToMain(); }
-    // Escape: Cancel while a team is being entered, otherwise Return to Main.
+    // The frame's close button: Return to Main, whatever the state; a team
+    // being entered with changes is asked about first.
+    void closeRequested() override;
+    // Escape: Cancel while a team is being entered (asking first when it has
+    // changes), otherwise Return to Main.
     void escapePressed();
+    // Whether the team being entered differs from what the add or edit state
+    // began with: a change undone by hand is no change. Never in browsing,
+    // where every command writes the file at once.
+    bool hasUnwrittenChanges() const;
     // The game directory text now; the views find the skins' faces under it.
     std::string gameDirectory() const { return gameDirectory_(); }
 
@@ -93,6 +105,19 @@ private:
     bool writeRoster(const char* action);
     void setWarnings(const std::vector<std::string>& warnings);
     void liveWarnings();
+    void showMemberCount();
+    // Saves the team being entered with the Save of its state; true once it is written.
+    bool saveEntered();
+    // Asks about a team being entered, then leaves it by `leave`.
+    void leaveEntered(const std::function<void()>& leave);
+
+    // What a team being entered holds, as Save would take it.
+    struct Entries {
+        std::string name, abbreviation, model, skin;
+        std::vector<std::string> members;
+        bool operator==(const Entries&) const = default;
+    };
+    Entries entries() const;
 
     Roster& roster_;
     Dialogs& dialogs_;
@@ -100,8 +125,13 @@ private:
     std::function<std::string()> gameDirectory_;
     std::function<void()> close_;
     RewriteGuard* rewrites_;
+    // Where the roster came from: Save and Delete Team write there and nowhere else.
+    std::filesystem::path rosterFile_;
     State state_ = State::Browse;
     Signal<> stateChanged_;
+    // The entries when the add or edit state began.
+    Entries entered_;
+    Connection memberCountLink_;
 };
 
 }  // namespace vexmoor

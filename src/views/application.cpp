@@ -1,6 +1,7 @@
 #include "views/application.h"
 
 #include <QApplication>
+#include <QPointer>
 
 #include "launcher/editors.h"
 #include "views/about_view.h"
@@ -20,7 +21,7 @@ namespace vexmoor {
 
 Application::Application()
     : main_(std::make_unique<VexmoorMain>(
-          Services{dialogs_, windows_, alert_, processes_, settings_, drives_}, roster_)) {
+          Services{dialogs_, windows_, alert_, processes_, settings_, drives_, &gamePlaces_}, roster_)) {
     registerEditors(*main_);
     registerViews();
 }
@@ -33,8 +34,8 @@ Application::~Application() {
 }
 
 void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
-    windows.registerView("BrowseForm", [&dialogs](WindowModel& model) -> QWidget* {
-        return new BrowseView(static_cast<BrowseForm&>(model), dialogs);
+    windows.registerView("BrowseForm", [](WindowModel& model) -> QWidget* {
+        return new BrowseView(static_cast<BrowseForm&>(model));
     });
     windows.registerView("CmdLineForm", [&dialogs](WindowModel& model) -> QWidget* {
         return new CmdLineView(static_cast<CmdLineForm&>(model), dialogs);
@@ -57,8 +58,8 @@ void registerSideWindowViews(QtWindows& windows, Dialogs& dialogs) {
     windows.registerView("ChatTextEditForm", [&dialogs](WindowModel& model) -> QWidget* {
         return new ChatTextEditView(static_cast<ChatTextEditForm&>(model), dialogs);
     });
-    windows.registerView("MapCycleEditForm", [](WindowModel& model) -> QWidget* {
-        return new MapCycleEditView(static_cast<MapCycleEditForm&>(model));
+    windows.registerView("MapCycleEditForm", [&dialogs](WindowModel& model) -> QWidget* {
+        return new MapCycleEditView(static_cast<MapCycleEditForm&>(model), dialogs);
     });
     windows.registerView("SetupsForm", [&dialogs](WindowModel& model) -> QWidget* {
         return new SetupsView(static_cast<SetupsForm&>(model), dialogs);
@@ -82,7 +83,22 @@ void Application::start(const StartOptions& options) {
     std::optional<std::vector<std::string>> missed;
     if (options.setup && main_->visible()) missed = main_->setups.apply(*options.setup);
     windows_.setMainWindow(*main_, mainWindow_.get());
-    if (main_->visible()) mainWindow_->show();
+    if (main_->visible()) {
+        mainWindow_->show();
+        // The home's games and setups are read once the window is up, on a
+        // thread of their own, and listed when they are read.
+        QPointer<MainWindow> window(mainWindow_.get());
+        homeReader_.start([this, window, directory = main_->gameDirectory(), shows = main_->home.shows()] {
+            HomePage::Contents contents = main_->home.read(directory);
+            QMetaObject::invokeMethod(
+                window.data(),
+                [this, window, shows, contents = std::move(contents)]() mutable {
+                    // Listed meanwhile (a game started, another game directory): that is newer.
+                    if (window && main_->home.shows() == shows) main_->home.show(std::move(contents));
+                },
+                Qt::QueuedConnection);
+        });
+    }
     if (missed) main_->setups.finish(*options.setup, *missed, options.launch);
 }
 

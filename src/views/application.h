@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QThreadPool>
+
 #include <memory>
 
 #include "launcher/vexmoor_main.h"
 #include "platform/drives.h"
+#include "platform/game_places.h"
 #include "platform/process_starter.h"
 #include "platform/qt_alert.h"
 #include "platform/qt_dialogs.h"
@@ -49,9 +52,13 @@ private:
     SystemProcessStarter processes_;
     SystemSettingsLocation settings_;
     SystemDrives drives_;
+    SystemGamePlaces gamePlaces_;
     Roster roster_;
     std::unique_ptr<VexmoorMain> main_;
     std::unique_ptr<MainWindow> mainWindow_;
+    // Reads the home's games after the window is shown; goes first, waiting
+    // for a read still running while the main window is still there.
+    QThreadPool homeReader_;
 };
 
 }  // namespace vexmoor

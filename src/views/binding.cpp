@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -55,8 +56,20 @@ private:
     bool previous_;
 };
 
+// The key a widget's tooltip names besides what its model says.
+constexpr const char* kShortcutProperty = "vexmoorShortcut";
+
+QString toolTipOf(const QWidget* widget, const Control& model) {
+    const QString text = q(model.toolTip());
+    const QString key = widget->property(kShortcutProperty).toString();
+    if (key.isEmpty()) return text;
+    // A button without a tooltip of its own is named by its caption.
+    QString what = text.isEmpty() ? q(model.caption()).remove(QLatin1Char('&')) : text.trimmed();
+    return what + QStringLiteral(" (") + key + QLatin1Char(')');
+}
+
 void showCommon(QWidget* widget, const Control& model) {
-    widget->setToolTip(q(model.toolTip()));
+    widget->setToolTip(toolTipOf(widget, model));
     widget->setEnabled(model.enabled());
     // Only touch visibility when it differs: showing a child explicitly
     // before its window is shown is harmless, but needless.
@@ -223,10 +236,10 @@ void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dia
         }));
 }
 
-void bind(Bindings& bindings, QListView* view, ListBox& model, TextKind kind) {
+void bind(Bindings& bindings, QListView* view, ListBox& model, TextKind kind, FilterText* filter) {
     view->setObjectName(q(model.name()));
     view->setUniformItemSizes(true);
-    auto* items = new ListBoxItemModel(model, view, kind);
+    auto* items = new ListBoxItemModel(model, view, kind, filter);
     QItemSelectionModel* const previous = view->selectionModel();
     view->setModel(items);
     delete previous;
@@ -250,8 +263,10 @@ void bind(Bindings& bindings, QListView* view, ListBox& model, TextKind kind) {
             items->marksChanged();
         } else if (mode == ListBox::Mode::Single) {
             const int selected = model.selectedIndex();
-            if (selected >= 0) {
-                const QModelIndex index = items->index(selected);
+            // A choice filtered out stays the list's; the rows show none.
+            const int row = selected >= 0 ? items->rowOf(static_cast<std::size_t>(selected)) : -1;
+            if (row >= 0) {
+                const QModelIndex index = items->index(row);
                 if (selection->currentIndex() != index || !selection->isSelected(index))
                     selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
                 if (selected != state->selected || rowsChanged) view->scrollTo(index);
@@ -260,22 +275,24 @@ void bind(Bindings& bindings, QListView* view, ListBox& model, TextKind kind) {
             }
             state->selected = selected;
         } else {
-            // The marks as ranges of rows, set in one go.
+            // The marks of the rows shown, as ranges of rows set in one go.
             QItemSelection marked;
-            const int rows = static_cast<int>(model.count());
+            const int rows = items->rowCount();
+            const auto marks = [&](int row) { return model.isSelected(items->entryOf(row)); };
             for (int row = 0; row < rows;) {
-                if (!model.isSelected(static_cast<std::size_t>(row))) {
+                if (!marks(row)) {
                     ++row;
                     continue;
                 }
                 const int first = row;
-                while (row < rows && model.isSelected(static_cast<std::size_t>(row))) ++row;
+                while (row < rows && marks(row)) ++row;
                 marked.select(items->index(first), items->index(row - 1));
             }
             selection->select(marked, QItemSelectionModel::ClearAndSelect);
         }
     };
     follow(bindings, model, sync);
+    if (filter) bindings.keep(filter->changed().connect(sync));
     // The model may go before the view: from then on the view shows nothing of it.
     bindings.keep(Connection([items = QPointer<ListBoxItemModel>(items)] {
         if (items) items->detach();
@@ -284,13 +301,13 @@ void bind(Bindings& bindings, QListView* view, ListBox& model, TextKind kind) {
     // a click, the keyboard, or assistive technology's "select".
     bindings.keep(QObject::connect(
         view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
-        [view, &model, state, mode, sync, alive = bindings.alive()](const QItemSelection& selected,
-                                                                    const QItemSelection& deselected) {
+        [view, items, &model, state, mode, sync, alive = bindings.alive()](const QItemSelection& selected,
+                                                                           const QItemSelection& deselected) {
             if (state->syncing || mode == ListBox::Mode::Checked) return;
             if (mode == ListBox::Mode::Single) {
                 const auto rows = view->selectionModel()->selectedRows();
                 if (!rows.isEmpty())
-                    model.setSelectedIndex(rows.front().row());
+                    model.setSelectedIndex(static_cast<int>(items->entryOf(rows.front().row())));
                 else if (model.noneAllowed())
                     model.setSelectedIndex(-1);
                 // Whatever the model kept is what the list shows: a choice it
@@ -303,7 +320,7 @@ void bind(Bindings& bindings, QListView* view, ListBox& model, TextKind kind) {
                 for (const auto& [ranges, mark] : {std::pair{&selected, true}, std::pair{&deselected, false}})
                     for (const QItemSelectionRange& range : *ranges)
                         for (int row = range.top(); row <= range.bottom(); ++row)
-                            marks.emplace_back(static_cast<std::size_t>(row), mark);
+                            marks.emplace_back(items->entryOf(row), mark);
                 for (const auto& [row, mark] : marks) {
                     if (!*alive) return;
                     model.setSelected(row, mark);
@@ -451,6 +468,55 @@ void bind(Bindings& bindings, QTabWidget* tabs, TabStrip& model) {
         // Should the model keep its page, the strip shows that one.
         if (tabs->currentIndex() != model.value() - 1) tabs->setCurrentIndex(model.value() - 1);
     }));
+}
+
+namespace {
+
+// Escape in a filter field with a text empties it, and goes no further.
+class EscapeEmpties : public QObject {
+public:
+    EscapeEmpties(QLineEdit* edit, FilterText& model) : QObject(edit), model_(model) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier || model_.text().empty())
+            return false;
+        if (event->type() == QEvent::ShortcutOverride) {
+            event->accept();
+            return true;
+        }
+        model_.setText({});
+        Q_UNUSED(watched);
+        return true;
+    }
+
+private:
+    FilterText& model_;
+};
+
+}  // namespace
+
+void bindFilter(Bindings& bindings, QLineEdit* edit, FilterText& model, Dialogs& dialogs,
+                const QString& accessibleName) {
+    bind(bindings, edit, model, dialogs);
+    edit->setClearButtonEnabled(true);
+    edit->setPlaceholderText(accessibleName);
+    edit->setAccessibleName(accessibleName);
+    edit->installEventFilter(new EscapeEmpties(edit, model));
+}
+
+void showShortcut(QWidget* widget, const QKeySequence& key) {
+    widget->setProperty(kShortcutProperty, key.toString(QKeySequence::NativeText));
+}
+
+void bindShortcut(Bindings& bindings, QPushButton* button, const QKeySequence& key, Button& model) {
+    showShortcut(button, key);
+    button->setToolTip(toolTipOf(button, model));
+    // Parented to the button, the key answers only while the button shows
+    // and is enabled, so the button that is not shown leaves it to the other.
+    auto* shortcut = new QShortcut(key, button);
+    shortcut->setContext(Qt::WindowShortcut);
+    bindings.keep(QObject::connect(shortcut, &QShortcut::activated, button, [&model] { model.click(); }));
 }
 
 void bindKey(Bindings& bindings, QWidget* widget, const QKeySequence& key, Button& model) {

@@ -73,8 +73,15 @@ void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dia
           TextKind kind = TextKind::Game);
 // The list's entries through a model over the core list, not an item each:
 // a single-choice list selects one row, a multiple-choice list toggles rows,
-// a checked list shows a check box at each entry.
-void bind(Bindings& bindings, QListView* list, ListBox& model, TextKind kind = TextKind::Game);
+// a checked list shows a check box at each entry. With a filter the list
+// shows only the entries it shows, and follows every change of its text.
+void bind(Bindings& bindings, QListView* list, ListBox& model, TextKind kind = TextKind::Game,
+          FilterText* filter = nullptr);
+// A filter field over lists: a text field with a clear button, named for
+// assistive technology; Escape empties it, and in an empty field is left to
+// the window.
+void bindFilter(Bindings& bindings, QLineEdit* edit, FilterText& model, Dialogs& dialogs,
+                const QString& accessibleName);
 void bind(Bindings& bindings, QComboBox* combo, ListBox& model, TextKind kind = TextKind::Game);
 void bind(Bindings& bindings, QRadioButton* button, OptionButton& model);
 void bind(Bindings& bindings, QAbstractSlider* slider, RangeControl& model);
@@ -89,6 +96,12 @@ void bind(Bindings& bindings, QTabWidget* tabs, TabStrip& model);
 // A key pressed while the widget has the keyboard does what the button does
 // (Delete in a list deletes its chosen entry, with the button's question).
 void bindKey(Bindings& bindings, QWidget* widget, const QKeySequence& key, Button& model);
+
+// A key that clicks the button while it shows in its window (two buttons
+// that take turns on one spot may share a key), named in its tooltip.
+void bindShortcut(Bindings& bindings, QPushButton* button, const QKeySequence& key, Button& model);
+// Names in the widget's tooltip a key that a menu entry answers.
+void showShortcut(QWidget* widget, const QKeySequence& key);
 
 // A tab page: its name and enabled state; which page shows is the tab strip's business.
 void bindPage(Bindings& bindings, QWidget* page, Frame& model);

@@ -37,6 +37,7 @@ BotConfigView::BotConfigView(BotConfigForm& model, Dialogs& dialogs, QWidget* pa
       form_(model),
       dialogs_(dialogs),
       nameHeading_(new QLabel(this)),
+      nameFilter_(new QLineEdit(this)),
       names_(new QListView(this)),
       frame_(new QGroupBox(this)),
       modelHeading_(new QLabel(frame_)),
@@ -165,6 +166,7 @@ void BotConfigView::buildLayout() {
 
     auto* left = new QVBoxLayout;
     left->addWidget(nameHeading_);
+    left->addWidget(nameFilter_);
     left->addWidget(names_, 1);
 
     auto* right = new QVBoxLayout;
@@ -190,7 +192,7 @@ void BotConfigView::buildLayout() {
     layout->addSpacing(6);
     layout->addLayout(buttons);
 
-    chainTabOrder({names_, models_, skins_, accuracy_.slider, aggressiveness_.slider, combat_.slider,
+    chainTabOrder({nameFilter_, names_, models_, skins_, accuracy_.slider, aggressiveness_.slider, combat_.slider,
                    weapon_.slider, ping_, quadFreak_, camper_, newBot_, editBot_, deleteBot_, commit_,
                    back_});
     names_->setFocus();
@@ -198,8 +200,13 @@ void BotConfigView::buildLayout() {
 
 void BotConfigView::connectObservers() {
     bind(bindings_, nameHeading_, form_.BotNameLabel);
-    bind(bindings_, names_, form_.BotNameList);
+    bindFilter(bindings_, nameFilter_, form_.BotNameFilter, dialogs_, QStringLiteral("Filter bots"));
+    bind(bindings_, names_, form_.BotNameList, TextKind::Game, &form_.BotNameFilter);
     bindKey(bindings_, names_, QKeySequence::Delete, form_.DeleteBotButton);
+    // Enter or a double click on a bot edits it.
+    bindKey(bindings_, names_, QKeySequence(Qt::Key_Return), form_.EditBotButton);
+    bindKey(bindings_, names_, QKeySequence(Qt::Key_Enter), form_.EditBotButton);
+    QObject::connect(names_, &QListView::doubleClicked, editBot_, [this] { editBot_->click(); });
     bind(bindings_, frame_, form_.BotInfoFrame);
     bind(bindings_, modelHeading_, form_.BotModelListLabel);
     bind(bindings_, models_, form_.ModelList);
@@ -249,9 +256,11 @@ void BotConfigView::connectObservers() {
     bind(bindings_, camper_, form_.CamperCheckBox);
     bind(bindings_, warning_, form_.BotWarningLabel);
     bind(bindings_, newBot_, form_.NewBotButton);
+    bindShortcut(bindings_, newBot_, QKeySequence(Qt::CTRL | Qt::Key_N), form_.NewBotButton);
     bind(bindings_, editBot_, form_.EditBotButton);
     bind(bindings_, deleteBot_, form_.DeleteBotButton);
     bind(bindings_, commit_, form_.CommitChangesButton);
+    bindShortcut(bindings_, commit_, QKeySequence(Qt::CTRL | Qt::Key_S), form_.CommitChangesButton);
     bind(bindings_, back_, form_.ExitButton);
 }
 

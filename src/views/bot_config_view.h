@@ -43,6 +43,7 @@ private:
     Dialogs& dialogs_;
 
     QLabel* nameHeading_;
+    QLineEdit* nameFilter_;
     QListView* names_;
     QGroupBox* frame_;
     QLabel* modelHeading_;

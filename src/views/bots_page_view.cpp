@@ -37,7 +37,9 @@ BotsPageView::BotsPageView(BotsPage& page, Dialogs& dialogs, Bindings& bindings,
       skillLabel_(new QLabel(skillFrame_)),
       autoSkill_(new QCheckBox(skillFrame_)),
       specificFrame_(new QGroupBox(this)),
+      specificFilter_(new QLineEdit(specificFrame_)),
       specificList_(new QListView(specificFrame_)),
+      specificCount_(new QLabel(specificFrame_)),
       editBots_(new QPushButton(this)),
       editChat_(new QPushButton(this)) {
     connectObservers();
@@ -77,7 +79,9 @@ void BotsPageView::buildLayout() {
     skill->setColumnStretch(0, 1);
 
     auto* specific = new QVBoxLayout(specificFrame_);
+    specific->addWidget(specificFilter_);
     specific->addWidget(specificList_);
+    specific->addWidget(specificCount_);
 
     // Random bots and their skill on the left, with the editors at its foot;
     // the specific bots take the whole height on the right.
@@ -104,7 +108,7 @@ void BotsPageView::buildLayout() {
     page->addLayout(right, 1);
 
     chainTabOrder({spawnRandom_, numberScroll_, numberText_, skillSlider_, autoSkill_, spawnSpecific_,
-                   specificList_, editBots_, editChat_});
+                   specificFilter_, specificList_, editBots_, editChat_});
 }
 
 void BotsPageView::connectObservers() {
@@ -120,7 +124,9 @@ void BotsPageView::connectObservers() {
     bind(bindings_, skillLabel_, page_.BotSkillLabel);
     bind(bindings_, autoSkill_, page_.BotAutoskillCheck);
     bind(bindings_, specificFrame_, page_.SpawnSpecificBotsFrame);
-    bind(bindings_, specificList_, page_.SpecificBotList);
+    bindFilter(bindings_, specificFilter_, page_.SpecificBotFilter, dialogs_, QStringLiteral("Filter bots"));
+    bind(bindings_, specificList_, page_.SpecificBotList, TextKind::Game, &page_.SpecificBotFilter);
+    bind(bindings_, specificCount_, page_.SpecificBotCountLabel);
     bind(bindings_, editBots_, page_.BotEditButton);
     bind(bindings_, editChat_, page_.EditChatButton);
 }

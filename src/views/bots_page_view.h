@@ -42,7 +42,9 @@ private:
     QLabel* skillLabel_;
     QCheckBox* autoSkill_;
     QGroupBox* specificFrame_;
+    QLineEdit* specificFilter_;
     QListView* specificList_;
+    QLabel* specificCount_;
     QPushButton* editBots_;
     QPushButton* editChat_;
 };

@@ -6,14 +6,18 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/file_io.h"
 #include "views/codec.h"
 #include "views/layout.h"
+#include "views/list_model.h"
 
 namespace vexmoor {
 
@@ -32,12 +36,24 @@ bool isTop(const std::filesystem::path& folder) {
     return folder.empty() || folder == folder.root_path() || !folder.has_parent_path();
 }
 
+// Rows that ask for no width of their own: a list view stretches them to its
+// width, so a long line is cut short instead of scrolled.
+class ListWideRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
+
 }  // namespace
 
-BrowseView::BrowseView(BrowseForm& model, Dialogs& dialogs, QWidget* parent)
+BrowseView::BrowseView(BrowseForm& model, QWidget* parent)
     : SideWindow(model, model.CancelButton, parent),
       form_(model),
-      dialogs_(dialogs),
+      foundLabel_(new QLabel(QStringLiteral("&Found on this computer"), this)),
+      found_(new QListView(this)),
+      search_(new QTimer(this)),
       drive_(new QComboBox(this)),
       folders_(new QListWidget(this)),
       label1_(new QLabel(this)),
@@ -49,6 +65,16 @@ BrowseView::BrowseView(BrowseForm& model, Dialogs& dialogs, QWidget* parent)
 }
 
 void BrowseView::buildLayout() {
+    nameByLabel(foundLabel_, found_);
+    // A line too long for the list loses the start of its directory, not
+    // the game's folder and what it holds; its tooltip shows it whole.
+    found_->setItemDelegate(new ListWideRows(found_));
+    found_->setTextElideMode(Qt::ElideLeft);
+    found_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    found_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Room for a few games and most of a Steam library's path; more scroll.
+    found_->setMinimumWidth(fieldWidth(found_, 72));
+    found_->setFixedHeight(found_->fontMetrics().lineSpacing() * 5 + 2 * found_->frameWidth());
     drive_->setAccessibleName(QStringLiteral("Drive"));
     folders_->setAccessibleName(QStringLiteral("Directory"));
     folders_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -72,6 +98,9 @@ void BrowseView::buildLayout() {
     buttons->addWidget(cancel_);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(foundLabel_);
+    layout->addWidget(found_);
+    layout->addSpacing(4);
     layout->addWidget(drive_);
     layout->addWidget(folders_, 1);
     layout->addSpacing(4);
@@ -79,12 +108,18 @@ void BrowseView::buildLayout() {
     layout->addWidget(path_);
     layout->addLayout(buttons);
 
-    chainTabOrder({drive_, folders_, set_, cancel_});
+    chainTabOrder({found_, drive_, folders_, set_, cancel_});
     folders_->setFocus();
 }
 
 void BrowseView::connectObservers() {
-    // The drives, folders and the current path are the system's names.
+    // The games found, drives, folders and the current path are the system's names.
+    bind(bindings_, found_, form_.FoundGamesList, TextKind::System);
+    // A line cut short to fit shows whole as its tooltip.
+    if (auto* items = dynamic_cast<ListBoxItemModel*>(found_->model()))
+        items->setRoles([](const std::string& entry, int role) -> QVariant {
+            return role == Qt::ToolTipRole ? QVariant(toQString(entry, TextKind::System)) : QVariant();
+        });
     bind(bindings_, drive_, form_.QuakeDrive, TextKind::System);
     bind(bindings_, label1_, form_.Label1);
     bind(bindings_, path_, form_.Label2, TextKind::System);
@@ -98,6 +133,14 @@ void BrowseView::connectObservers() {
     bindings_.keep(form_.QuakeDir.changed().connect([this] { showFolders(); }));
     bindings_.keep(QObject::connect(folders_, &QListWidget::itemActivated, folders_,
                                     [this](QListWidgetItem* item) { enter(item); }));
+
+    // The search runs on a thread of its own; what it found is shown here,
+    // on the window's thread, as soon as it is done.
+    search_->setInterval(20);
+    bindings_.keep(QObject::connect(search_, &QTimer::timeout, this, [this] {
+        if (form_.takeFoundGames()) search_->stop();
+    }));
+    if (form_.searching()) search_->start();
 }
 
 void BrowseView::showFolders() {
@@ -140,11 +183,7 @@ void BrowseView::enter(QListWidgetItem* item) {
         target = from / pathFromText(form_.QuakeDir.folders()[index]);
     }
     leftFolder_ = left;
-    if (const Status moved = form_.QuakeDir.setPath(target); !moved) {
-        leftFolder_.clear();
-        dialogs_.show(Message{"This folder cannot be opened.\r\n\r\n" + moved.error().describe(),
-                              kApplicationTitle, Icon::Exclamation, Buttons::Ok});
-    }
+    if (!form_.openFolder(target)) leftFolder_.clear();
 }
 
 // Enter in the folder list opens the folder; elsewhere it is Set.

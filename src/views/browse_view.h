@@ -2,23 +2,24 @@
 
 #include <string>
 
-#include "core/ports.h"
 #include "launcher/browse_form.h"
 #include "views/side_window.h"
 
 class QComboBox;
 class QLabel;
+class QListView;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QTimer;
 
 namespace vexmoor {
 
-// The game directory chooser: a drive list, the folders of the current
-// path, the path itself, Set and Cancel.
+// The game directory chooser: the games found on this computer, a drive
+// list, the folders of the current path, the path itself, Set and Cancel.
 class BrowseView : public SideWindow {
 public:
-    BrowseView(BrowseForm& model, Dialogs& dialogs, QWidget* parent = nullptr);
+    explicit BrowseView(BrowseForm& model, QWidget* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,8 +31,11 @@ private:
     void enter(QListWidgetItem* item);
 
     BrowseForm& form_;
-    Dialogs& dialogs_;
 
+    QLabel* foundLabel_;
+    QListView* found_;
+    // Asks the model now and then whether its search is done.
+    QTimer* search_;
     QComboBox* drive_;
     QListWidget* folders_;
     QLabel* label1_;

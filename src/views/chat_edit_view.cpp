@@ -100,9 +100,11 @@ void ChatEditView::connectObservers() {
     bind(bindings_, warnings_, form_.WarningLabel);
     bindings_.keep(form_.WarningLabel.changed().connect([this] { growToFit(this); }));
     bind(bindings_, add_, form_.AddButton);
+    bindShortcut(bindings_, add_, QKeySequence(Qt::Key_Insert), form_.AddButton);
     bind(bindings_, edit_, form_.EditButton);
     bind(bindings_, delete_, form_.DeleteButton);
     bind(bindings_, commit_, form_.CommitButton);
+    bindShortcut(bindings_, commit_, QKeySequence(Qt::CTRL | Qt::Key_S), form_.CommitButton);
     bind(bindings_, return_, form_.ReturnButton);
     bindings_.keep(form_.ChatTypeList.changed().connect([this] { followVisibleList(); }));
 }

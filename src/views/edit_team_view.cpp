@@ -28,7 +28,9 @@ EditTeamView::EditTeamView(EditTeamForm& model, Dialogs& dialogs, QWidget* paren
       skinList_(new QListView(this)),
       skinPreview_(new SkinPreview(this)),
       membersLabel_(new QLabel(this)),
+      membersFilter_(new QLineEdit(this)),
       membersList_(new QListView(this)),
+      membersCount_(new QLabel(this)),
       add_(new QPushButton(this)),
       edit_(new QPushButton(this)),
       delete_(new QPushButton(this)),
@@ -95,7 +97,13 @@ void EditTeamView::buildLayout() {
     grid->addWidget(addTeamText_, 1, 0, Qt::AlignTop);
     grid->addWidget(shortNameText_, 1, 1);
     grid->addWidget(skinList_, 1, 2, 4, 1);
-    grid->addWidget(membersList_, 1, 3, 4, 1);
+    // The members' filter over their list, their count under it.
+    auto* members = new QVBoxLayout;
+    members->setContentsMargins(0, 0, 0, 0);
+    members->addWidget(membersFilter_);
+    members->addWidget(membersList_, 1);
+    members->addWidget(membersCount_);
+    grid->addLayout(members, 1, 3, 4, 1);
     grid->addWidget(modelLabel_, 2, 1, Qt::AlignBottom);
     grid->addWidget(modelList_, 3, 1);
     grid->addWidget(skinPreview_, 4, 1, Qt::AlignLeft | Qt::AlignTop);
@@ -106,7 +114,7 @@ void EditTeamView::buildLayout() {
     for (int c = 0; c < 4; ++c) grid->setColumnStretch(c, 1);
 
     chainTabOrder({teamList_, addTeamText_, add_, edit_, delete_, shortNameText_, modelList_, skinList_,
-                   membersList_, save_, save2_, cancel_, exit_});
+                   membersFilter_, membersList_, save_, save2_, cancel_, exit_});
     teamList_->setFocus();
 }
 
@@ -136,12 +144,19 @@ void EditTeamView::connectObservers() {
     bindings_.keep(form_.TeamModelList.changed().connect(face));
     bindings_.keep(form_.TeamSkinList.changed().connect(face));
     bind(bindings_, membersLabel_, form_.TeamMembersLabel);
-    bind(bindings_, membersList_, form_.TeamIndividualsList);
+    bindFilter(bindings_, membersFilter_, form_.TeamMemberFilter, dialogs_, QStringLiteral("Filter members"));
+    bind(bindings_, membersList_, form_.TeamIndividualsList, TextKind::Game, &form_.TeamMemberFilter);
+    bind(bindings_, membersCount_, form_.TeamMemberCountLabel);
+    // A double click on a team edits it, as Enter does through the default button.
+    QObject::connect(teamList_, &QListView::doubleClicked, edit_, [this] { edit_->click(); });
     bind(bindings_, add_, form_.AddButton);
+    bindShortcut(bindings_, add_, QKeySequence(Qt::CTRL | Qt::Key_N), form_.AddButton);
     bind(bindings_, edit_, form_.EditButton);
     bind(bindings_, delete_, form_.DeleteButton);
     bind(bindings_, save_, form_.SaveButton);
     bind(bindings_, save2_, form_.SaveButton2);
+    bindShortcut(bindings_, save_, QKeySequence(Qt::CTRL | Qt::Key_S), form_.SaveButton);
+    bindShortcut(bindings_, save2_, QKeySequence(Qt::CTRL | Qt::Key_S), form_.SaveButton2);
     bind(bindings_, cancel_, form_.CancelButton);
     bind(bindings_, exit_, form_.ExitButton);
     bind(bindings_, warnings_, form_.WarningLabel);

@@ -46,7 +46,9 @@ private:
     QListView* skinList_;
     SkinPreview* skinPreview_;
     QLabel* membersLabel_;
+    QLineEdit* membersFilter_;
     QListView* membersList_;
+    QLabel* membersCount_;
     QPushButton* add_;
     QPushButton* edit_;
     QPushButton* delete_;

@@ -1,21 +1,44 @@
 #include "views/list_model.h"
 
+#include <algorithm>
+
 #include "views/codec.h"
 
 namespace vexmoor {
 
-ListBoxItemModel::ListBoxItemModel(ListBox& list, QObject* parent, TextKind kind)
+ListBoxItemModel::ListBoxItemModel(ListBox& list, QObject* parent, TextKind kind, const FilterText* filter)
     : QAbstractListModel(parent),
       list_(&list),
       rows_(static_cast<int>(list.count())),
       revision_(list.itemsRevision()),
-      kind_(kind) {}
+      kind_(kind),
+      filter_(filter) {
+    if (filter_ && !filter_->text().empty()) refilter();
+}
+
+void ListBoxItemModel::refilter() {
+    filterText_ = filter_ ? filter_->text() : std::string();
+    shown_.clear();
+    if (filtered()) shown_ = filter_->shownIndexes(*list_);
+    rows_ = filtered() ? static_cast<int>(shown_.size()) : static_cast<int>(list_->count());
+}
+
+std::size_t ListBoxItemModel::entryOf(int row) const {
+    const auto r = static_cast<std::size_t>(row);
+    return filtered() ? shown_[r] : r;
+}
+
+int ListBoxItemModel::rowOf(std::size_t entry) const {
+    if (!filtered()) return entry < static_cast<std::size_t>(rows_) ? static_cast<int>(entry) : -1;
+    const auto found = std::lower_bound(shown_.begin(), shown_.end(), entry);
+    return found != shown_.end() && *found == entry ? static_cast<int>(found - shown_.begin()) : -1;
+}
 
 int ListBoxItemModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 QVariant ListBoxItemModel::data(const QModelIndex& index, int role) const {
     if (!list_ || !index.isValid() || index.row() >= rows_) return {};
-    const auto row = static_cast<std::size_t>(index.row());
+    const std::size_t row = entryOf(index.row());
     switch (role) {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole:
@@ -40,12 +63,27 @@ bool ListBoxItemModel::setData(const QModelIndex& index, const QVariant& value, 
         index.row() >= rows_)
         return false;
     // The list decides; the view redraws from it when it tells of the change.
-    list_->setSelected(static_cast<std::size_t>(index.row()), value.value<Qt::CheckState>() == Qt::Checked);
+    list_->setSelected(entryOf(index.row()), value.value<Qt::CheckState>() == Qt::Checked);
     return true;
+}
+
+void ListBoxItemModel::rolesChanged() {
+    if (rows_ > 0) Q_EMIT dataChanged(index(0), index(rows_ - 1));
 }
 
 bool ListBoxItemModel::follow() {
     if (!list_) return false;
+    const bool filterChanged = filter_ && filter_->text() != filterText_;
+    if (filterChanged || filtered()) {
+        if (!filterChanged && list_->itemsRevision() == revision_) return false;
+        // A filtered list's rows are made anew: which rows an entry change
+        // moves is the filter's to say.
+        beginResetModel();
+        refilter();
+        endResetModel();
+        revision_ = list_->itemsRevision();
+        return true;
+    }
     if (list_->itemsRevision() == revision_ && static_cast<std::size_t>(rows_) == list_->count())
         return false;
     const ListBox::ItemsChange& change = list_->lastItemsChange();

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +16,7 @@
 #include "views/bots_page_view.h"
 #include "views/codec.h"
 #include "views/gameplay_page_view.h"
+#include "views/home_page_view.h"
 #include "views/maps_page_view.h"
 #include "views/pictures.h"
 #include "views/preferences_page_view.h"
@@ -35,7 +37,7 @@ MainWindow::MainWindow(VexmoorMain& model, QWidget* parent)
       mainPage_(new QWidget),
       picture_(new PaintedPicture(titlePictureSize(), paintTitlePicture, mainPage_)),
       botsPage_(new BotsPageView(model.bots, model.services().dialogs, bindings_)),
-      mapsPage_(new MapsPageView(model.maps, bindings_)),
+      mapsPage_(new MapsPageView(model.maps, model.services().dialogs, bindings_)),
       teamplayPage_(new TeamplayPageView(model.teamplay, model.services().dialogs, bindings_)),
       gameplayPage_(new GameplayPageView(model.gameplay, model.services().dialogs, bindings_)),
       preferencesPage_(new PreferencesPageView(model.preferences, model.services().dialogs, bindings_)),
@@ -54,6 +56,7 @@ void MainWindow::buildMenus() {
     auto* setupsAction = new QAction(this);
     bind(bindings_, setupsAction, model_.SetupsMenu);
     fileMenu_->addAction(setupsAction);
+    buildRecentGamesMenu();
     fileMenu_->addAction(versionsAction_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(exitAction_);
@@ -62,9 +65,29 @@ void MainWindow::buildMenus() {
     menuBar()->addMenu(helpMenu_);
 }
 
+// The games last played, as the home lists them; choosing one loads it.
+void MainWindow::buildRecentGamesMenu() {
+    auto* recent = fileMenu_->addMenu(toQString(model_.RecentGamesMenu.caption()));
+    recent->setObjectName(toQString(model_.RecentGamesMenu.name()));
+    QObject::connect(recent, &QMenu::aboutToShow, recent, [this, recent] {
+        recent->clear();
+        const auto& games = model_.home.RecentGamesList.items();
+        if (games.empty()) recent->addAction(QStringLiteral("No recent games"))->setEnabled(false);
+        for (std::size_t i = 0; i < games.size(); ++i) {
+            // The entry's text shows "&" as itself.
+            QString text = toQString(games[i]);
+            text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            if (i < 9) text.prepend(QStringLiteral("&%1 ").arg(i + 1));
+            QObject::connect(recent->addAction(text), &QAction::triggered, this,
+                             [this, i] { model_.home.playRecent(i, false); });
+        }
+    });
+}
+
 void MainWindow::buildPages() {
     auto* mainLayout = new QVBoxLayout(mainPage_);
-    mainLayout->addWidget(picture_, 1, Qt::AlignCenter);
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    mainLayout->addWidget(new HomePageView(model_, picture_, bindings_));
     picture_->setAccessibleName(QStringLiteral("Vexmoor"));
 
     // The tab strip's order; which page shows is the model's to say.
@@ -108,6 +131,10 @@ void MainWindow::connectObservers() {
     bind(bindings_, launchAction_, model_.LaunchMenu);
     bind(bindings_, versionsAction_, model_.VersionsMenu);
     bind(bindings_, exitAction_, model_.ExitMenu);
+    // The menu shows the keys; the Launch button's tooltip names its key too.
+    launchAction_->setShortcut(QKeySequence(Qt::Key_F5));
+    exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    showShortcut(launchButton_, launchAction_->shortcut());
     bind(bindings_, aboutAction_, model_.AboutMenu);
     const auto menuTitles = [this] {
         fileMenu_->setObjectName(toQString(model_.FileMenu.name()));

@@ -36,6 +36,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildRecentGamesMenu();
     void buildPages();
     void connectObservers();
 

@@ -2,12 +2,14 @@
 
 #include <QWidget>
 
+#include "core/ports.h"
 #include "options/maps_page.h"
 #include "views/binding.h"
 
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListView;
 class QPushButton;
 class QRadioButton;
@@ -19,7 +21,7 @@ class MapPreviewPanel;
 // The "Maps" tab: the map type, the three map lists and the CTF options.
 class MapsPageView : public QWidget {
 public:
-    MapsPageView(MapsPage& page, Bindings& bindings, QWidget* parent = nullptr);
+    MapsPageView(MapsPage& page, Dialogs& dialogs, Bindings& bindings, QWidget* parent = nullptr);
 
 protected:
     // The preview starts when the page is first shown, not at start-up.
@@ -31,6 +33,7 @@ private:
 
     MapsPage& page_;
     Bindings& bindings_;
+    Dialogs& dialogs_;
 
     QGroupBox* mapFrame_;
     QRadioButton* internalOption_;
@@ -39,6 +42,9 @@ private:
     QListView* mapList_;
     QListView* mapFile_;
     QListView* ctfList_;
+    QLineEdit* mapFilter_;
+    // Above each list: how many of its maps are installed.
+    QLabel* counts_[3] = {};
     QGroupBox* ctfFrame_;
     QCheckBox* noTech_;
     QCheckBox* armorProtect_;

@@ -156,7 +156,7 @@ QAccessibleInterface* paintedPictureInterface(const QString& className, QObject*
 }  // namespace
 
 PaintedPicture::PaintedPicture(QSize size, void (*paint)(QPainter&), QWidget* parent)
-    : QLabel(parent), paint_(paint) {
+    : QLabel(parent), paint_(paint), natural_(size) {
     // Factories installed later are asked first, so this one comes before Qt's own.
     static const bool installed = [] {
         QAccessible::installFactory(paintedPictureInterface);
@@ -168,6 +168,10 @@ PaintedPicture::PaintedPicture(QSize size, void (*paint)(QPainter&), QWidget* pa
 
 void PaintedPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (size() != natural_ && !natural_.isEmpty()) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(qreal(width()) / natural_.width(), qreal(height()) / natural_.height());
+    }
     paint_(painter);
 }
 

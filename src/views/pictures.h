@@ -24,11 +24,15 @@ class PaintedPicture : public QLabel {
 public:
     PaintedPicture(QSize size, void (*paint)(QPainter&), QWidget* parent = nullptr);
 
+    // The size it is drawn for; given another, it is drawn scaled to it.
+    QSize naturalSize() const { return natural_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void (*paint_)(QPainter&);
+    QSize natural_;
 };
 
 // The Maps page: a small floor plan.

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "views/layout.h"
+#include "views/summary_delegate.h"
 
 namespace vexmoor {
 
@@ -25,6 +26,8 @@ SetupsView::SetupsView(SetupsForm& model, Dialogs& dialogs, QWidget* parent)
       load_(new QPushButton(this)),
       launch_(new QPushButton(this)),
       delete_(new QPushButton(this)),
+      rename_(new QPushButton(this)),
+      duplicate_(new QPushButton(this)),
       game_(new QLabel(this)),
       exit_(new QPushButton(this)) {
     connectObservers();
@@ -38,7 +41,7 @@ void SetupsView::buildLayout() {
     nameByLabel(nameLabel_, name_);
     list_->setAccessibleName(QStringLiteral("Setups"));
     name_->setAccessibleName(QStringLiteral("Setup name"));
-    list_->setMinimumSize(fieldWidth(list_, 32), list_->fontMetrics().height() * 12);
+    list_->setMinimumSize(fieldWidth(list_, 48), list_->fontMetrics().height() * 16);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     game_->setWordWrap(true);
     game_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -46,7 +49,8 @@ void SetupsView::buildLayout() {
     QObject::connect(list_, &QListView::doubleClicked, launch_, [this] { launch_->click(); });
 
     // Enter presses the button that goes with the field being worked in.
-    for (QPushButton* button : {save_, load_, launch_, delete_, exit_}) button->setAutoDefault(true);
+    for (QPushButton* button : {save_, load_, launch_, rename_, duplicate_, delete_, exit_})
+        button->setAutoDefault(true);
     load_->setDefault(true);
     list_->installEventFilter(this);
     name_->installEventFilter(this);
@@ -54,6 +58,8 @@ void SetupsView::buildLayout() {
     auto* listButtons = new QVBoxLayout;
     listButtons->addWidget(load_);
     listButtons->addWidget(launch_);
+    listButtons->addWidget(rename_);
+    listButtons->addWidget(duplicate_);
     listButtons->addWidget(delete_);
     listButtons->addStretch(1);
 
@@ -76,7 +82,7 @@ void SetupsView::buildLayout() {
     layout->addSpacing(6);
     layout->addLayout(bottom);
 
-    chainTabOrder({list_, load_, launch_, delete_, name_, save_, exit_});
+    chainTabOrder({list_, load_, launch_, rename_, duplicate_, delete_, name_, save_, exit_});
     list_->setFocus();
 }
 
@@ -88,6 +94,10 @@ void SetupsView::connectObservers() {
     bind(bindings_, load_, form_.LoadSetupButton);
     bind(bindings_, launch_, form_.LaunchSetupButton);
     bind(bindings_, delete_, form_.DeleteSetupButton);
+    bind(bindings_, rename_, form_.RenameSetupButton);
+    bind(bindings_, duplicate_, form_.DuplicateSetupButton);
+    // Each setup shows what game it is under its name.
+    showSummaries(list_, [this](const std::string& setup) { return form_.summaryOf(setup); });
     bind(bindings_, game_, form_.SetupsGameLabel, TextKind::System);
     bind(bindings_, exit_, form_.SetupsExitButton);
 }

@@ -35,6 +35,8 @@ private:
     QPushButton* load_;
     QPushButton* launch_;
     QPushButton* delete_;
+    QPushButton* rename_;
+    QPushButton* duplicate_;
     QLabel* game_;
     QPushButton* exit_;
 };

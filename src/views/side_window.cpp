@@ -1,6 +1,8 @@
 #include "views/side_window.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
+#include <QShortcut>
 
 namespace vexmoor {
 
@@ -10,6 +12,12 @@ SideWindow::SideWindow(WindowModel& model, Button& wayBack, QWidget* parent)
     // A side window is closed, never minimised or maximised away from its opener.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     bindWindow(bindings_, this, model_);
+    // File, Exit of the main window, which waits disabled behind this one;
+    // the window that opened this one says what it does here, if anything.
+    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    QObject::connect(quit, &QShortcut::activated, this, [this] {
+        if (!detached_) model_.quitRequested();
+    });
 }
 
 void SideWindow::detachFromModel() {

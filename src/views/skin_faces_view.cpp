@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "core/file_io.h"
 #include "roster/skin_faces.h"
 #include "views/codec.h"
 #include "views/list_model.h"
@@ -21,16 +22,21 @@ constexpr int kPreviewSide = 64;
 
 }  // namespace
 
-QImage skinFaceImage(const std::string& gameDirectory, const std::string& model, const std::string& skin) {
+SkinFace skinFace(const std::string& gameDirectory, const std::string& model, const std::string& skin) {
     const auto face = readSkinFace(gameDirectory, model, skin);
-    if (!face) return {};
+    if (!face) {
+        if (face.error().reason == kMissingFileReason) return {};
+        return {{},
+                QStringLiteral("The face cannot be shown: ") +
+                    toQString(face.error().describe(), TextKind::Message) + '.'};
+    }
     const Picture& picture = face.value();
     QImage image(picture.width, picture.height, QImage::Format_RGB888);
     const auto line = static_cast<std::size_t>(picture.width) * 3;
     for (int y = 0; y < picture.height; ++y)
         std::copy_n(picture.rgb.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * line),
                     line, image.scanLine(y));
-    return image;
+    return {image, {}};
 }
 
 void showSkinFaces(QListView* list, SkinFolder folder) {
@@ -38,21 +44,28 @@ void showSkinFaces(QListView* list, SkinFolder folder) {
     if (!items) return;
     const int side = list->fontMetrics().height() + 6;
     list->setIconSize(QSize(side, side));
+    struct Face {
+        QIcon icon;
+        QString problem;
+    };
     struct Faces {
         std::pair<std::string, std::string> folder;
-        std::map<std::string, QIcon> icons;
+        std::map<std::string, Face> shown;
     };
     auto faces = std::make_shared<Faces>();
     items->setRoles([faces, folder = std::move(folder)](const std::string& skin, int role) -> QVariant {
-        if (role != Qt::DecorationRole) return {};
+        if (role != Qt::DecorationRole && role != Qt::ToolTipRole && role != Qt::AccessibleDescriptionRole)
+            return {};
         if (auto now = folder(); now != faces->folder) *faces = Faces{std::move(now), {}};
-        auto known = faces->icons.find(skin);
-        if (known == faces->icons.end()) {
-            const QImage face = skinFaceImage(faces->folder.first, faces->folder.second, skin);
-            known =
-                faces->icons.emplace(skin, face.isNull() ? QIcon() : QIcon(QPixmap::fromImage(face))).first;
+        auto known = faces->shown.find(skin);
+        if (known == faces->shown.end()) {
+            const SkinFace face = skinFace(faces->folder.first, faces->folder.second, skin);
+            const QIcon icon = face.image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(face.image));
+            known = faces->shown.emplace(skin, Face{icon, face.problem}).first;
         }
-        return known->second.isNull() ? QVariant() : QVariant(known->second);
+        const Face& face = known->second;
+        if (role == Qt::DecorationRole) return face.icon.isNull() ? QVariant() : QVariant(face.icon);
+        return face.problem.isEmpty() ? QVariant() : QVariant(face.problem);
     });
 }
 
@@ -66,12 +79,14 @@ SkinPreview::SkinPreview(QWidget* parent) : QLabel(parent) {
 
 void SkinPreview::showFace(const std::string& gameDirectory, const std::string& model,
                            const std::string& skin) {
-    const QImage face = skinFaceImage(gameDirectory, model, skin);
+    const auto [face, problem] = skinFace(gameDirectory, model, skin);
     const QString name = toQString(model + "/" + skin);
+    setToolTip(problem);
     if (face.isNull()) {
         clear();
-        setAccessibleDescription(model.empty() || skin.empty() ? QString()
-                                                               : QStringLiteral("No face for ") + name);
+        setAccessibleDescription(!problem.isEmpty()              ? problem
+                                 : model.empty() || skin.empty() ? QString()
+                                                                 : QStringLiteral("No face for ") + name);
         return;
     }
     // Scaled by whole pixels, unsmoothed: the face keeps its pixels' edges.

@@ -7,6 +7,7 @@
 
 namespace vexmoor {
 
+class GamePlaces;
 class SettingsLocation;
 
 // What a start that opens the main window is asked to do besides.
@@ -18,8 +19,8 @@ struct StartOptions {
 };
 
 // What the command line asks for: either an answer that needs no window
-// (the help, the version, the list of setups, or why the options cannot be
-// followed), printed and followed by the exit status, or a start.
+// (the help, the version, the list of setups, the games found, or why the
+// options cannot be followed), printed and followed by the exit status, or a start.
 struct CommandLineRequest {
     std::optional<int> exitStatus;  // set: print, then end with it
     std::string output;             // bytes for standard output
@@ -36,7 +37,8 @@ inline constexpr int kFailureStatus = 1;
 // know are ignored, as they always were. A setup named with --setup is
 // looked up here, before any window: one that the stored game directory
 // does not have ends the program with status 2 and the setups it has.
-// Needs a QCoreApplication, and no display.
-CommandLineRequest readCommandLine(const QStringList& arguments, const SettingsLocation& settings);
+// --find-games searches the places given. Needs a QCoreApplication, and no display.
+CommandLineRequest readCommandLine(const QStringList& arguments, const SettingsLocation& settings,
+                                   const GamePlaces& places);
 
 }  // namespace vexmoor

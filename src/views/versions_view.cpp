@@ -117,10 +117,11 @@ void VersionsView::connectObservers() {
     bind(bindings_, exit_, form_.VersionsExitButton);
 }
 
-// The lines in the game's code page (the settings file mixes it with the
-// system's path), each on the colours of what it is.
+// The file's lines in the game's code page (the settings file mixes it with
+// the system's path), each on the colours of what it is; the notes and
+// headers around them are ours, and name paths as the system writes them.
 void VersionsView::showDifferences() {
-    const TextKind kind = form_.chosenFile() == KeptFile::Settings ? TextKind::Message : TextKind::Game;
+    const TextKind fileKind = form_.chosenFile() == KeptFile::Settings ? TextKind::Message : TextKind::Game;
     QTextDocument* document = differences_->document();
     document->setUndoRedoEnabled(false);
     document->clear();
@@ -140,6 +141,7 @@ void VersionsView::showDifferences() {
             cursor.setBlockFormat(block);
         else
             cursor.insertBlock(block);
+        const TextKind kind = line.kind == ShownLine::Kind::Header ? TextKind::Message : fileKind;
         cursor.insertText(toQString(line.text, kind), characters);
         first = false;
     }

@@ -165,6 +165,7 @@ TEST_F(ChatEditor, CommitWritesTheWholeFileAndStaysOpenReturnWritesNothing) {
 
     const std::string committed = readBytes(file());
     throughDialog(e, e.AddButton, "Never committed.");
+    f.dialogs.answers = {Answer::WithoutWriting};  // Discard
     e.ReturnButton.click();
     EXPECT_EQ(readBytes(file()), committed);
     EXPECT_TRUE(f.main().enabled());
@@ -294,6 +295,26 @@ TEST(WarningText, ShowsTheFirstWarningsAndCountsTheRest) {
     EXPECT_EQ(game_rules::warningText({"A.", "B."}), "A.\nB.");
     EXPECT_EQ(game_rules::warningText({"A.", "B.", "C."}, 2), "A.\nB.\nOne more warning.");
     EXPECT_EQ(game_rules::warningText({"A.", "B.", "C.", "D."}, 1), "A.\n3 more warnings.");
+}
+
+}  // namespace
+}  // namespace vexmoor::testing
+
+namespace vexmoor::testing {
+namespace {
+
+// The changes are what Commit Changes would write against what writing the
+// file as read would: not the raw bytes (the section the game never reads is
+// no change), not the clicks (a line added and deleted again is none).
+TEST_F(ChatEditor, ItsChangesAreWhatCommitWouldWriteNotTheClicks) {
+    ChatEditForm& e = open("-- Greetings\n# said first\nEvening.\n-- Taunts\nNever read.\n");
+    EXPECT_FALSE(e.hasUnwrittenChanges());
+    throughDialog(e, e.AddButton, "Hello there.");
+    EXPECT_TRUE(e.hasUnwrittenChanges());
+    e.ChatList(0).setSelectedIndex(1);
+    f.dialogs.answers = {Answer::Yes};
+    e.DeleteButton.click();
+    EXPECT_FALSE(e.hasUnwrittenChanges());
 }
 
 }  // namespace

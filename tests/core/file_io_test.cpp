@@ -63,6 +63,17 @@ TEST(SafeWriter, KeepsTheOldFilesPermissions) {
     EXPECT_EQ(readBytes(file), kNew);
 }
 
+// A version's number is claimed by making its file: of two makers, one is told.
+TEST(NewFile, IsMadeOnlyWhereThereIsNoneAndLeavesOneThereAlone) {
+    TempDir dir;
+    const fs::path file = dir.path() / "000001-bots.cfg";
+    ASSERT_TRUE(writeNewFile(file, kNew));
+    EXPECT_EQ(readBytes(file), kNew);
+    EXPECT_EQ(writeNewFile(file, kOld).error().describe(), pathText(file) + ": " + kFileExistsReason);
+    EXPECT_EQ(readBytes(file), kNew);
+    EXPECT_EQ(entriesOf(dir.path()), std::vector<std::string>{"000001-bots.cfg"});
+}
+
 struct FailureCase {
     const char* what;
     std::function<fs::path(const fs::path& dir)> prepare;  // returns the file to write

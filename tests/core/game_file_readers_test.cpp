@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/bsp_file.h"
@@ -44,23 +45,43 @@ TEST(PakReader, ReadsTheDirectoryAndFindsNamesAsTheGameDoes) {
     EXPECT_EQ(read.value().find("maps/q2dm3.bsp"), nullptr);
 }
 
+// The game reads the directory alone and opens an entry only when it needs
+// it: damaged entries and a part of one left over hide nothing, and of two
+// entries of one name the first counts.
+TEST(PakReader, TakesWhatTheGameTakesAndMarksEntriesItCannotOpen) {
+    std::string archive = pakArchive({{"maps/far.bsp", "far"},
+                                      {"maps/gone.bsp", "neg"},
+                                      {"maps/q2dm1.bsp", "first"},
+                                      {"MAPS/Q2DM1.BSP", "second"}});
+    const std::size_t directory = numberAt(archive, 4);
+    archive = patched(patched(archive, directory + 60, 4000), directory + 64 + 56, 0x80000000u);
+    archive = patched(archive + std::string(40, '\0'), 8, 4 * 64 + 40);
+    const auto read = readPakBytes(archive);
+    ASSERT_TRUE(read) << read.error().describe();
+    const PakDirectory& pak = read.value();
+    ASSERT_EQ(pak.entries.size(), 4u);
+    EXPECT_EQ(pak.damagedEntries, 2u);
+    EXPECT_EQ(pak.damage(pak.entries[0]), "the entry runs past the end of the archive");
+    EXPECT_EQ(pak.damage(pak.entries[1]), "the entry has a negative offset or length");
+    const PakEntry* found = pak.find("Maps/Q2dm1.bsp");
+    ASSERT_EQ(found, &pak.entries[2]);
+    EXPECT_EQ(pak.damage(*found), std::nullopt);
+    EXPECT_EQ(archive.substr(found->offset, found->length), "first");
+}
+
 TEST(PakReader, RefusesEveryKindOfDamageWithItsReason) {
     const std::string good = pakArchive({{"maps/a.bsp", "abc"}});
-    const std::size_t entry = numberAt(good, 4);
+    const std::size_t entries = 4097 * kPakEntrySize;
     const Damage damages[] = {
         {"short header", "PACK\x0c", "the file is too short for an archive header"},
         {"another kind of file", "PK\x03\x04" + good.substr(4),
          "the file is not a .pak archive (it does not begin with PACK)"},
         {"negative directory", patched(good, 4, 0x80000000u), "the directory's offset or length is negative"},
-        {"part of an entry", patched(good, 8, 60),
-         "the directory's length is not a whole number of 64-byte entries"},
         {"directory past the end", good.substr(0, good.size() - 1),
          "the directory runs past the end of the file"},
         {"directory over the header", patched(good, 4, 4), "the directory overlaps the header"},
-        {"entry past the end", patched(good, entry + 60, 4000),
-         "the entry 1 (\"maps/a.bsp\") runs past the end of the file"},
-        {"negative entry", patched(good, entry + 56, 0xfffffff0u),
-         "the entry 1 (\"maps/a.bsp\") has a negative offset or length"},
+        {"more files than the game takes", patched(good + std::string(entries, '\0'), 8, entries),
+         "the archive holds 4,097 files; the game stops at start with more than 4,096"},
     };
     expectRefused(damages, [](const std::string& bytes) { return readPakBytes(bytes); });
 }
@@ -123,10 +144,9 @@ TEST(MapReader, MakesTheTitleAsTheGameShowsIt) {
         {"Tab\tand\x01"
          "control",
          "Tab and control"},
-        {"\xc9"
-         "cole du Sable",
-         "\xc9"
-         "cole du Sable"},
+        // The game draws a byte of 128 or more as the byte less 128, coloured.
+        {"\xc3\xef\xec\xe4 Zero", "Cold Zero"},
+        {"Red\x8aLine\xff", "Red Line"},
         {"0123456789012345678901234567890123456789012345678901234567890123456789",
          "012345678901234567890123456789012345678901234567890123456789012"},
     };
@@ -142,6 +162,56 @@ TEST(MapReader, MakesTheTitleAsTheGameShowsIt) {
     EXPECT_EQ(notWorld.value().title, "");
 }
 
+// Spawn points as the game finds them, in any letter case; flags as it
+// spawns its items, by their exact names; neither when the entity is left
+// out of deathmatch.
+TEST(MapReader, CountsWhatADeathmatchGameKeeps) {
+    const struct {
+        const char* entities;
+        int spawnPoints;
+        bool bothFlags;
+    } cases[] = {
+        {R"({ "classname" "Info_Player_DeathMatch" } { "classname" "info_player_deathmatch" })", 2, false},
+        {R"({ "classname" "info_player_deathmatch" "spawnflags" "2049" })", 0, false},
+        {R"({ "classname" "info_player_deathmatch" "SpawnFlags" " -1" })", 0, false},
+        {R"({ "classname" "item_flag_team1" } { "classname" "item_flag_team2" })", 0, true},
+        {R"({ "classname" "Item_Flag_Team1" } { "classname" "item_flag_team2" })", 0, false},
+        {R"({ "classname" "item_flag_team1" } { "classname" "item_flag_team2" "spawnflags" "2048" })", 0,
+         false},
+    };
+    for (const auto& [entities, spawnPoints, bothFlags] : cases) {
+        SCOPED_TRACE(entities);
+        const auto read = readMapSummary(std::string(R"({ "classname" "worldspawn" } )") + entities);
+        ASSERT_TRUE(read) << read.error().describe();
+        EXPECT_EQ(read.value().spawnPoints, spawnPoints);
+        EXPECT_EQ(read.value().bothFlags, bothFlags);
+    }
+}
+
+// The map with one of its lists moved to the end of the file and grown by
+// `extra` records of zeros, which the game reads as sound.
+std::string grown(const std::string& map, BspLump lump, std::size_t recordSize, std::size_t extra) {
+    const std::size_t entry = lumpEntry(static_cast<int>(lump));
+    const std::string records = map.substr(numberAt(map, entry), numberAt(map, entry + 4));
+    const auto size = static_cast<std::uint32_t>(records.size() + extra * recordSize);
+    return patched(patched(map + records + std::string(extra * recordSize, '\0'), entry,
+                           static_cast<std::uint32_t>(map.size())),
+                   entry + 4, size);
+}
+
+TEST(MapReader, SetsNoLimitTheGameDoesNotHave) {
+    const auto expected = readMapBytes(knownMap());
+    ASSERT_TRUE(expected);
+    for (const auto& [lump, recordSize, records] :
+         {std::tuple{BspLump::Edges, 4u, 128001u}, std::tuple{BspLump::Faces, 20u, 65537u},
+          std::tuple{BspLump::Vertices, 12u, 65537u}}) {
+        SCOPED_TRACE(records);
+        const auto read = readMapBytes(grown(knownMap(), lump, recordSize, records));
+        ASSERT_TRUE(read) << read.error().describe();
+        EXPECT_EQ(read.value().plan.faces.size(), expected.value().plan.faces.size());
+    }
+}
+
 TEST(MapReader, RefusesEveryKindOfDamageWithItsReason) {
     const std::string good = knownMap();
     const auto lengthOf = [](BspLump lump) { return lumpEntry(static_cast<int>(lump)) + 4; };
@@ -151,6 +221,13 @@ TEST(MapReader, RefusesEveryKindOfDamageWithItsReason) {
     const std::string roomy = patched(
         patched(MapBuilder().bytes() + std::string(48 * 1025, '\0'), lengthOf(BspLump::Models) - 4, 160),
         lengthOf(BspLump::Models), 48 * 1025);
+    // A floor walked seven times over: a plan larger than the file would be.
+    std::string looped = MapBuilder().box({0, 0, -16}, {256, 256, 0}).bytes();
+    const std::size_t floor = numberAt(looped, lumpEntry(static_cast<int>(BspLump::Faces)));
+    const auto size = static_cast<std::uint32_t>(looped.size());
+    for (int i = 0; i < 7; ++i) looped += looped.substr(floor, 20);
+    looped = patched(patched(looped, lengthOf(BspLump::Faces) - 4, size), lengthOf(BspLump::Faces), 140);
+    looped = patched(looped, numberAt(looped, lumpEntry(static_cast<int>(BspLump::Models))) + 44, 7);
     const Damage damages[] = {
         {"short header", good.substr(0, 100), "the file is too short for a map header"},
         {"another kind of file", "VBSP" + good.substr(4),
@@ -175,6 +252,14 @@ TEST(MapReader, RefusesEveryKindOfDamageWithItsReason) {
          "the entity list holds \"classname\" where an entity should begin"},
         {"more models than the game allows", roomy,
          "the model list holds more than 1024 models, more than the game allows"},
+        {"a floor walked over and over", looped, "the floors use more edges than the face edge list holds"},
+        // The game refuses these as well (its "funny lump size", "no nodes", ...).
+        {"part of a node", patched(good, lengthOf(BspLump::Nodes), 27),
+         "the node list is not a whole number of 28-byte nodes"},
+        {"no nodes", patched(good, lengthOf(BspLump::Nodes), 0), "the map has no nodes"},
+        {"no leaves", patched(good, lengthOf(BspLump::Leaves), 0), "the map has no leaves"},
+        {"another face's edges past their list", patched(good, faces + 20 * 5 + 4, 100000),
+         "face 5's edges run past the end of the face edge list"},
     };
     expectRefused(damages, [](const std::string& bytes) { return readMapBytes(bytes); });
 }

@@ -1,12 +1,14 @@
 // The version store, and the guard every rewrite goes through on top of it.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/paths.h"
 #include "core/rewrite_guard.h"
 #include "core/version_store.h"
 #include "support/fakes.h"
@@ -22,33 +24,37 @@ using Texts = std::vector<std::string>;
 
 constexpr std::string_view kGame = "/games/quake2/";
 
-// A store on a clock of its own, and the guard over it for kGame, whose
-// roster stands in the test's folder.
+// A store on a clock of its own, and the guard over it for a game directory
+// in the test's folder, whose roster the guard watches over.
 struct Versions {
     testing::TempDir temp;
     fs::path root = temp.path() / "versions";
-    fs::path file = temp.path() / "bots.cfg";
+    std::string game = temp.text() + "game" + kPathSeparator;
+    fs::path file = gamePath(game, "eraser\\bots.cfg");
+    std::string inForce = game;
     std::int64_t clock = 1'700'000'000;
     VersionStore store{root, [this] { return clock++; }};
     testing::FakeDialogs dialogs;
     RewriteGuard guard{
-        store, dialogs, [] { return std::string(kGame); },
+        store, dialogs, [this] { return inForce; },
         [](KeptFile, std::string_view bytes) { return std::to_string(bytes.size()) + " bytes"; }};
 
+    Versions() { fs::create_directories(file.parent_path()); }
     bool keep(KeptFile which, const std::string& bytes, const char* action = "Commit Changes",
-              std::string_view game = kGame) {
-        return store.keep(game, which, bytes, action, "").value();
+              std::string_view under = kGame) {
+        return store.keep(under, which, bytes, action, "").value();
     }
     // The file's versions, newest first, as "number action: bytes (summary)".
-    Texts kept(KeptFile which = KeptFile::Roster, std::string_view game = kGame) const {
+    Texts kept(KeptFile which = KeptFile::Roster, std::string_view under = kGame) const {
         Texts shown;
-        const auto versions = store.versions(game, which);
+        const auto versions = store.versions(under, which);
         for (const KeptVersion& version : versions.value())
             shown.push_back(std::to_string(version.number) + " " + version.action + ": " +
-                            store.bytesOf(game, which, version).value() +
+                            store.bytesOf(under, which, version).value() +
                             (version.summary.empty() ? "" : " (" + version.summary + ")"));
         return shown;
     }
+    Texts keptOfTheRoster() const { return kept(KeptFile::Roster, game); }
 };
 
 struct StoreTest : Versions, ::testing::Test {};
@@ -62,8 +68,10 @@ TEST_F(StoreTest, KeepsTheBytesAsTheyAreWithWhenAndWhy) {
 
     const auto versions = store.versions(kGame, KeptFile::Roster).value();
     ASSERT_EQ(versions.size(), 1u);
-    EXPECT_EQ(versions[0], (KeptVersion{1, 1'700'000'000, "start-up tidy", "1 bot, 0 teams", bytes.size(),
-                                        contentHash(bytes)}));
+    EXPECT_EQ(
+        versions[0],
+        (KeptVersion{
+            1, 1'700'000'000, "start-up tidy", "1 bot, 0 teams", bytes.size(), contentHash(bytes), {}}));
     EXPECT_EQ(store.bytesOf(kGame, KeptFile::Roster, versions[0]).value(), bytes);
     // The copy can be opened as it stands.
     EXPECT_EQ(readBytes(store.folderOf(kGame, KeptFile::Roster) / "000001-bots.cfg"), bytes);
@@ -98,10 +106,32 @@ TEST_F(StoreTest, EachGameDirectoryHasAFolderOfItsOwn) {
     EXPECT_EQ(VersionStore::folderName("/games/..quake ii: \xE9/").substr(0, 12), "quake_ii___-");
     EXPECT_TRUE(VersionStore::folderName("/").starts_with("game-"));
 
-    ASSERT_TRUE(keep(KeptFile::Settings, "mine", "Save Settings"));
-    ASSERT_TRUE(keep(KeptFile::Settings, "theirs", "Save Settings", other));
-    EXPECT_EQ(kept(KeptFile::Settings), Texts{"1 Save Settings: mine"});
-    EXPECT_EQ(kept(KeptFile::Settings, other), Texts{"1 Save Settings: theirs"});
+    ASSERT_TRUE(keep(KeptFile::Chat, "mine"));
+    ASSERT_TRUE(keep(KeptFile::Chat, "theirs", "Commit Changes", other));
+    EXPECT_EQ(kept(KeptFile::Chat), Texts{"1 Commit Changes: mine"});
+    EXPECT_EQ(kept(KeptFile::Chat, other), Texts{"1 Commit Changes: theirs"});
+}
+
+// The settings file's versions are filed under its own path, whatever game
+// directory it names; those an older Vexmoor filed under a game directory
+// are offered after them and, being older, are the first to go.
+TEST_F(StoreTest, SettingsVersionsFiledUnderAGameDirectoryAreOfferedWithTheirOwnAndGoFirst) {
+    const std::string settings = temp.text() + "vexmoor.ini";
+    VersionStore three{root, [this] { return clock++; }, 3};
+    for (const auto& [under, bytes] :
+         {std::pair{"/games/a/", "a1"}, {"/games/b/", "b1"}, {"/games/a/", "a2"}})
+        ASSERT_TRUE(three.keep(under, KeptFile::Settings, bytes, "Save Settings", "").value());
+    ASSERT_TRUE(three.keep(settings, KeptFile::Settings, "own1", "Save Settings", "").value());
+    // Another settings file's own folder holds none of this one's versions.
+    ASSERT_TRUE(
+        three.keep(temp.text() + "other/vexmoor.ini", KeptFile::Settings, "x", "Save Settings", "").value());
+    EXPECT_EQ(kept(KeptFile::Settings, settings),
+              (Texts{"1 Save Settings: own1", "2 Save Settings: a2", "1 Save Settings: b1"}));
+
+    ASSERT_TRUE(three.keep(settings, KeptFile::Settings, "own2", "Save Settings", "").value());
+    EXPECT_EQ(kept(KeptFile::Settings, settings),
+              (Texts{"2 Save Settings: own2", "1 Save Settings: own1", "2 Save Settings: a2"}));
+    EXPECT_TRUE(fs::is_empty(store.folderOf("/games/b/", KeptFile::Settings)));
 }
 
 TEST_F(StoreTest, AFolderThatCannotTakeTheVersionIsToldAndLeftAsItWas) {
@@ -120,27 +150,32 @@ TEST_F(StoreTest, AFolderThatCannotTakeTheVersionIsToldAndLeftAsItWas) {
 }
 
 // A copy changed after it was kept is the Earlier Versions window's test.
+// Bytes without a description may be a version another program is keeping
+// right now: only those older than that takes are removed.
 TEST_F(StoreTest, PassesOverWhatIsNotAWholeVersion) {
     ASSERT_TRUE(keep(KeptFile::Roster, "first"));
     ASSERT_TRUE(keep(KeptFile::Roster, "second"));
     const fs::path folder = store.folderOf(kGame, KeptFile::Roster);
     writeBytes(folder / "000002.info", "not a description");
-    writeBytes(folder / "000007-bots.cfg", "bytes whose description never came");
+    writeBytes(folder / "000005-bots.cfg", "bytes whose description never came");
+    fs::last_write_time(folder / "000005-bots.cfg", fs::file_time_type::clock::now() - std::chrono::hours(1));
+    writeBytes(folder / "000007-bots.cfg", "bytes whose description is coming");
     writeBytes(folder / "notes.txt", "the user's own");
     EXPECT_EQ(kept(), Texts{"1 Commit Changes: first"});
 
-    // The next version is numbered past everything there; leftovers go.
+    // The next version is numbered past everything there.
     ASSERT_TRUE(keep(KeptFile::Roster, "third"));
     EXPECT_EQ(kept()[0], "8 Commit Changes: third");
-    EXPECT_FALSE(fs::exists(folder / "000007-bots.cfg"));
+    EXPECT_FALSE(fs::exists(folder / "000005-bots.cfg"));
+    EXPECT_TRUE(fs::exists(folder / "000007-bots.cfg"));
     EXPECT_TRUE(fs::exists(folder / "notes.txt"));
 }
 
 TEST(VersionInfo, ReadsWhatItWritesAndNothingElse) {
-    const KeptVersion version{42, -5, "team Save", "3 bots, 1 team", 1234, 0xFEDCBA9876543210ull};
+    const KeptVersion version{42, -5, "team Save", "3 bots, 1 team", 1234, 0xFEDCBA9876543210ull, {}};
     EXPECT_EQ(parseVersionInfo(versionInfoText(version), 42), version);
     // Line breaks in an action or summary stay on their line.
-    EXPECT_EQ(parseVersionInfo(versionInfoText({1, 0, "a\r\nb", "c\nd", 0, 0}), 1)->summary, "c d");
+    EXPECT_EQ(parseVersionInfo(versionInfoText({1, 0, "a\r\nb", "c\nd", 0, 0, {}}), 1)->summary, "c d");
 
     const std::string good = versionInfoText(version);
     const std::string head = "Vexmoor earlier version\nkept: ";
@@ -182,7 +217,7 @@ TEST_P(OutsideChange, IsAskedAboutAndTheOtherVersionKept) {
     EXPECT_EQ(dialogs.texts(), c.answer ? Texts{RewriteGuard::changedOutsideQuestion(file).text} : Texts{});
     for (const Message& asked : dialogs.shown)
         EXPECT_TRUE(asked.buttons == Buttons::YesNo && asked.defaultAnswer == Answer::No);
-    EXPECT_EQ(kept(), c.kept ? Texts{c.kept} : Texts{});
+    EXPECT_EQ(keptOfTheRoster(), c.kept ? Texts{c.kept} : Texts{});
     // Nothing the guard does touches the file itself.
     EXPECT_EQ(fs::exists(file), c.onDisk.has_value());
 }
@@ -196,8 +231,8 @@ INSTANTIATE_TEST_SUITE_P(
         OutsideCase{"ChangedAndReplaced", "read", "theirs", Answer::Yes, true,
                     "1 changed outside Vexmoor: theirs (6 bytes)"},
         OutsideCase{"SameSizeOtherBytes", "twelve bytes", "twelve bytez", Answer::No, false, nullptr},
-        OutsideCase{"RemovedAndLeft", "read", std::nullopt, Answer::No, false, nullptr},
-        OutsideCase{"RemovedAndWrittenAgain", "read", std::nullopt, Answer::Yes, true, nullptr},
+        // A file gone has nothing to protect and no version to keep.
+        OutsideCase{"Removed", "read", std::nullopt, std::nullopt, true, nullptr},
         OutsideCase{"MadeSinceThereWasNone", std::nullopt, "", Answer::Yes, true,
                     "1 changed outside Vexmoor:  (0 bytes)"},
         OutsideCase{"StillNone", std::nullopt, std::nullopt, std::nullopt, true, nullptr}),
@@ -207,7 +242,7 @@ TEST_F(GuardTest, AFileNothingWasRememberedOfIsKeptWithoutAQuestion) {
     writeBytes(file, "as found");
     EXPECT_TRUE(guard.mayRewrite(KeptFile::Roster, file, "Delete Team"));
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(kept(), Texts{"1 Delete Team: as found (8 bytes)"});
+    EXPECT_EQ(keptOfTheRoster(), Texts{"1 Delete Team: as found (8 bytes)"});
 }
 
 // The version cannot be kept, for the versions folder or the file itself:
@@ -235,6 +270,32 @@ TEST_F(GuardTest, AVersionThatCannotBeKeptIsToldAndAsked) {
         EXPECT_TRUE(question.title == "Earlier version not kept" && question.buttons == Buttons::YesNo);
 }
 
+// A game's file goes back only to the game directory it was read from, and
+// only while that is the one in force (written another way or not); its
+// versions go to that directory's folder. The settings file is no game's.
+TEST_F(GuardTest, AGameFileIsWrittenOnlyWhileItsGameDirectoryIsTheOneInForce) {
+    writeBytes(file, "read");
+    guard.remember(file, "read");
+    inForce = temp.text() + "other" + kPathSeparator;
+    EXPECT_FALSE(guard.mayRewrite(KeptFile::Roster, file, "Commit Changes"));
+    EXPECT_EQ(dialogs.texts(), Texts{RewriteGuard::otherDirectoryRefusal(file, game, inForce).text});
+    const fs::path settings = temp.path() / "vexmoor.ini";
+    writeBytes(settings, "settings");
+    EXPECT_TRUE(guard.mayRewrite(KeptFile::Settings, settings, "Save Settings"));
+    EXPECT_EQ(kept(KeptFile::Settings, pathText(settings)), Texts{"1 Save Settings: settings (8 bytes)"});
+
+    inForce = game + "eraser" + kPathSeparator + ".." + kPathSeparator;
+    EXPECT_TRUE(guard.mayRewrite(KeptFile::Roster, file, "Commit Changes"));
+    EXPECT_EQ(keptOfTheRoster(), Texts{"1 Commit Changes: read (4 bytes)"});
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+TEST(FiledUnder, IsTheGameDirectoryAGameFilesPathWasMadeFromOrTheSettingsFilesOwnPath) {
+    EXPECT_EQ(RewriteGuard::filedUnder(KeptFile::Roster, gamePath("/g/q 2/", "eraser\\bots.cfg")), "/g/q 2/");
+    EXPECT_EQ(RewriteGuard::filedUnder(KeptFile::MapCycle, gamePath("/g/q2/", "eraser\\maps.txt")), "/g/q2/");
+    EXPECT_EQ(RewriteGuard::filedUnder(KeptFile::Settings, pathFromText("/c/vexmoor.ini")), "/c/vexmoor.ini");
+}
+
 // A restore keeps the file as it is, whatever Vexmoor read of it: the user has just seen it.
 TEST_F(GuardTest, ARestoreKeepsTheFileAsItIsWithoutComparing) {
     guard.remember(file, "read");
@@ -243,7 +304,7 @@ TEST_F(GuardTest, ARestoreKeepsTheFileAsItIsWithoutComparing) {
     fs::remove(file);
     EXPECT_TRUE(guard.mayRestore(KeptFile::Roster, file));
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(kept(), Texts{"1 restore: changed by hand (15 bytes)"});
+    EXPECT_EQ(keptOfTheRoster(), Texts{"1 restore: changed by hand (15 bytes)"});
 }
 
 }  // namespace

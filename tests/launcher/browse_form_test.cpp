@@ -55,6 +55,9 @@ TEST(Chooser, OpensOnTheStartDriveWhateverTheGameDirectoryIs) {
     EXPECT_EQ(browse.QuakeDir.path(), f.temp.path());
     EXPECT_EQ(browse.QuakeDir.folders(), (std::vector<std::string>{"config", "game"}));
     EXPECT_EQ(browse.Label2.caption(), f.temp.path().string());
+    // Nothing was looked for, so nothing was found.
+    EXPECT_EQ(browse.FoundGamesList.items(), std::vector<std::string>{kNoGameFoundText});
+    EXPECT_FALSE(browse.FoundGamesList.enabled());
 }
 
 TEST(Chooser, ADriveReturnsToTheFolderItWasLastIn) {
@@ -197,13 +200,53 @@ TEST(Chooser, FirstRunSetWithoutTheGameRefusesAndWritesNothing) {
     EXPECT_FALSE(fs::exists(f.settingsFile));
 }
 
-TEST(Chooser, FirstRunCancelEndsTheProgramWithoutASettingsFile) {
+TEST(Chooser, FirstRunCancelSaysNothingWasWrittenAndEndsTheProgram) {
     FirstRunMode f;
     f.browse().CancelButton.click();
-    EXPECT_TRUE(f.dialogs.shown.empty());
+    EXPECT_EQ(f.dialogs.texts(),
+              std::vector<std::string>{"No settings were written. Vexmoor keeps them in " +
+                                       f.settingsFile.string() +
+                                       " once you choose the game directory; the next start "
+                                       "asks for it again."});
     EXPECT_EQ(f.windows.closed, std::vector<std::string>{"BrowseForm"});
     EXPECT_EQ(f.windows.quits, 1);
     EXPECT_FALSE(fs::exists(f.settingsFile));
+}
+
+// While the search runs the found list says so; then it offers what was
+// found. Choosing a game moves the lists there, moving away lets it be
+// chosen again, and a game gone since is told.
+TEST(Chooser, OffersTheGamesFoundOnThisComputer) {
+    MainFixture f;
+    FakeGamePlaces places;
+    places.given.home = fs::canonical(f.temp.path()) / "home";
+    GameDirectoryBuilder game(places.given.home / "Games" / "Quake2");
+    game.withEraserFolder().withGame();
+    GameDirectoryBuilder gone(places.given.home / "Games" / "Gone");
+    gone.withEraserFolder().withGame();
+    f.gamePlaces = &places;
+    f.startUp();
+    f.dialogs.shown.clear();
+    BrowseForm& browse = *f.main().browseForm();
+    ListBox& found = browse.FoundGamesList;
+    EXPECT_EQ(found.items(), std::vector<std::string>{kLookingText});
+    EXPECT_FALSE(found.enabled());
+
+    browse.waitForFoundGames();
+    ASSERT_EQ(found.count(), 2u);
+    EXPECT_TRUE(found.enabled());
+    EXPECT_EQ(found.items()[1].rfind(game.text(), 0), 0u);
+    fs::remove_all(gone.root());
+    found.setSelectedIndex(0);
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_EQ(
+        f.dialogs.shown[0].text.rfind("This folder cannot be opened.\r\n\r\n" + gone.root().string(), 0), 0u);
+    EXPECT_EQ(found.selectedIndex(), -1);
+    found.setSelectedIndex(1);
+    EXPECT_EQ(browse.QuakeDir.path(), game.root());
+    EXPECT_EQ(browse.QuakeDrive.selectedIndex(), 1);
+    ASSERT_TRUE(browse.QuakeDir.setPath(f.temp.path()));
+    EXPECT_EQ(found.selectedIndex(), -1);
 }
 
 TEST(Chooser, ADriveThatIsNotReadyOffersRetryAndCancelPutsTheDriveListBack) {

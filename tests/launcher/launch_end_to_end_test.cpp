@@ -27,7 +27,7 @@ struct RealGame {
 
     VexmoorMain& start(const std::vector<std::string>& bots, const std::vector<std::string>& teams,
                        const std::string& tail = MainFixture::kDefaultSettingsTail) {
-        game.withRoster(rosterFile(bots, teams)).withGame();
+        game.withRoster(rosterFile(bots, teams)).withMapArchive().withGame();
         writeBytes(settings.settingsFile(), "\"" + game.text() + "\"\r\n" + tail);
         window = std::make_unique<VexmoorMain>(Services{dialogs, windows, alert, processes, settings, drives},
                                                roster);

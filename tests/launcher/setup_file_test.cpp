@@ -70,10 +70,10 @@ TEST(SetupFile, WritesKeysNamedAfterTheControlsInPageOrderAsUtf8WithCrLfAndReads
     EXPECT_EQ(back.setup, kSample);
     EXPECT_TRUE(back.skipped.empty());
 
-    // Every byte of a game text comes back, and so does a total no box makes.
+    // Every byte of a game text comes back, and so does the largest total the game holds.
     std::string text;
     for (int b = 1; b < 256; ++b) text += static_cast<char>(b);
-    const vexmoor::Setup everyByte{"/q2/", {{"BotNumText", text}}, -12.5, {}};
+    const vexmoor::Setup everyByte{"/q2/", {{"BotNumText", text}}, 2147483647.0, {}};
     EXPECT_EQ(read(setupFileBytes(everyByte)).setup, everyByte);
     // Whole numbers are taken however they are written.
     EXPECT_EQ(read(objectWith("\"BotSkillSlider\": 2.0, \"AllowCheatsCheckBox\": 1e0")).setup.controls,
@@ -133,7 +133,12 @@ TEST(SetupFile, AValueOfTheWrongKindSkipsThatControlOnlyAndUnknownKeysAreIgnored
         {"MapList", "[\"q2dm1\"]", "an entry's text or null was expected"},
         {"SpecificBotList", "[\"Tom\", 5]", "a list of entries' texts was expected"},
         {"SpecificBotList", "\"Tom\"", "a list of entries' texts was expected"},
-        {"DeathmatchFlagsTotal", "\"4096\"", "a number was expected"},
+        {"DeathmatchFlagsTotal", "\"4096\"",
+         "a whole number from 0 to 2147483647 was expected, not \"4096\""},
+        {"DeathmatchFlagsTotal", "1e300", "was expected, not 1e+300"},
+        {"DeathmatchFlagsTotal", "2147483648", "was expected, not 2147483648"},
+        {"DeathmatchFlagsTotal", "-4", "was expected, not -4"},
+        {"DeathmatchFlagsTotal", "16.5", "was expected, not 16.5"},
     };
     for (const Case& c : cases) {
         const std::string bytes =

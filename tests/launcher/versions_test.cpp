@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/paths.h"
 #include "launcher/editors.h"
 #include "launcher/version_summary.h"
 #include "launcher/vexmoor_main.h"
@@ -101,7 +102,7 @@ TEST(VersionSummary, SaysWhatAVersionHoldsAsVexmoorWouldReadIt) {
 // fails and changes nothing, the second leaves the editors closed.
 TEST_F(Versions, AFailedRestoreChangesNothingAndAnUnreadableRosterKeepsTheEditorsClosed) {
     VexmoorMain& main = start(kTidyRoster);
-    main.rewrites().keep(KeptFile::Roster, kUnreadableRoster, "changed outside Vexmoor");
+    main.rewrites().keep(KeptFile::Roster, roster(), kUnreadableRoster, "changed outside Vexmoor");
     VersionsForm& window = openWindow();
     const Texts rows = window.VersionList.items();
     const std::string shown = window.VersionDiffText.text();
@@ -155,6 +156,88 @@ TEST_F(Versions, SettingsRestoredAreReadIntoTheWindowAndTheFirstRunsSetAsksFirst
     first.main().browseForm()->SetButton.click();  // answered No
     EXPECT_EQ(readBytes(first.settingsFile), "made meanwhile");
     EXPECT_EQ(first.windows.quits, 0);
+}
+
+// Settings versions are filed by the settings file itself, so a file damaged
+// since (that names no game directory Vexmoor could use) offers them all the
+// same, after them those an older Vexmoor filed under the game directory,
+// and either comes back.
+TEST_F(Versions, SettingsVersionsAreOfferedWhateverTheSettingsFileHolds) {
+    start(kTidyRoster).preferences.SaveChangesButton.click();
+    std::string older = "\"" + f.game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail;
+    older.replace(older.find("\"20\""), 4, "\"45\"");
+    ASSERT_TRUE(
+        f.main().rewrites().store().keep(f.game.text(), KeptFile::Settings, older, "Save Settings", ""));
+    writeBytes(f.settingsFile, "\"" + f.game.text() + "\"\r\nx,0,0\r\n");
+
+    Roster roster;
+    VexmoorMain again(Services{f.dialogs, f.windows, f.alert, f.processes, f.settings, f.drives}, roster);
+    again.startUp();
+    again.VersionsMenu.click();
+    VersionsForm& window = *again.versionsForm();
+    EXPECT_EQ(window.VersionFileList.items()[3], "vexmoor.ini (2 versions)");
+    window.VersionFileList.setSelectedIndex(3);
+    window.VersionList.setSelectedIndex(1);
+    window.RestoreButton.click();
+    EXPECT_EQ(readBytes(f.settingsFile), older);
+    EXPECT_EQ(again.gameplay.TimeLimitText.text(), "45");
+    EXPECT_EQ(window.VersionFileList.items()[3], "vexmoor.ini (3 versions)");
+}
+
+// Restored settings may name another game directory. A roster restored after
+// them is still the first game's: its undo copy is kept with that game's
+// versions, and the bot and team editors do not write it over the roster of
+// the game directory now in force.
+TEST_F(Versions, ARosterRestoredUnderSettingsNamingAnotherGameStaysWithItsOwnGame) {
+    VexmoorMain& main = start(kTidyRoster);
+    const std::string theirs = "[bots]\r\n\"Solo\"\"a/b\" 1 1 1 1 1 1 1\r\n";
+    GameDirectoryBuilder other(f.temp.path() / "other");
+    other.withEraserFolder().withRoster(theirs);
+    main.rewrites().keep(KeptFile::Settings, f.settingsFile,
+                         "\"" + other.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail, "Save Settings");
+    main.rewrites().keep(KeptFile::Roster, roster(), kCommentedRoster, "Commit Changes");
+    VersionsForm& window = openWindow();
+    window.VersionFileList.setSelectedIndex(3);
+    window.RestoreButton.click();
+    ASSERT_EQ(main.gameDirectory(), other.text());
+    window.VersionFileList.setSelectedIndex(0);
+    window.RestoreButton.click();
+    EXPECT_EQ(readBytes(roster()), kCommentedRoster);
+    EXPECT_EQ(window.VersionFileList.items()[0], nativeSeparators("eraser\\bots.cfg (2 versions)"));
+
+    window.VersionsExitButton.click();
+    for (Button* editor : {&main.bots.BotEditButton, &main.teamplay.EditTeamButton}) {
+        editor->click();
+        EXPECT_EQ(main.editor(), nullptr);
+        for (const std::string& named : {pathText(roster()), other.text()})
+            EXPECT_NE(f.dialogs.shown.back().text.find(named), std::string::npos) << named;
+    }
+    EXPECT_EQ(readBytes(other.root() / "eraser" / "bots.cfg"), theirs);
+}
+
+// What the window shows is compared with the file before a restore: changed
+// since, the differences are shown anew and the change is replaced only when
+// the user says so.
+TEST_F(Versions, ARestoreOfAFileChangedSinceItsDifferencesWereShownAsksFirst) {
+    VexmoorMain& main = start(kTidyRoster);
+    main.rewrites().keep(KeptFile::Roster, roster(), kCommentedRoster, "Commit Changes");
+    VersionsForm& window = openWindow();
+    std::string theirs = kTidyRoster + "# by hand\r\n";
+    writeBytes(roster(), theirs);
+
+    window.RestoreButton.click();  // answered No
+    EXPECT_EQ(f.dialogs.texts().back(), RewriteGuard::changedOutsideQuestion(roster()).text);
+    EXPECT_EQ(readBytes(roster()), theirs);
+    EXPECT_NE(window.VersionDiffText.text().find("+ # by hand"), std::string::npos);
+
+    theirs += "# and more\r\n";
+    writeBytes(roster(), theirs);
+    f.dialogs.answers = {Answer::Yes};
+    window.RestoreButton.click();
+    EXPECT_EQ(readBytes(roster()), kCommentedRoster);
+    EXPECT_EQ(window.versions()[0].action, kChangedOutside);
+    EXPECT_EQ(main.rewrites().store().bytesOf(f.game.text(), KeptFile::Roster, window.versions()[0]).value(),
+              theirs);
 }
 
 }  // namespace

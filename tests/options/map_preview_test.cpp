@@ -26,6 +26,23 @@ std::string archive(const std::string& map, const std::string& title) {
     return pakArchive({{"maps/readme.txt", "x"}, {"maps/" + map + ".bsp", titled(title)}});
 }
 
+// An archive whose entries for these names run past its end.
+std::string withDamagedEntries(const std::string& map, const std::string& title,
+                               const std::vector<std::string>& damaged) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const std::string& name : damaged) files.emplace_back(name, "x");
+    files.emplace_back("maps/" + map + ".bsp", titled(title));
+    std::string bytes = pakArchive(files);
+    for (std::size_t i = 0; i < damaged.size(); ++i)
+        bytes = patched(bytes, numberAt(bytes, 4) + i * 64 + 60, 1u << 20);
+    return bytes;
+}
+
+// An archive of that many files, each a bare directory entry.
+std::string crowded(std::uint32_t files) {
+    return patched(pakArchive({}) + std::string(files * std::size_t{64}, '\0'), 8, files * 64);
+}
+
 struct Library {
     TempDir dir;
     GameDirectoryBuilder game{dir.path() / "game"};
@@ -68,6 +85,22 @@ TEST(MapLookup, FindsTheMapWhereTheGameWould) {
         {"a damaged archive first",
          {{"baseq2/pak1.pak", "PACK"}, {"baseq2/pak0.pak", archive("q2dm1", "Zero")}},
          "error: baseq2\\pak1.pak: the file is too short for an archive header"},
+        // The game opens only the entry it needs, the first of its name.
+        {"the map's own entry damaged, before a sound one",
+         {{"baseq2/pak1.pak", withDamagedEntries("q2dm2", "Two", {"maps/q2dm1.bsp"})},
+          {"baseq2/pak0.pak", archive("q2dm1", "Zero")}},
+         "error: maps/q2dm1.bsp in baseq2\\pak1.pak: the entry runs past the end of the archive"},
+        {"the first of two names in any case",
+         {{"baseq2/pak0.pak",
+           pakArchive({{"MAPS/Q2DM1.BSP", titled("First")}, {"maps/q2dm1.bsp", titled("Second")}})}},
+         "in baseq2\\pak0.pak (First)"},
+        // The game loads every archive at start, and stops at one of too many files.
+        {"an archive the game stops at, after the map",
+         {{"eraser/maps/q2dm1.bsp", titled("Eraser")}, {"baseq2/pak3.pak", crowded(5000)}},
+         "error: baseq2\\pak3.pak holds 5,000 files; the game stops at start with more than 4,096"},
+        {"the most files the game takes",
+         {{"eraser/maps/q2dm1.bsp", titled("Eraser")}, {"baseq2/pak3.pak", crowded(4096)}},
+         "in eraser\\maps (Eraser)"},
     };
     for (const auto& [what, files, found] : cases) {
         SCOPED_TRACE(what);
@@ -83,11 +116,15 @@ TEST(MapPreview, TheLineTellsWhatTheMapHoldsOrWhyNothingShows) {
     // The world's faces past the end of their list: the title reads, the plan does not.
     std::string half = titled("Half Built");
     half = patched(half, numberAt(half, lumpEntry(13)) + 44, 1000);
+    // A face's edges past their list: the game refuses it, which its plan finds.
+    const std::string frayed = titled("Frayed");
     l.game
         .withFile("baseq2/pak0.pak",
                   pakArchive({{"maps/q2dm1.bsp", titled("The Edge", 14)}, {"maps/q2dm3.bsp", damaged}}))
         .withFile("baseq2/maps/solo.bsp", titled("", 1))
-        .withFile("baseq2/maps/half.bsp", half);
+        .withFile("baseq2/maps/half.bsp", half)
+        .withFile("baseq2/maps/bare.bsp", patched(titled("Bare"), lumpEntry(4) + 4, 0))  // no nodes
+        .withFile("baseq2/maps/frayed.bsp", patched(frayed, numberAt(frayed, lumpEntry(6)) + 4, 100000));
     MapPreviewModel preview(l.library);
     const Label& line = preview.MapPreviewLabel;
     const struct {
@@ -104,6 +141,10 @@ TEST(MapPreview, TheLineTellsWhatTheMapHoldsOrWhyNothingShows) {
              nativeSeparators("baseq2\\pak0.pak: the face list runs past the end of the file."),
          false},
         {"", "", false},
+        {"bare",
+         nativeSeparators("bare is refused by the game: baseq2\\maps\\bare.bsp: the map has no nodes."),
+         false},
+        {"frayed", nativeSeparators("frayed \xb7 Frayed \xb7 2 spawn points \xb7 in baseq2\\maps"), true},
         {"half", nativeSeparators("half \xb7 Half Built \xb7 2 spawn points \xb7 in baseq2\\maps"), true},
     };
     for (const auto& [map, text, plan] : cases) {
@@ -128,10 +169,32 @@ TEST(MapPreview, TheLineTellsWhatTheMapHoldsOrWhyNothingShows) {
     EXPECT_EQ(line.caption(),
               nativeSeparators("half \xb7 Finished After All \xb7 2 spawn points \xb7 in baseq2\\maps"));
     EXPECT_TRUE(l.library.plan(*preview.planFile()));
+
+    preview.show("frayed");
+    const MapLocation frayedFile = *preview.planFile();
+    preview.planFailed(frayedFile, l.library.plan(frayedFile).error());
+    const std::string refused = nativeSeparators(
+        "frayed is refused by the game: baseq2\\maps\\frayed.bsp: face 0's edges run past the end of the "
+        "face "
+        "edge list.");
+    EXPECT_EQ(line.caption(), refused);
+    preview.show("frayed");
+    EXPECT_EQ(line.caption(), refused);
+
+    // Damaged entries of other files are noted, once for their archive.
+    Library other;
+    other.game.withFile("eraser/pak0.pak", withDamagedEntries("base1", "Outer Base", {"a.wav", "b.wav"}));
+    MapPreviewModel otherPreview(other.library);
+    otherPreview.show("base1");
+    EXPECT_EQ(otherPreview.MapPreviewLabel.caption(),
+              nativeSeparators("base1 \xb7 Outer Base \xb7 2 spawn points \xb7 in eraser\\pak0.pak \xb7 "
+                               "eraser\\pak0.pak has damaged entries"));
 }
 
 TEST(MapPreview, TheMapsPageLooksAgainWhenTheFragmentOrTheGameDirectoryChanges) {
     StartedMain s;
+    // Loose maps only: an archive would come first.
+    std::filesystem::remove(s.game.root() / "baseq2" / "pak0.pak");
     s.game.withFile("baseq2/maps/q2dm2.bsp", titled("The Pit"));
     MapsPage& m = s.start().maps;
     const Label& line = m.preview.MapPreviewLabel;

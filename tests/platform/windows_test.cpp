@@ -246,6 +246,7 @@ TEST(WindowsGameDirectory, NamedWithAccentedLettersWorksFromStartUpToTheStartedG
     GameDirectoryBuilder game(temp.path() / pathFromText(name));
     game.withRoster(rosterFile({"Zo\xEB", "Big Ed"}, {}))
         .withMaps({"moor.bsp"})
+        .withMapArchive()
         .withModel("rook", {"slate.pcx"})
         .withGame();
     ASSERT_TRUE(fs::is_directory(temp.path() / L"Quake 2 \u20AC \u00C9dition"));

@@ -6,7 +6,8 @@
 // memory and what the window shows stay as they were, no temporary file is
 // left behind, and the same action succeeds once the fault is gone. A fault
 // that does not make the action fail (a file removed from a folder that is
-// still there) must end with the file written anew from what the window held.
+// still there) must end with the file written anew from what the window held,
+// without a question: a file gone has nothing to protect.
 //
 // The disk-full case is a real short write: the child process that runs the
 // action may not make a file longer than half of what the writer writes, or
@@ -14,13 +15,16 @@
 // ignored), so its write() fails with EFBIG.
 //
 // The writers of the four files Vexmoor keeps earlier versions of keep the
-// file as it is before they write. A file gone since it was read is first
-// asked about (answered Yes here, so the writer goes on); so is a version
-// that cannot be kept (answered Yes on a full disk, so the writer's own
-// failure shows). The faults of the versions folder itself (read-only, a
-// full disk, a file in its way) are left at the question's default, No:
-// the action must then change nothing, and succeed once the fault is gone,
-// keeping the version it could not keep before.
+// file as it is before they write. A version that cannot be kept is asked
+// about (answered Yes on a full disk, so the writer's own failure shows).
+// The faults of the versions folder itself (read-only, a full disk, a file in
+// its way) are left at the question's default, No: the action must then
+// change nothing, and succeed once the fault is gone, keeping the version it
+// could not keep before.
+//
+// An editor holds what it read from one game directory: when the game
+// directory in force becomes another while it is open, its write is refused
+// with a message naming both, and neither game's file changes.
 //
 // The suite prints the results as a table, one row per file and a column per
 // fault, and the roster's row once more for each of its four commands.
@@ -48,6 +52,7 @@
 #include "chat/chat_file.h"
 #include "core/file_io.h"
 #include "core/number_text.h"
+#include "core/paths.h"
 #include "core/rewrite_guard.h"
 #include "launcher/editors.h"
 #include "launcher/launch.h"
@@ -406,6 +411,7 @@ enum class Fault {
     FolderMissing,
     DiskFull,
     FileRemoved,
+    DirectoryChanged,
     VersionsReadOnly,
     VersionsDiskFull,
     VersionsBlocked
@@ -416,7 +422,17 @@ bool isVersionsFault(Fault fault) { return fault >= Fault::VersionsReadOnly; }
 // The system's words for a failed write() past the file-size limit.
 std::string fileTooLarge() { return std::strerror(EFBIG); }
 
-std::string reasonFor(Fault fault, const fs::path& folder, const fs::path& versions) {
+// The game directory an editor's game is changed to, a copy of it whose files are its own.
+fs::path otherGame(const Scenario& s) { return s.f.temp.path() / "other game"; }
+std::string otherGameText(const Scenario& s) { return pathText(otherGame(s)) + kPathSeparator; }
+fs::path otherGameFile(const Scenario& s) { return otherGame(s) / "eraser" / s.file().filename(); }
+
+// Only the editors' files are read from a game directory while a window is open.
+bool editorFile(const Scenario& s) { return s.kept() && *s.kept() != KeptFile::Settings; }
+
+std::string reasonFor(const Scenario& s, Fault fault) {
+    const fs::path folder = s.file().parent_path();
+    const fs::path& versions = s.f.versionsFolder;
     switch (fault) {
         case Fault::FileReadOnly:
             return "the file is read-only";
@@ -430,6 +446,9 @@ std::string reasonFor(Fault fault, const fs::path& folder, const fs::path& versi
         case Fault::VersionsReadOnly:
         case Fault::VersionsBlocked:
             return pathText(versions);
+        case Fault::DirectoryChanged:
+            return "it was read from the game directory " + s.f.game.text() +
+                   ", and the game directory is now " + otherGameText(s);
         case Fault::FileRemoved:
             break;
     }
@@ -441,7 +460,6 @@ enum class Question { None, ChangedOutside, NotKeptYes, NotKeptNo };
 
 Question questionUnder(const Scenario& s, Fault fault) {
     if (!s.kept()) return Question::None;
-    if (fault == Fault::FileRemoved || fault == Fault::FolderMissing) return Question::ChangedOutside;
     if (fault == Fault::DiskFull) return Question::NotKeptYes;
     return isVersionsFault(fault) ? Question::NotKeptNo : Question::None;
 }
@@ -459,6 +477,8 @@ struct Observation {
     std::vector<std::string> folder;
     // A folder that was moved away and came back before the fault was lifted.
     bool folderAppeared = false;
+    // The file of the game directory changed to, when it was.
+    bool otherGameUntouched = true;
     bool completed = false;
     std::size_t versionsAfter = 0;  // counted before the fault is lifted
     // Once the fault is gone:
@@ -504,9 +524,10 @@ std::vector<std::string> keptOf(Scenario& s) {
     std::vector<std::string> kept;
     if (!s.kept()) return kept;
     const VersionStore& store = s.f.main().rewrites().store();
-    const auto versions = store.versions(s.f.game.text(), *s.kept());
+    const std::string filedUnder = RewriteGuard::filedUnder(*s.kept(), s.file());
+    const auto versions = store.versions(filedUnder, *s.kept());
     for (const KeptVersion& version : versions ? versions.value() : std::vector<KeptVersion>{}) {
-        const auto bytes = store.bytesOf(s.f.game.text(), *s.kept(), version);
+        const auto bytes = store.bytesOf(filedUnder, *s.kept(), version);
         kept.push_back(bytes ? bytes.value() : "(unreadable)");
     }
     return kept;
@@ -548,6 +569,12 @@ Observation runCase(Scenario& s, Fault fault) {
         case Fault::FileRemoved:
             fs::remove(file);
             break;
+        case Fault::DirectoryChanged:
+            fs::copy(s.f.game.root(), otherGame(s), fs::copy_options::recursive);
+            writeBytes(otherGameFile(s), "# the other game's own\r\n");
+            s.f.main().preferences.ExePathText.setText(otherGameText(s));
+            lift = [&] { s.f.main().preferences.ExePathText.setText(s.f.game.text()); };
+            break;
         case Fault::VersionsReadOnly:
             fs::create_directories(versions);
             makeReadOnly(versions);
@@ -576,6 +603,8 @@ Observation runCase(Scenario& s, Fault fault) {
     o.window = s.window();
     o.folder = entriesOf(fault == Fault::FolderMissing && !succeeds ? away : folder);
     o.folderAppeared = fault == Fault::FolderMissing && fs::exists(folder);
+    o.otherGameUntouched =
+        fault != Fault::DirectoryChanged || readBytes(otherGameFile(s)) == "# the other game's own\r\n";
     if (!succeeds) {
         // A file in the versions folder's way lists nothing: counted before it goes.
         o.versionsAfter = keptOf(s).size();
@@ -637,12 +666,13 @@ std::vector<std::string> problemsOf(Scenario& s, Fault fault) {
                     o.told[before.size()].starts_with("Vexmoor could not keep an earlier version of " +
                                                       pathText(file) + " before rewriting it."),
                 "no question naming the file whose earlier version could not be kept");
-    const std::string reason = reasonFor(fault, file.parent_path(), s.f.versionsFolder);
+    const std::string reason = reasonFor(s, fault);
     const std::string named = isVersionsFault(fault) ? reason : pathText(file) + ": " + reason;
     require(!o.told.empty() && o.told.back().find(named) != std::string::npos,
             "no message naming the file and the reason (\"" + named + "\")");
     require(o.exists == existedBefore && o.bytes == bytesBefore, "the file on disk changed");
     require(!o.folderAppeared, "the missing folder was made anew");
+    require(o.otherGameUntouched, "the other game directory's file was written");
     require(o.memory == memoryBefore, "the data in memory changed");
     require(o.window == windowBefore, "the window shows something else");
     require(o.folder == folderBefore, "the folder holds other entries (a temporary file left behind?)");
@@ -730,12 +760,14 @@ std::vector<Column> columns() {
     return {{"file read-only", {Fault::FileReadOnly}},
             {"folder missing", {Fault::FolderMissing}},
             {"file removed", {Fault::FileRemoved}},
+            {"directory changed under an open editor", {Fault::DirectoryChanged}},
             {"versions: file in the way", {Fault::VersionsBlocked}}};
 #else
     return {{"file read-only", {Fault::FileReadOnly}},
             {"folder read-only / missing", {Fault::FolderReadOnly, Fault::FolderMissing}},
             {"disk full (EFBIG)", {Fault::DiskFull}},
             {"file removed", {Fault::FileRemoved}},
+            {"directory changed under an open editor", {Fault::DirectoryChanged}},
             {"versions read-only", {Fault::VersionsReadOnly}},
             {"versions: disk full", {Fault::VersionsDiskFull}},
             {"versions: file in the way", {Fault::VersionsBlocked}}};
@@ -762,6 +794,10 @@ TEST(FaultMatrix, EveryWriterUnderEveryFaultLosesNothingAndTellsWhy) {
                 // A full disk under a file no versions are kept of is the plain full disk.
                 if (fault == Fault::VersionsDiskFull && !scenario->kept()) {
                     outcome = "keeps no versions";
+                    continue;
+                }
+                if (fault == Fault::DirectoryChanged && !editorFile(*scenario)) {
+                    outcome = "not an editor's";
                     continue;
                 }
                 const std::string expected = succeedsUnder(*scenario, fault) ? "written anew"
@@ -809,17 +845,17 @@ TEST(FaultMatrix, EveryWriterUnderEveryFaultLosesNothingAndTellsWhy) {
            "  (or its absence), the data in memory and the window stayed as they were, no temporary file "
            "was\n"
            "  left, and the same action succeeded once the fault was gone, keeping the file as it was as\n"
-           "  its newest earlier version; the main window was usable again. Where the file's folder was "
-           "gone\n"
-           "  the action first asked whether to replace a file changed outside Vexmoor, and on a full disk\n"
-           "  whether to go on without an earlier version (both answered Yes).\n"
+           "  its newest earlier version; the main window was usable again. On a full disk the action first\n"
+           "  asked whether to go on without an earlier version (answered Yes). Under another game\n"
+           "  directory the message named both, and the other game's file stayed as it was.\n"
            "asked, No: unchanged: the versions folder could not take the earlier version; the action said\n"
            "  so, naming the file and the reason, and asked whether to go on without it; the default, No,\n"
            "  left everything as it was, and the same action succeeded and kept the version once the fault\n"
            "  was gone.\n"
            "written anew: the action does not fail; the file (for the settings also their missing folder)\n"
-           "  was written again from what the window held. Where Vexmoor keeps versions of a file gone\n"
-           "  since it was read, it first asked whether to replace it (answered Yes).\n";
+           "  was written again from what the window held, without a question and keeping no version: a\n"
+           "  file gone has nothing to protect.\n"
+           "not an editor's: Save Settings and Launch! write for the game directory in force.\n";
     std::cout << table.str() << std::flush;
 }
 

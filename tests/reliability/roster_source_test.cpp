@@ -59,7 +59,7 @@ TEST(RosterSource, TheRosterEditorsOpenOnlyOnTheRosterStartUpReadFromTheFileThey
         {"another game directory since start-up",
          {},
          [&](MainFixture& f) { f.main().preferences.ExePathText.setText(other.text()); },
-         "has changed"},
+         "the game directory is now"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

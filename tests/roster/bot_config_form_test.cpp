@@ -250,7 +250,9 @@ TEST(BotConfigForm, OnlyACommittedModelAndSkinOutliveTheEditor) {
         e->SkinList.setSelectedIndex(1);
     };
     chooseWrenFrost();
-    e->closeRequested();  // the frame's close: Return to Main
+    f.dialogs.answers = {Answer::WithoutWriting};
+    e->closeRequested();  // the frame's close: Return Without Writing
+    f.dialogs.shown.clear();
     EXPECT_TRUE(f.main().enabled());
     EXPECT_EQ(f.main().bots.SpecificBotList.items(), (Names{"Ash", "Birch", "Cedar"}));
     e = &f.open();
@@ -383,6 +385,30 @@ TEST(NewBotName, RefusesWhatTheRosterFileCannotHold) {
         EXPECT_EQ(roster.BotNames.size(), static_cast<std::size_t>(c.count) + 1);
         EXPECT_EQ(added, 0);
     }
+}
+
+}  // namespace
+}  // namespace vexmoor::testing
+
+namespace vexmoor::testing {
+namespace {
+
+// The bot editor's changes are the roster Commit Changes would write against
+// what bots.cfg holds: a bot added and deleted again is none; one left in
+// memory by an earlier visit still is.
+TEST(BotConfigForm, ItsChangesAreWhatCommitWouldWriteAgainstTheFile) {
+    EditorFixture f;
+    BotConfigForm* e = &f.open();
+    e->NewBotButton.click();
+    e->newBotName()->NewBotNameText.setText("Dune");
+    e->newBotName()->AddBotButton.click();
+    EXPECT_TRUE(e->hasUnwrittenChanges());
+    f.dialogs.answers = {Answer::Yes, Answer::WithoutWriting};
+    e->DeleteBotButton.click();  // Dune, the bot shown
+    EXPECT_FALSE(e->hasUnwrittenChanges());
+    e->PingText.setText("5");
+    e->ExitButton.click();
+    EXPECT_TRUE(f.open().hasUnwrittenChanges());
 }
 
 }  // namespace

@@ -190,6 +190,7 @@ TEST_P(RealRosters, ListsWhatTheGameReadsAndWritesWhatItReadsAgain) {
     f.main().bots.BotEditButton.click();
     auto* bots = dynamic_cast<BotConfigForm*>(f.main().editor());
     ASSERT_NE(bots, nullptr);
+    EXPECT_EQ(bots->BotNameList.items(), names);
     for (int i = 0; i < layout.bots; ++i) {
         bots->BotNameList.setSelectedIndex(i);
         EXPECT_FALSE(bots->BotWarningLabel.visible()) << names[static_cast<std::size_t>(i)] << ": "

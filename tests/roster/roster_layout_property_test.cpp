@@ -141,6 +141,8 @@ protected:
             for (Reference::Bot& b : ref.bots) b.committed = b.shown;
             EXPECT_EQ(file(), ref.bytes());
         }
+        // Returned without writing: what was not committed stays in memory.
+        if (e.hasUnwrittenChanges()) f.dialogs.answers = {Answer::WithoutWriting};
         e.ExitButton.click();
         EXPECT_EQ(f.main().bots.SpecificBotList.items(), ref.botNames());
     }

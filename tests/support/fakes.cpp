@@ -19,10 +19,15 @@ Answer FakeDialogs::show(const Message& message) {
         answers.pop_front();
         return answer;
     }
+    if (respond)
+        if (const auto answer = respond(message)) return *answer;
     if (message.defaultAnswer) return *message.defaultAnswer;
     switch (message.buttons) {
     case Buttons::YesNo: return Answer::Yes;
     case Buttons::RetryCancel: return Answer::Retry;
+    case Buttons::WriteDiscardCancel:
+    case Buttons::WriteReturnCancel:
+    case Buttons::WriteLaunchCancel: return Answer::Write;
     case Buttons::Ok: break;
     }
     return Answer::Ok;
@@ -58,9 +63,9 @@ std::optional<std::string> FakeProcessStarter::start(const std::string& commandL
     return failWith;
 }
 
-TempDir::TempDir() {
+TempDir::TempDir(const fs::path& in) {
     std::random_device device;
-    const fs::path base = fs::temp_directory_path();
+    const fs::path base = in.empty() ? fs::temp_directory_path() : in;
     for (int attempt = 0; attempt < 100; ++attempt) {
         fs::path candidate = base / ("vexmoor-test-" + std::to_string(device()));
         if (fs::create_directory(candidate)) {

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,12 +14,14 @@ namespace vexmoor::testing {
 
 // Records every message box in order; answers from a script (the box's
 // default answer, or else the first button of the set, when the script has
-// run out).
+// run out). A test may hand some boxes to `respond` instead, the real box
+// with a real key among them; a box it answers nothing goes on as above.
 class FakeDialogs : public Dialogs {
 public:
     Answer show(const Message& message) override;
     std::vector<Message> shown;
     std::deque<Answer> answers;
+    std::function<std::optional<Answer>(const Message&)> respond;
     std::vector<std::string> texts() const;
 };
 
@@ -73,10 +76,11 @@ private:
     std::filesystem::path versions_;
 };
 
-// A fresh temporary folder, removed (with write bits restored) afterwards.
+// A fresh temporary folder, removed (with write bits restored) afterwards;
+// in the system's temporary folder, or in the folder given.
 class TempDir {
 public:
-    TempDir();
+    explicit TempDir(const std::filesystem::path& in = {});
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

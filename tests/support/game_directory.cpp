@@ -8,6 +8,8 @@
 #endif
 
 #include "core/paths.h"
+#include "options/maps_page.h"
+#include "support/game_file_writers.h"
 #include "support/fakes.h"
 
 namespace vexmoor::testing {
@@ -77,11 +79,30 @@ GameDirectoryBuilder& GameDirectoryBuilder::withMapCycle(const std::string& byte
     return *this;
 }
 
+namespace {
+
+// One small room the game can load, as every map of a test game directory.
+const std::string& smallMap() {
+    static const std::string bytes = MapBuilder().box({0, 0, 0}, {256, 256, 16}).bytes();
+    return bytes;
+}
+
+}  // namespace
+
 GameDirectoryBuilder& GameDirectoryBuilder::withMaps(const std::vector<std::string>& fileNames) {
     const fs::path folder = root_ / "baseq2" / "maps";
     fs::create_directories(folder);
-    // A few bytes that only look like a map header; nothing reads further.
-    for (const auto& name : fileNames) writeBytes(folder / name, std::string("IBSP&\0\0\0", 8) + name);
+    for (const auto& name : fileNames) writeBytes(folder / name, smallMap());
+    return *this;
+}
+
+GameDirectoryBuilder& GameDirectoryBuilder::withMapArchive() {
+    std::vector<std::pair<std::string, std::string>> files;
+    std::vector<std::string> names = MapsPage::internalMaps();
+    for (const char* ctf : {"q2ctf1", "q2ctf2", "q2ctf3", "q2ctf4", "q2ctf5"}) names.push_back(ctf);
+    for (const std::string& name : names) files.emplace_back("maps/" + name + ".bsp", smallMap());
+    fs::create_directories(root_ / "baseq2");
+    writeBytes(root_ / "baseq2" / "pak0.pak", pakArchive(files));
     return *this;
 }
 
@@ -101,12 +122,10 @@ GameDirectoryBuilder& GameDirectoryBuilder::withFile(const std::string& relative
     return *this;
 }
 
+// Beside the program that runs: Wine knows where that is, but not the
+// build folder's name on the system it runs on.
+fs::path testProgram(const std::string& name) {
 #ifdef _WIN32
-
-namespace {
-
-// The stand-in program is built beside the program that uses it.
-fs::path standInProgram() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -117,13 +136,16 @@ fs::path standInProgram() {
         }
         path.resize(path.size() * 2);
     }
-    return fs::path(path).parent_path() / "quake2-stand-in.exe";
+    return fs::path(path).parent_path() / (name + ".exe");
+#else
+    return fs::path(VEXMOOR_TEST_PROGRAM_DIR) / name;
+#endif
 }
 
-}  // namespace
+#ifdef _WIN32
 
 GameDirectoryBuilder& GameDirectoryBuilder::withGame() {
-    const fs::path program = standInProgram();
+    const fs::path program = testProgram("quake2-stand-in");
     if (!fs::is_regular_file(program))
         throw std::runtime_error("the stand-in game " + program.string() + " has not been built");
     fs::copy_file(program, root_ / "quake2.exe", fs::copy_options::overwrite_existing);

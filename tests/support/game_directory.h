@@ -23,6 +23,9 @@ public:
     GameDirectoryBuilder& withChat(const std::string& bytes);    // eraser/chat.txt
     GameDirectoryBuilder& withMapCycle(const std::string& bytes);  // eraser/maps.txt
     GameDirectoryBuilder& withMaps(const std::vector<std::string>& fileNames);  // baseq2/maps/
+    // baseq2/pak0.pak with a small map under each name of the Maps page's
+    // Internal and CTF lists, so that the game could load any of them.
+    GameDirectoryBuilder& withMapArchive();
     GameDirectoryBuilder& withModel(const std::string& model, const std::vector<std::string>& files);
     // Any file below the game directory ("baseq2/pak0.pak"), its folders made as needed.
     GameDirectoryBuilder& withFile(const std::string& relative, const std::string& bytes);
@@ -47,5 +50,9 @@ public:
 private:
     std::filesystem::path root_;
 };
+
+// A program built with the tests (tests/stand_in), by its name without the
+// system's ending for programs.
+std::filesystem::path testProgram(const std::string& name);
 
 }  // namespace vexmoor::testing

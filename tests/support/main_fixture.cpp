@@ -11,6 +11,8 @@ MainFixture::MainFixture()
       versionsFolder(temp.path() / "data" / "versions"),
       settings(settingsFile, versionsFolder) {
     std::filesystem::create_directories(settingsFile.parent_path());
+    // Every map the pages offer is there to launch, as in a full installation.
+    game.withMapArchive();
     drives.drives = {{"/", "/"}, {"home", temp.path()}};
     drives.start = 1;
 }
@@ -21,7 +23,8 @@ void MainFixture::writeSettings(const std::string& afterFirstLine) {
 
 VexmoorMain& MainFixture::main() {
     if (!main_)
-        main_ = std::make_unique<VexmoorMain>(Services{dialogs, windows, alert, processes, settings, drives}, roster);
+        main_ = std::make_unique<VexmoorMain>(
+            Services{dialogs, windows, alert, processes, settings, drives, gamePlaces}, roster);
     return *main_;
 }
 

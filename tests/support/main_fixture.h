@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "launcher/game_places.h"
 #include "launcher/vexmoor_main.h"
 #include "roster/roster.h"
 #include "support/fakes.h"
@@ -18,6 +19,13 @@ public:
     std::size_t startIndex() const override { return start; }
     std::vector<Drive> drives;
     std::size_t start = 0;
+};
+
+// Places to look for games that are all the test's own.
+class FakeGamePlaces : public GamePlaces {
+public:
+    SystemFolders folders() const override { return given; }
+    SystemFolders given;
 };
 
 // A main window on fakes, with a temporary folder holding a game directory
@@ -45,6 +53,8 @@ struct MainFixture {
     FakeProcessStarter processes;
     FakeSettingsLocation settings;
     FakeDrives drives;
+    // Where the chooser looks for games; by default nowhere.
+    const GamePlaces* gamePlaces = nullptr;
     Roster roster;
 
 private:

@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionViewItem>
 #include <QTest>
 
 #include "teams/edit_team_form.h"
@@ -44,17 +42,6 @@ protected:
     W* part(const char* name) const {
         return view->findChild<W*>(name);
     }
-    // Clicks the check box of a row, where a user would.
-    static void clickCheck(QListView* list, int row) {
-        QStyleOptionViewItem option;
-        option.initFrom(list);
-        option.rect = list->visualRect(list->model()->index(row, 0));
-        option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-        const QRect mark =
-            list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, mark.center());
-    }
-
     QWidget* view = nullptr;
 };
 
@@ -110,7 +97,7 @@ TEST_F(EditTeamWindow, AnAddedTeamIsWrittenAndReachesTheTeamplayPageAndTheLaunch
     ASSERT_EQ(processes.starts.size(), 1u);
 }
 
-TEST_F(EditTeamWindow, EnterEditsTheSelectedTeamEscapeCancelsThenReturnsToMain) {
+TEST_F(EditTeamWindow, EnterEditsTheSelectedTeamEscapeAsksAndCancelsThenReturnsToMain) {
     auto* teams = part<QListView>("TeamList");
     clickRow(teams, 0);
     QTest::keyClick(teams, Qt::Key_Return);
@@ -125,7 +112,10 @@ TEST_F(EditTeamWindow, EnterEditsTheSelectedTeamEscapeCancelsThenReturnsToMain) 
     EXPECT_EQ(warnings->text(),
               "Save will keep 0 of this team's 2 members: check the ones to keep.\n"
               "The abbreviation is 6 characters long: over 4 crash the game's \"teams\" command.");
+    dialogs.answers = {Answer::WithoutWriting};  // Discard
     QTest::keyClick(abbreviation, Qt::Key_Escape);
+    EXPECT_EQ(dialogs.texts(), std::vector<std::string>{
+                                   "The team Red Fangs has changes that are not written to eraser/bots.cfg."});
     EXPECT_TRUE(teams->isVisible());
     EXPECT_FALSE(warnings->isVisible());
     EXPECT_EQ(main->roster().TeamShortNames[0], "RF");

@@ -60,6 +60,7 @@ TEST_F(EditorKeys, DeleteInAListDeletesItsChosenEntryAfterTheButtonsQuestion) {
         }
         press(list, Qt::Key_Delete);
         EXPECT_EQ(list->model()->rowCount(), rows - 1);
+        dialogs.answers = {Answer::WithoutWriting};  // where the deletion is not written yet
         editor->close();
         settle();
         ASSERT_TRUE(window->isEnabled());

@@ -122,7 +122,7 @@ protected:
         : game(temp.path() / "Quake II"),
           programFolders(temp.path()),
           settingsFile(programFolders.settingsFile()) {
-        game.withEraserFolder().withGame();
+        game.withEraserFolder().withMapArchive().withGame();
     }
 
     void SetUp() override {
@@ -249,6 +249,35 @@ TEST_F(WholeProgram, TheReviewedCommandLineStartsOnlyOnGoAndAsEdited) {
     EXPECT_TRUE(boxes.seen.empty()) << boxes.texts().front();
 }
 
+// Vexmoor started again comes up at its defaults; Play Again on the game
+// listed first on the home starts it as it was started before.
+TEST_F(WholeProgram, PlayAgainFromTheHomeStartsTheGameAsItsLaunchDid) {
+    installGame();
+    {
+        Application app;
+        app.start();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&app.mainWindow()));
+        showTab(app, 1);
+        ViewTest::clickMark(find<QRadioButton>(app, "SpawnSpecificBotsOption"));
+        ViewTest::clickRow(find<QListView>(app, "SpecificBotList"), 1);
+        QTest::mouseClick(find<QPushButton>(app, "LaunchButton"), Qt::LeftButton);
+        ASSERT_EQ(startsOnceThereAre(1).size(), 1u);
+    }
+    writeBytes(game.root() / "eraser" / "launcher.cfg", "");
+    Application app;
+    app.start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&app.mainWindow()));
+    auto* recent = find<QListView>(app, "RecentGamesList");
+    ASSERT_TRUE(QTest::qWaitFor([recent] { return recent->model()->rowCount() == 1; }, kStartTimeoutMs));
+    ViewTest::clickRow(recent, 0);
+    QTest::mouseClick(find<QPushButton>(app, "PlayAgainButton"), Qt::LeftButton);
+    const auto starts = startsOnceThereAre(2);
+    ASSERT_EQ(starts.size(), 2u);
+    EXPECT_EQ(starts[1], starts[0]);
+    EXPECT_EQ(readBytes(game.root() / "eraser" / "launcher.cfg"), "sv bots Bot~0002\r\n");
+    EXPECT_TRUE(boxes.seen.empty()) << boxes.texts().front();
+}
+
 TEST_F(WholeProgram, AFirstRunAsksForTheGameWritesTheSettingsAndEnds) {
     // No settings file; the game lies where the chooser starts: the home
     // folder, or on Windows drive C's root.
@@ -262,7 +291,7 @@ TEST_F(WholeProgram, AFirstRunAsksForTheGameWritesTheSettingsAndEnds) {
         std::error_code ignored;
         fs::remove_all(firstGame.root(), ignored);
     });
-    firstGame.withEraserFolder().withGame();
+    firstGame.withEraserFolder().withMapArchive().withGame();
     Application app;
 
     // Once the chooser is up (and no message box is), walk into the game

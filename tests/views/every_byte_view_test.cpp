@@ -109,7 +109,9 @@ TEST_F(EveryByteView, TheEditorsFieldsListsAndLabels) {
     throughTheField(sideView(botEditor->newBotName()), "NewBotNameText",
                     botEditor->newBotName()->NewBotNameText, TextKind::Game);
     botEditor->newBotName()->CancelAddBotButton.click();
+    dialogs.answers = {Answer::WithoutWriting};  // the ping typed stays in memory
     botEditor->ExitButton.click();
+    dialogs.shown.clear();
     settle();
 
     main->teamplay.EditTeamButton.click();

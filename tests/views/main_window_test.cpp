@@ -82,7 +82,7 @@ TEST_F(MainWindowView, EveryControlHasOneWidgetNamedAfterIt) {
 TEST_F(MainWindowView, ShowsTheModelsCaptionsAndState) {
     EXPECT_EQ(window->windowTitle(), "Vexmoor ");
     EXPECT_EQ(find<QPushButton>("LaunchButton")->text(), "Launch!");
-    EXPECT_EQ(find<QPushButton>("LaunchButton")->toolTip(), "Launches Quake 2");
+    EXPECT_EQ(find<QPushButton>("LaunchButton")->toolTip(), "Launches Quake 2 (F5)");
     EXPECT_EQ(find<QLabel>("StatusBar1")->text(), "v1.5.5b ");
     EXPECT_TRUE(window->statusBar()->isAncestorOf(find<QLabel>("StatusBar1")));
     EXPECT_EQ(find<QMenu>("FileMenu")->title(), "&File");

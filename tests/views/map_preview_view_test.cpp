@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QDialog>
+#include <QScreen>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -42,6 +44,7 @@ protected:
 };
 
 TEST_F(MapPreviewView, TheMapsPageShowsThePlanOfTheChosenMapWhateverChoseIt) {
+    game.withFile("baseq2/maps/alpha.bsp", std::string("IBSP&\0\0\0alpha", 13));
     open();
     // Nothing is read before the page is shown.
     EXPECT_EQ(line()->text(), "");
@@ -57,7 +60,13 @@ TEST_F(MapPreviewView, TheMapsPageShowsThePlanOfTheChosenMapWhateverChoseIt) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(plan)->role(), QAccessible::Graphic);
     // Drawn at the screen's pixel density, larger than the picture it stands in for.
     EXPECT_EQ(plan->pixmap().devicePixelRatio(), plan->devicePixelRatioF());
-    EXPECT_EQ(plan->size(), QSize(176, 132));
+    // It grows with the window, the map's aspect (2:1 and a margin) kept.
+    const QSize before = plan->size();
+    window->resize(window->size() + QSize(400, 300));
+    QTRY_VERIFY(plan->size().width() > before.width() && plan->size().height() > before.height());
+    QTRY_COMPARE(plan->pixmap().deviceIndependentSize().toSize(),
+                 QSize(std::min(plan->width(), (plan->height() - 12) * 2 + 12),
+                       std::min(plan->height(), (plan->width() - 12) / 2 + 12)));
 
     // A change of map type.
     clickMark(find<QRadioButton>("CTFMapOption"));
@@ -83,8 +92,11 @@ TEST_F(MapPreviewView, TheMapsPageShowsThePlanOfTheChosenMapWhateverChoseIt) {
 TEST_F(MapPreviewView, MapEntriesCarryTheirTitlesAndKeepTheirTexts) {
     open();
     showTab(2);
+    // Once the game's files are looked up, a map without one says so.
+    QTRY_VERIFY(!find<QLabel>("MapListCountLabel")->text().isEmpty());
     for (const auto& [list, row, text, title] :
-         {std::tuple{"MapList", 0, "q2dm1", "The Edge"}, std::tuple{"MapList", 1, "q2dm2", ""},
+         {std::tuple{"MapList", 0, "q2dm1", "The Edge"},
+          std::tuple{"MapList", 1, "q2dm2", "Not installed: no maps/q2dm2.bsp in eraser or baseq2."},
           std::tuple{"CTFList", 0, "q2ctf1", "Twin Cairns"}, std::tuple{"MapFile", 0, "alpha.bsp", ""}}) {
         SCOPED_TRACE(text);
         const QModelIndex entry = find<QListView>(list)->model()->index(row, 0);
@@ -92,6 +104,87 @@ TEST_F(MapPreviewView, MapEntriesCarryTheirTitlesAndKeepTheirTexts) {
         EXPECT_EQ(entry.data(Qt::ToolTipRole).toString(), title);
         EXPECT_EQ(entry.data(Qt::AccessibleDescriptionRole).toString(), title);
     }
+}
+
+// Three maps of the Internal list in an archive and one loose: those four
+// are drawn as usual, the others in the disabled text colour, and the
+// count above the list says so; the map cycle editor's lists likewise.
+TEST_F(MapPreviewView, EveryMapListTellsWhatIsInstalled) {
+    game.withFile("baseq2/pak0.pak", pakArchive({{"maps/q2dm1.bsp", titled("The Edge")},
+                                                 {"maps/q2dm2.bsp", titled("Tokay")},
+                                                 {"maps/base1.bsp", titled("Outer Base")}}))
+        .withFile("eraser/maps/q2dm8.bsp", titled("Lost Hall"))
+        .withMapCycle("q2dm1\r\nq2dm3\r\n");
+    open();
+    // Looked up once the page is shown.
+    showTab(2);
+    auto* list = find<QListView>("MapList");
+    const int total = list->model()->rowCount();
+    QTRY_COMPARE(find<QLabel>("MapListCountLabel")->text(), QStringLiteral("4 of %1 maps installed").arg(total));
+    int grey = 0;
+    for (int row = 0; row < total; ++row) {
+        const QModelIndex entry = list->model()->index(row, 0);
+        const bool missing = entry.data(Qt::ForegroundRole).isValid();
+        grey += missing ? 1 : 0;
+        if (missing) {
+            EXPECT_TRUE(entry.data(Qt::ToolTipRole).toString().startsWith("Not installed: no maps/"));
+        }
+    }
+    EXPECT_EQ(grey, total - 4);
+    QTRY_COMPARE(find<QLabel>("CTFListCountLabel")->text(), QStringLiteral("0 of 5 maps installed"));
+
+    QWidget* editor = openEditor(2, "EditMapCycleButton");
+    ASSERT_TRUE(editor);
+    QTRY_COMPARE(editor->findChild<QLabel*>("MapsSelectedCountLabel")->text(), QStringLiteral("1 of 2 maps installed"));
+    const QModelIndex q2dm3 = editor->findChild<QListView*>("MapsSelectedList")->model()->index(1, 0);
+    EXPECT_EQ(q2dm3.data(Qt::AccessibleDescriptionRole).toString(),
+              "Not installed: no maps/q2dm3.bsp in eraser or baseq2.");
+}
+
+// Enter on the plan opens the Map window: the plan large, the title line
+// and every fact read; Escape closes it. The editor's plan opens it too.
+TEST_F(MapPreviewView, TheMapWindowOpensFromTheKeyboardWithEveryFactAndEscapeClosesIt) {
+    game.withFile("eraser/maps/q2dm1.bsp", MapBuilder()
+                                               .box({-256, 0, -16}, {1792, 1024, 480})
+                                               .worldKey("message", "The Edge")
+                                               .entity("info_player_deathmatch", {0, 0, 0})
+                                               .entity("item_flag_team1", {8, 8, 0})
+                                               .entity("item_flag_team2", {16, 8, 0})
+                                               .bytes());
+    open();
+    showTab(2);
+    auto* plan = find<QLabel>("MapPreview");
+    QTRY_VERIFY(plan->isVisible());
+    plan->setFocus();
+    QTest::keyClick(plan, Qt::Key_Return);
+    auto* map = window->findChild<QDialog*>("MapWindow");
+    ASSERT_TRUE(map);
+    QTRY_VERIFY(map->isVisible());
+    EXPECT_EQ(map->windowTitle(), "Map");
+    EXPECT_EQ(map->findChild<QLabel*>("MapTitleLabel")->text(), "q2dm1 \u00b7 The Edge");
+    QStringList facts;
+    for (const QLabel* label : map->findChildren<QLabel*>())
+        if (!label->accessibleName().isEmpty() && label->objectName().isEmpty())
+            facts << label->accessibleName() + ": " + label->text();
+    EXPECT_EQ(facts, (QStringList{"Spawn points: 1", "Team flags: both",
+                                  "Size: 2048 \u00d7 1024 units, 496 high",
+                                  nativeLine("File: eraser\\maps\\q2dm1.bsp")}));
+    // Large: most of the screen's width, the map's aspect kept.
+    auto* large = map->findChild<QLabel*>("MapPlan");
+    const QSize screen = map->screen()->availableGeometry().size();
+    QTRY_VERIFY(!large->pixmap().isNull());
+    EXPECT_GE(large->pixmap().deviceIndependentSize().width(), screen.width() * 4 / 5 - 1);
+    QTest::keyClick(map, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(window->findChild<QDialog*>("MapWindow"));
+
+    QWidget* editor = openEditor(2, "EditMapCycleButton");
+    ASSERT_TRUE(editor);
+    clickRow(editor->findChild<QListView*>("MapsAvailableList"), 0);
+    auto* editorPlan = editor->findChild<QLabel*>("MapPreview");
+    QTRY_VERIFY(editorPlan->isVisible());
+    QTest::keyClick(editorPlan, Qt::Key_Space);
+    EXPECT_TRUE(editor->findChild<QDialog*>("MapWindow"));
 }
 
 TEST_F(MapPreviewView, TheMapCycleEditorTellsOfTheChosenMapAndItsEntriesCarryTitles) {
@@ -136,7 +229,8 @@ TEST_F(SkinFaceView, TheBotEditorShowsEachSkinsFace) {
     game.withRoster("[bots]\r\n\"Rook\"\"rook/slate\" 3  2  4  1  0  1  60 \r\n[teams]\r\n[view weapons]\r\n")
         .withModel("rook", {"slate.pcx", "moss.pcx"})
         .withFile("baseq2/players/rook/slate_i.pcx",
-                  pcxPicture(32, 32, std::vector<std::uint8_t>(1024, 1), palette));
+                  pcxPicture(32, 32, std::vector<std::uint8_t>(1024, 1), palette))
+        .withFile("baseq2/players/rook/moss_i.pcx", "not a picture");
     QWidget* view = openEditor(1, "BotEditButton");
     ASSERT_TRUE(view);
     auto* preview = view->findChild<QLabel*>("SkinPreview");
@@ -151,12 +245,21 @@ TEST_F(SkinFaceView, TheBotEditorShowsEachSkinsFace) {
     QTest::mouseClick(view->findChild<QPushButton*>("EditBotButton"), Qt::LeftButton);
     auto* skins = view->findChild<QListView*>("SkinList");
     EXPECT_EQ(rowsOf(skins), (QStringList{"moss", "slate"}));
-    EXPECT_TRUE(skins->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+    const QModelIndex moss = skins->model()->index(0, 0);
+    EXPECT_TRUE(moss.data(Qt::DecorationRole).isNull());
     const auto icon = skins->model()->index(1, 0).data(Qt::DecorationRole).value<QIcon>();
     EXPECT_FALSE(icon.isNull());
-    // A skin without a face shows none in the preview either.
+    EXPECT_TRUE(skins->model()->index(1, 0).data(Qt::ToolTipRole).isNull());
+    // A face that cannot be read says why, in the list and in the preview.
+    const QString why = nativeLine(
+        "The face cannot be shown: baseq2\\players\\rook\\moss_i.pcx: the file is too short for a "
+        "picture header.");
+    EXPECT_EQ(moss.data(Qt::ToolTipRole).toString(), why);
+    EXPECT_EQ(moss.data(Qt::AccessibleDescriptionRole).toString(), why);
     clickRow(skins, 0);
     EXPECT_TRUE(preview->pixmap().isNull());
+    EXPECT_EQ(preview->toolTip(), why);
+    EXPECT_EQ(accessible(preview, QAccessible::Description), why);
 }
 
 }  // namespace

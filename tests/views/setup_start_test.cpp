@@ -1,7 +1,7 @@
 // Starting with a setup: what the command line asks for, and the whole
 // program started with --setup and --launch on a game directory whose
-// stand-in quake2.exe writes down how it was started. --list-setups runs
-// without any display.
+// stand-in quake2.exe writes down how it was started. --list-setups and
+// --find-games run without any display.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -17,6 +17,7 @@
 #include "core/file_io.h"
 #include "launcher/launch.h"
 #include "launcher/setup_apply.h"
+#include "support/library_list.h"
 #include "support/main_fixture.h"
 #include "support/program_folders.h"
 #include "views/application.h"
@@ -62,7 +63,7 @@ protected:
     }
 
     CommandLineRequest request(const QStringList& options) {
-        return readCommandLine(QStringList{QStringLiteral("vexmoor")} + options, settings);
+        return readCommandLine(QStringList{QStringLiteral("vexmoor")} + options, settings, places);
     }
 
     // Runs the program itself; its exit status, with what it printed.
@@ -90,6 +91,7 @@ protected:
     // The program itself finds the settings and setups of the fixture.
     const ProgramFolders folders{temp.path()};
     const SetupStore store{settings.setupsFolder()};
+    FakeGamePlaces places;
     std::string setupCommandLine;
 };
 
@@ -196,6 +198,35 @@ TEST_F(SetupStart, SetupAloneShowsTheWindowWithTheSetupLoaded) {
     QTest::qWait(100);
     EXPECT_TRUE(game.recordedStarts().empty());
     EXPECT_FALSE(store.exists(kLastGameSetup));
+}
+
+// --find-games: the game directories Vexmoor can use on standard output,
+// one a line, for scripts; what it could not use on standard error. The
+// program itself searches the home folder it is given, with no display.
+TEST_F(SetupStart, FindGamesPrintsTheGameDirectoriesOneALine) {
+    const fs::path home = fs::canonical(temp.path());
+    GameDirectoryBuilder found(home / "Games" / "Quake 2");
+    found.withEraserFolder().withGame();
+    GameDirectoryBuilder plain(home / "Games" / "Quake 2 plain");
+    plain.withGame();
+    const fs::path steam = home / ".local" / "share" / "Steam";
+    writeBytes(steam / "steamapps" / "libraryfolders.vdf", "\"libraryfolders\" {");
+    places.given.home = home;
+
+    const CommandLineRequest asked = request({"--find-games"});
+    EXPECT_EQ(asked.exitStatus, 0);
+    EXPECT_EQ(asked.output, found.text() + "\n");
+    EXPECT_EQ(asked.errors, "vexmoor: " + plain.text() +
+                                ": no eraser folder: install the bot modification here first\n"
+                                "vexmoor: Steam's library list is not used: " +
+                                pathText(steam / "steamapps" / "libraryfolders.vdf") +
+                                ", line 1: the block that opens here is never closed\n");
+    EXPECT_NE(request({"--help"}).output.find("--find-games"), std::string::npos);
+
+    writeBytes(steam / "steamapps" / "libraryfolders.vdf", libraryListText({pathText(steam)}));
+    const Run printed = run({"--find-games"}, false);
+    EXPECT_EQ(printed.status, 0) << printed.err;
+    EXPECT_EQ(printed.out.rfind(found.text() + "\n", 0), 0u) << printed.out;
 }
 
 }  // namespace

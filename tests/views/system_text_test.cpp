@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -71,6 +73,27 @@ TEST_F(ViewTest, ANonAsciiGameDirectoryIsShownAsTheSystemWritesItAndStoredByteFo
     QTest::keyClick(path, Qt::Key_Backspace);
     EXPECT_EQ(main->preferences.ExePathText.text(), older);
     EXPECT_EQ(saved(), "\"" + older + "\"");
+}
+
+// The Earlier Versions window's notes name paths as the system writes them;
+// the lines of the file itself are the game's single bytes.
+TEST_F(ViewTest, TheEarlierVersionsWindowNamesPathsAsTheSystemWritesThemAndShowsLinesInTheGamesCodePage) {
+    GameDirectoryBuilder accented(temp.path() / "g\xC3\xA4m\xC3\xA9");
+    accented.withEraserFolder().withRoster(GameDirectoryBuilder::generatedRoster(2, 0)).withChat("");
+    writeBytes(settingsFile, "\"" + accented.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail);
+    open();
+    const fs::path eraser = accented.root() / "eraser";
+    ASSERT_TRUE(
+        main->rewrites().keep(KeptFile::Roster, eraser / "bots.cfg", "# Zo\xEB\r\n", "Commit Changes"));
+    main->VersionsMenu.click();
+    QWidget* view = sideView(main->versionsForm());
+    ASSERT_NE(view, nullptr);
+    auto* differences = view->findChild<QPlainTextEdit*>("VersionDiffText");
+    EXPECT_TRUE(differences->toPlainText().contains(utf8("- # Zo\xC3\xAB")))
+        << differences->toPlainText().toStdString();
+    clickRow(view->findChild<QListView*>("VersionFileList"), 1);
+    EXPECT_EQ(differences->toPlainText(),
+              utf8("No earlier versions of " + (eraser / "chat.txt").string() + " are kept yet."));
 }
 
 #endif

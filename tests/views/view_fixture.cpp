@@ -4,10 +4,13 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTabBar>
 #include <QTest>
 
 #include "launcher/editors.h"
+#include "roster/roster_file.h"
 #include "views/application.h"
 
 namespace vexmoor::testing {
@@ -25,6 +28,7 @@ ViewTest::ViewTest()
         .withChat("")
         .withMapCycle("q2dm1\r\n")
         .withMaps({"alpha.bsp", "beta.bsp"})
+        .withMapArchive()
         .withGame();
     fs::create_directories(settingsFile.parent_path());
     writeBytes(settingsFile, "\"" + game.text() + "\"\r\n" + MainFixture::kDefaultSettingsTail);
@@ -43,14 +47,23 @@ ViewTest::~ViewTest() {
 }
 
 void ViewTest::open() {
-    main =
-        std::make_unique<VexmoorMain>(Services{dialogs, windows, alert, processes, settings, drives}, roster);
+    main = std::make_unique<VexmoorMain>(
+        Services{dialogs, windows, alert, processes, settings, drives, gamePlaces}, roster);
     registerEditors(*main);
     main->startUp();
     window = std::make_unique<MainWindow>(*main);
     windows.setMainWindow(*main, window.get());
+    if (!main->visible()) return;
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void ViewTest::reopen() {
+    windows.deleteViews();
+    window.reset();
+    main.reset();
+    roster = Roster{};
+    open();
 }
 
 QWidget* ViewTest::openEditor(int tab, const char* button) {
@@ -103,10 +116,25 @@ void ViewTest::clickMark(QWidget* button) {
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, mark);
 }
 
+void ViewTest::clickCheck(QListView* list, int row) {
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.rect = list->visualRect(list->model()->index(row, 0));
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    const QRect mark = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, mark.center());
+}
+
 void ViewTest::showTab(int index) const {
     auto* tabs = find<QTabWidget>("BotTabStrip");
     QTabBar* bar = tabs->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+}
+
+Roster ViewTest::rosterFile() const {
+    Roster held;
+    EXPECT_TRUE(readRosterAsHeld(game.root() / "eraser" / "bots.cfg", held));
+    return held;
 }
 
 std::vector<Control*> ViewTest::controls() const {
@@ -142,6 +170,8 @@ std::vector<Control*> ViewTest::controls() const {
         &b.BotNumLabel,
         &b.SpawnSpecificBotsFrame,
         &b.SpecificBotList,
+        &b.SpecificBotFilter,
+        &b.SpecificBotCountLabel,
         &p.MapTab,
         &p.EditMapCycleButton,
         &p.MapFrame,
@@ -151,6 +181,10 @@ std::vector<Control*> ViewTest::controls() const {
         &p.MapList,
         &p.MapFile,
         &p.CTFList,
+        &p.MapFilter,
+        &p.MapListCountLabel,
+        &p.MapFileCountLabel,
+        &p.CTFListCountLabel,
         &p.CTFOptionsFrame,
         &p.NoTechPowerupsCheckBox,
         &p.ArmorProtectCheckBox,
@@ -190,6 +224,13 @@ std::vector<Control*> ViewTest::controls() const {
         &g.MaxPlayersText,
         &g.BotFreeClientsLabel,
         &g.BotFreeClientsText,
+        &m.home.RecentGamesLabel,
+        &m.home.HomeSetupsLabel,
+        &m.home.RecentGamesList,
+        &m.home.HomeSetupsList,
+        &m.home.PlayAgainButton,
+        &m.home.LoadGameButton,
+        &m.home.HomeEmptyLabel,
         &r.PreferencesTab,
         &r.QuakePathButton,
         &r.SaveChangesButton,

@@ -49,13 +49,19 @@ public:
     static void type(QWidget* field, const QString& text);
     // Clicks a check box or option button on its mark, where a user would.
     static void clickMark(QWidget* button);
+    // Clicks the check box of a list's row, where a user would.
+    static void clickCheck(QListView* list, int row);
 
 protected:
     ViewTest();
     ~ViewTest() override;
 
-    // Builds the model, runs its start-up and shows the window.
+    // Builds the model, runs its start-up and shows the window (unless the
+    // first run keeps it hidden).
     void open();
+    // The same afresh, on the game directory as it stands now: the program
+    // open() made, if any, goes first. For tables that start each row anew.
+    void reopen();
 
     template <class W>
     W* find(const std::string& name) const {
@@ -67,6 +73,9 @@ protected:
     // The view of an open side window, or null.
     QWidget* sideView(const WindowModel* model) const { return model ? windows.viewOf(*model) : nullptr; }
     void showTab(int index) const;
+
+    // The roster bots.cfg holds now, read as the game reads it.
+    Roster rosterFile() const;
 
     // Every control of the main window's model, pages included.
     std::vector<Control*> controls() const;
@@ -82,6 +91,8 @@ protected:
     FakeProcessStarter processes;
     FakeSettingsLocation settings;
     FakeDrives drives;
+    // Where the chooser looks for games; by default nowhere.
+    const GamePlaces* gamePlaces = nullptr;
     Roster roster;
     std::unique_ptr<VexmoorMain> main;
     std::unique_ptr<MainWindow> window;
