@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the roster reader and the tidy step. Beyond "no
 // crash", it checks the properties the rest of the program leans on: every
-// group keeps exactly one empty spare slot, the tidy step is idempotent, and
+// group keeps exactly one empty spare slot (the bots' model and skin halves
+// none: the bot editor makes them), the tidy step is idempotent, and
 // every roster the writer accepts survives the next start's tidy step, reads
 // back as the same roster (numbers to the digits the file keeps) and writes
 // the same bytes again. The editors' warnings take every bot it read.
@@ -33,8 +34,9 @@ void requireSpareSlot(std::int16_t count, const std::vector<T>& list) {
 }
 
 void requireSpareSlots(const Roster& r) {
-    for (const auto* list : {&r.BotNames, &r.BotModelSkins, &r.BotModels, &r.BotSkins})
-        requireSpareSlot(r.BotCount, *list);
+    for (const auto* list : {&r.BotNames, &r.BotModelSkins}) requireSpareSlot(r.BotCount, *list);
+    // The model and skin halves wait for the bot editor to make them.
+    require(r.BotModels.empty() && r.BotSkins.empty());
     for (const auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills, &r.BotFavoriteWeapon,
                              &r.BotQuadFreak, &r.BotCamper, &r.BotPing})
         requireSpareSlot(r.BotCount, *list);

@@ -44,22 +44,41 @@ void ListBox::itemsChanged(ItemsChange::Kind kind, std::size_t index) {
     notify();
 }
 
-void ListBox::addItem(std::string item) { insertItem(items_.size(), std::move(item)); }
+void ListBox::addItem(std::string item) { insertItem(count(), std::move(item)); }
 
 void ListBox::setItems(std::vector<std::string> items) {
     items_ = std::move(items);
-    marks_.assign(items_.size(), false);
+    shown_ = nullptr;
+    resetEntries();
+}
+
+void ListBox::showEntriesOf(const std::vector<std::string>& entries, std::size_t count) {
+    items_ = {};
+    shown_ = &entries;
+    shownCount_ = count;
+    resetEntries();
+}
+
+void ListBox::resetEntries() {
+    marks_.assign(count(), false);
     markCount_ = 0;
     selected_ = -1;
     itemsChanged(ItemsChange::Kind::Reset, 0);
 }
 
+void ListBox::keepOwnCopy() {
+    if (!shown_) return;
+    items_ = items();
+    shown_ = nullptr;
+}
+
 void ListBox::clear() {
-    if (items_.empty() && selected_ == -1) return;
+    if (count() == 0 && selected_ == -1) return;
     setItems({});
 }
 
 void ListBox::insertItem(std::size_t index, std::string item) {
+    keepOwnCopy();
     index = std::min(index, items_.size());
     items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
     marks_.insert(marks_.begin() + static_cast<std::ptrdiff_t>(index), false);
@@ -68,7 +87,8 @@ void ListBox::insertItem(std::size_t index, std::string item) {
 }
 
 void ListBox::removeItem(std::size_t index) {
-    if (index >= items_.size()) return;
+    if (index >= count()) return;
+    keepOwnCopy();
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
     if (marks_[index]) --markCount_;
     marks_.erase(marks_.begin() + static_cast<std::ptrdiff_t>(index));
@@ -80,18 +100,19 @@ void ListBox::removeItem(std::size_t index) {
 }
 
 void ListBox::setItem(std::size_t index, std::string item) {
-    if (index >= items_.size() || items_[index] == item) return;
+    if (index >= count() || items()[index] == item) return;
+    keepOwnCopy();
     items_[index] = std::move(item);
     itemsChanged(ItemsChange::Kind::Replaced, index);
 }
 
 std::string ListBox::selectedText() const {
-    if (selected_ < 0 || static_cast<std::size_t>(selected_) >= items_.size()) return {};
-    return items_[static_cast<std::size_t>(selected_)];
+    if (selected_ < 0 || static_cast<std::size_t>(selected_) >= count()) return {};
+    return items()[static_cast<std::size_t>(selected_)];
 }
 
 void ListBox::setSelectedIndex(int index) {
-    if (index < -1 || index >= static_cast<int>(items_.size())) return;
+    if (index < -1 || index >= static_cast<int>(count())) return;
     if (index == selected_) return;
     selected_ = index;
     ++selectionRevision_;
@@ -105,7 +126,7 @@ bool ListBox::isSelected(std::size_t index) const {
 }
 
 void ListBox::setSelected(std::size_t index, bool selected) {
-    if (index >= items_.size()) return;
+    if (index >= count()) return;
     if (mode_ == Mode::Single) {
         if (selected)
             setSelectedIndex(static_cast<int>(index));
@@ -126,8 +147,9 @@ void ListBox::setSelected(std::size_t index, bool selected) {
 
 std::vector<std::string> ListBox::selectedItems() const {
     std::vector<std::string> result;
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        if (isSelected(i)) result.push_back(items_[i]);
+    const ListEntries entries = items();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (isSelected(i)) result.push_back(entries[i]);
     return result;
 }
 
@@ -183,7 +205,7 @@ bool FilterText::shows(std::string_view entry) const {
 
 std::vector<std::size_t> FilterText::shownIndexes(const ListBox& list) const {
     std::vector<std::size_t> shown;
-    const auto& items = list.items();
+    const ListEntries items = list.items();
     if (text().empty()) {
         shown.resize(items.size());
         for (std::size_t i = 0; i < shown.size(); ++i) shown[i] = i;

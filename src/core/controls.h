@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -147,16 +148,58 @@ private:
 // Views follow the items through itemsRevision() and lastItemsChange(): a
 // change that only appended, inserted, removed or replaced one entry since
 // the revision a view shows can be applied as such, anything else is a reset.
+// The entries of a list, read in place: the list's own or those it shows of
+// another's (ListBox::showEntriesOf). Valid until the list's entries change.
+class ListEntries {
+public:
+    using value_type = std::string;
+    using const_iterator = const std::string*;
+    using iterator = const_iterator;
+
+    ListEntries(const std::string* first, std::size_t size) : first_(first), size_(size) {}
+
+    const_iterator begin() const { return first_; }
+    const_iterator end() const { return first_ + size_; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    const std::string& operator[](std::size_t index) const { return first_[index]; }
+    const std::string& front() const { return first_[0]; }
+    const std::string& back() const { return first_[size_ - 1]; }
+
+    // A copy, for whoever keeps the entries past the next change.
+    operator std::vector<std::string>() const { return {begin(), end()}; }
+
+    friend bool operator==(const ListEntries& a, const ListEntries& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
+    friend bool operator==(const ListEntries& a, const std::vector<std::string>& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
+
+private:
+    const std::string* first_;
+    std::size_t size_;
+};
+
 class ListBox : public Control {
 public:
     enum class Mode { Single, Multiple, Checked };
     ListBox(std::string name, Mode mode, std::string toolTip = {});
 
     Mode mode() const { return mode_; }
-    const std::vector<std::string>& items() const { return items_; }
-    std::size_t count() const { return items_.size(); }
+    ListEntries items() const {
+        if (!shown_) return {items_.data(), items_.size()};
+        return {shown_->data(), std::min(shownCount_, shown_->size())};
+    }
+    std::size_t count() const { return items().size(); }
     void addItem(std::string item);
     void setItems(std::vector<std::string> items);
+    // The first count entries of another's list, read where they are instead
+    // of copied (a roster's 32,767 names). They must stay as they are until
+    // the list is given other entries or keeps a copy of them (keepOwnCopy);
+    // a change to the list itself makes that copy first.
+    void showEntriesOf(const std::vector<std::string>& entries, std::size_t count);
+    void keepOwnCopy();
     void clear();
     // Inserting before the selected entry moves the selection down with its
     // entry, removing the selected entry leaves none selected; neither runs
@@ -198,8 +241,13 @@ public:
 private:
     void itemsChanged(ItemsChange::Kind kind, std::size_t index);
 
+    void resetEntries();
+
     Mode mode_;
     std::vector<std::string> items_;
+    // Another's entries shown in place of items_, and how many of them.
+    const std::vector<std::string>* shown_ = nullptr;
+    std::size_t shownCount_ = 0;
     std::vector<bool> marks_;
     std::size_t markCount_ = 0;
     int selected_ = -1;

@@ -15,6 +15,8 @@ namespace {
 
 // Return to Main closes the editor and refills the main window's bot list.
 std::unique_ptr<WindowModel> botProfileEditor(VexmoorMain& main) {
+    // The list shows the names as they were until it is refilled, while the editor changes the roster.
+    main.bots.SpecificBotList.keepOwnCopy();
     const auto gameDirectory = [&main] { return main.gameDirectory(); };
     const auto returnToMain = [&main] {
         main.closeEditor();

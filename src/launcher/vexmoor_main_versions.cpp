@@ -85,6 +85,7 @@ void VexmoorMain::readRestored(KeptFile file, const fs::path& path, const std::s
     }
     if (file != KeptFile::Roster) return;
     rosterNotTidied_.clear();
+    bots.SpecificBotList.keepOwnCopy();  // the old names until the list is refilled below
     if (const Status read = readRosterBytes(tidiedRosterBytes(bytes), pathText(path), roster_); read) {
         rosterReadFrom_ = path;
     } else {

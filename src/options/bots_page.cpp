@@ -72,11 +72,9 @@ void BotsPage::countTextChanged() {
 }
 
 void BotsPage::fillSpecificBots(const Roster& roster) {
-    // One block of the right size: a roster may hold 32,767 bots.
-    const auto count =
-        std::min(static_cast<std::size_t>(std::max<int>(roster.BotCount, 0)), roster.BotNames.size());
-    SpecificBotList.setItems(std::vector<std::string>(
-        roster.BotNames.begin(), roster.BotNames.begin() + static_cast<std::ptrdiff_t>(count)));
+    // Read from the roster where they are: a roster may hold 32,767 bots.
+    SpecificBotList.showEntriesOf(roster.BotNames,
+                                  static_cast<std::size_t>(std::max<int>(roster.BotCount, 0)));
 }
 
 const char* BotsPage::skillName(int position) {

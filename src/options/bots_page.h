@@ -38,7 +38,9 @@ public:
     // "6 of 28 bots chosen", after every tick.
     Label SpecificBotCountLabel{"SpecificBotCountLabel", "0 of 0 bots chosen"};
 
-    // Empties the list and adds the roster's bot names in roster order.
+    // Shows the roster's bot names in roster order, read from the roster
+    // itself: until the next fill the names must not change, or the list
+    // keeps a copy first (ListBox::keepOwnCopy).
     void fillSpecificBots(const Roster& roster);
 
     static const char* skillName(int position);

@@ -171,6 +171,7 @@ std::optional<int> BotConfigForm::weaponPosition(const RosterValue& stored) {
 
 void BotConfigForm::open() {
     const auto count = static_cast<std::size_t>(std::max<int>(roster_.BotCount, 0));
+    roster_.makeBotHalves();
     if (count > 0) {
         BotNameList.setItems(std::vector<std::string>(
             roster_.BotNames.begin(), roster_.BotNames.begin() + static_cast<std::ptrdiff_t>(count)));

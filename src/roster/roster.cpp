@@ -46,6 +46,11 @@ void Roster::resizeBots(std::size_t slots) {
         list->resize(slots);
 }
 
+void Roster::makeBotHalves() {
+    BotModels.resize(BotNames.size());
+    BotSkins.resize(BotNames.size());
+}
+
 void Roster::resizeTeams(std::size_t slots) {
     for (auto* list : {&TeamNames, &TeamShortNames, &TeamModelSkins, &TeamModels, &TeamSkins, &TeamMembers})
         list->resize(slots);

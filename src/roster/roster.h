@@ -121,7 +121,9 @@ inline constexpr int kMaxRosterCount = 32767;
 
 // The in-memory roster: three groups of parallel lists indexed from 0. Once a
 // group holds n entries, each of its lists has n + 1 slots; slot n is a spare,
-// empty one. A group that never held an entry has no slots at all.
+// empty one. A group that never held an entry has no slots at all. The bots'
+// model and skin halves are the exception: only the bot editor uses them, so
+// reading leaves them without slots until it makes them (makeBotHalves).
 struct Roster {
     std::int16_t BotCount = 0;
     std::int16_t TeamCount = 0;
@@ -137,6 +139,9 @@ struct Roster {
 
     // Resize every list of a group together, keeping the contents.
     void resizeBots(std::size_t slots);
+    // Gives the model and skin halves the slots of the other bot lists,
+    // keeping the texts of the slots they have.
+    void makeBotHalves();
     void resizeTeams(std::size_t slots);
     void resizeViewWeapons(std::size_t slots);
 

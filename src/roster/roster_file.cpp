@@ -115,8 +115,9 @@ public:
     }
 
 private:
-    std::array<std::vector<std::string>*, 4> botLists() {
-        return {&roster_.BotNames, &roster_.BotModelSkins, &roster_.BotModels, &roster_.BotSkins};
+    // Without the model and skin halves: the bot editor makes them.
+    std::array<std::vector<std::string>*, 2> botLists() {
+        return {&roster_.BotNames, &roster_.BotModelSkins};
     }
     std::array<std::vector<RosterValue>*, 7> botValues() {
         return {&roster_.BotAccuracy,     &roster_.BotAgressiveness,
@@ -131,6 +132,10 @@ private:
     template <class Lists>
     static void reserveAll(const Lists& lists, std::size_t slots) {
         for (auto* list : lists) list->reserve(slots);
+    }
+    void resizeBots(std::size_t slots) {
+        for (auto* list : botLists()) list->resize(slots);
+        for (auto* list : botValues()) list->resize(slots);
     }
 
     Error error(std::string reason) const { return Error{fileName_, recordLine_, std::move(reason)}; }
@@ -154,14 +159,14 @@ private:
             for (auto* list : botLists()) list->emplace_back();
             for (auto* list : botValues()) list->emplace_back();
         } else {
-            roster_.resizeBots(i + 2);
+            resizeBots(i + 2);
         }
         roster_.BotNames[i].assign(name);
 
         // A record cut short leaves nothing behind, not even in the spare slot.
         const auto abandon = [&] {
-            roster_.resizeBots(i);
-            roster_.resizeBots(slotsBefore);
+            resizeBots(i);
+            resizeBots(slotsBefore);
             return cutShort("bot");
         };
         ItemReader::ItemView item;
@@ -221,11 +226,15 @@ std::size_t writableEntries(std::int16_t count, std::initializer_list<std::size_
     return std::min(static_cast<std::size_t>(count), std::min(listSizes));
 }
 
-std::size_t writableBots(const Roster& r) {
-    return writableEntries(r.BotCount, {r.BotNames.size(), r.BotModelSkins.size(), r.BotModels.size(),
-                                        r.BotSkins.size(), r.BotAccuracy.size(), r.BotAgressiveness.size(),
-                                        r.BotCombatSkills.size(), r.BotFavoriteWeapon.size(),
-                                        r.BotQuadFreak.size(), r.BotCamper.size(), r.BotPing.size()});
+std::size_t writableBots(const Roster& r, ModelSkinSource source) {
+    // The halves count only where they are written: a roster as read has none.
+    const std::size_t modelSkins = source == ModelSkinSource::Halves
+                                       ? std::min(r.BotModels.size(), r.BotSkins.size())
+                                       : r.BotModelSkins.size();
+    return writableEntries(r.BotCount,
+                           {r.BotNames.size(), modelSkins, r.BotAccuracy.size(), r.BotAgressiveness.size(),
+                            r.BotCombatSkills.size(), r.BotFavoriteWeapon.size(), r.BotQuadFreak.size(),
+                            r.BotCamper.size(), r.BotPing.size()});
 }
 
 std::size_t writableTeams(const Roster& r) {
@@ -285,7 +294,7 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
         std::int16_t count;
         std::size_t writable;
         const char* what;
-    } groups[] = {{r.BotCount, writableBots(r), "bots"},
+    } groups[] = {{r.BotCount, writableBots(r, source), "bots"},
                   {r.TeamCount, writableTeams(r), "teams"},
                   {r.ViewWeaponCount, writableViewWeapons(r), "view weapons"}};
     for (const auto& group : groups) {
@@ -520,7 +529,7 @@ Status readRosterAsHeld(const fs::path& path, Roster& roster) {
 }
 
 std::string rosterFileBytes(const Roster& roster, ModelSkinSource source) {
-    const std::size_t bots = writableBots(roster);
+    const std::size_t bots = writableBots(roster, source);
     const std::size_t teams = writableTeams(roster);
     const std::size_t viewWeapons = writableViewWeapons(roster);
     std::string out;

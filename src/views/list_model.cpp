@@ -39,6 +39,9 @@ int ListBoxItemModel::rowCount(const QModelIndex& parent) const { return parent.
 QVariant ListBoxItemModel::data(const QModelIndex& index, int role) const {
     if (!list_ || !index.isValid() || index.row() >= rows_) return {};
     const std::size_t row = entryOf(index.row());
+    // A list that shows another's entries reads them where they are; fewer
+    // than the rows, it draws the rest empty until it follows.
+    if (row >= list_->count()) return {};
     switch (role) {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole:

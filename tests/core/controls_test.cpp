@@ -141,6 +141,29 @@ TEST(ListBox, MultipleChoiceMarksEachItemOnItsOwn) {
     EXPECT_TRUE(list.selectedItems().empty());
 }
 
+TEST(ListBox, ShowsAnothersEntriesInPlaceAndCopiesThemBeforeItChangesThem) {
+    std::vector<std::string> roster = {"Ed", "Amy", "Bob", ""};  // a spare slot past the count
+    ListBox list("SpecificBotList", ListBox::Mode::Multiple);
+    list.showEntriesOf(roster, 3);
+    EXPECT_EQ(list.items(), (std::vector<std::string>{"Ed", "Amy", "Bob"}));
+    EXPECT_EQ(list.items().begin(), roster.data());  // not a copy
+    list.setSelected(2, true);
+    EXPECT_EQ(list.selectedItems(), std::vector<std::string>{"Bob"});
+
+    roster.resize(2);  // never more entries than the other list holds
+    EXPECT_EQ(list.count(), 2u);
+    list.setSelected(2, true);
+    EXPECT_TRUE(list.selectedItems().empty());
+
+    list.setItem(0, "Cy");
+    EXPECT_EQ(list.items(), (std::vector<std::string>{"Cy", "Amy"}));
+    EXPECT_EQ(roster, (std::vector<std::string>{"Ed", "Amy"}));
+    list.showEntriesOf(roster, 2);
+    list.keepOwnCopy();
+    roster[0] = "Di";
+    EXPECT_EQ(list.items(), (std::vector<std::string>{"Ed", "Amy"}));
+}
+
 TEST(OptionGroup, ChoosingOneDeselectsTheOthersWithoutRunningTheirBehaviour) {
     OptionGroup group;
     OptionButton internal("InternalMapOption", "Q2 Internal", group, true);

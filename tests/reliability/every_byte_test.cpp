@@ -115,10 +115,11 @@ Roster oneOfEach() {
     return r;
 }
 
-// The file does not keep the model and skin halves; the editors fill them in.
+// The file does not keep the model and skin halves; the editors fill them in
+// (the bot editor makes the bots' halves first).
 Roster withoutHalves(Roster roster) {
-    for (auto* list : {&roster.BotModels, &roster.BotSkins, &roster.TeamModels, &roster.TeamSkins})
-        list->assign(list->size(), "");
+    for (auto* list : {&roster.BotModels, &roster.BotSkins}) list->clear();
+    for (auto* list : {&roster.TeamModels, &roster.TeamSkins}) list->assign(list->size(), "");
     return roster;
 }
 

@@ -109,7 +109,7 @@ TEST(RosterReader, EachGroupHasOneSpareEmptySlotOrNoneWhenItNeverHeldAnEntry) {
                         "\"Al\",\"female/jezebel\",5,5,5,0,1,0,200\r\n",
                         "bots.cfg", roster));
     EXPECT_EQ(roster.BotCount, 2);
-    for (const auto* list : {&roster.BotNames, &roster.BotModelSkins, &roster.BotModels, &roster.BotSkins}) {
+    for (const auto* list : {&roster.BotNames, &roster.BotModelSkins}) {
         ASSERT_EQ(list->size(), 3u);
         EXPECT_EQ(list->back(), "");
     }
@@ -119,8 +119,9 @@ TEST(RosterReader, EachGroupHasOneSpareEmptySlotOrNoneWhenItNeverHeldAnEntry) {
         ASSERT_EQ(list->size(), 3u);
         EXPECT_TRUE(list->back().isEmpty());
     }
-    // The reader does not split model/skin; the bot editor does.
-    EXPECT_EQ(roster.BotModels[0], "");
+    // The reader does not split model/skin; the bot editor makes the halves and splits it.
+    EXPECT_TRUE(roster.BotModels.empty());
+    EXPECT_TRUE(roster.BotSkins.empty());
     EXPECT_EQ(roster.TeamCount, 0);
     EXPECT_TRUE(roster.TeamNames.empty());
     EXPECT_TRUE(roster.TeamMembers.empty());

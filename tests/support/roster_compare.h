@@ -6,8 +6,11 @@
 namespace vexmoor::testing {
 
 // A roster as the file can carry it: numbers keep the 15 significant digits
-// the number format writes. Reading back a written roster gives this.
+// the number format writes, and the bots' model and skin halves, which only
+// the bot editor makes, are not there. Reading back a written roster gives this.
 inline Roster asWritten(Roster roster) {
+    roster.BotModels.clear();
+    roster.BotSkins.clear();
     for (auto* list : {&roster.BotAccuracy, &roster.BotAgressiveness, &roster.BotCombatSkills,
                        &roster.BotFavoriteWeapon, &roster.BotQuadFreak, &roster.BotCamper, &roster.BotPing})
         for (RosterValue& value : *list)

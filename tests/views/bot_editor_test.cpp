@@ -79,6 +79,8 @@ TEST_F(BotEditorView, ANewBotTypedCommittedAndLaunched) {
     EXPECT_EQ(sideView(editor->newBotName()), nullptr);
     EXPECT_TRUE(view->isEnabled());
     EXPECT_EQ(currentText(names), "Dunlin");
+    // Behind the editor the main window shows the bots as they were until it is back.
+    EXPECT_EQ(rowsOf(find<QListView>("SpecificBotList")), (QStringList{"Rook", "Wren Ashby"}));
 
     click(view, "EditBotButton");
     auto* models = in<QListView>(view, "ModelList");
