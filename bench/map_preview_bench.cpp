@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/pak_file.h"
-#include "options/map_library.h"
+#include "gamefiles/map_library.h"
+#include "gamefiles/pak_file.h"
 #include "support/fakes.h"
 #include "support/game_directory.h"
 #include "support/game_file_writers.h"

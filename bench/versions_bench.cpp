@@ -10,8 +10,8 @@
 #include <string>
 
 #include "core/file_io.h"
-#include "core/line_diff.h"
-#include "core/version_store.h"
+#include "history/line_diff.h"
+#include "history/version_store.h"
 #include "support/fakes.h"
 #include "support/game_directory.h"
 

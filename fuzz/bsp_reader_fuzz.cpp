@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/bsp_file.h"
+#include "gamefiles/bsp_file.h"
 
 namespace {
 

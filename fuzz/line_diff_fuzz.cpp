@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/line_diff.h"
 #include "fuzz_support.h"
+#include "history/line_diff.h"
 
 using vexmoor::fuzzing::require;
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/pak_file.h"
+#include "gamefiles/pak_file.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "core/pcx_file.h"
+#include "gamefiles/pcx_file.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "launcher/setup.h"
-#include "launcher/setup_store.h"
+#include "setups/setup.h"
+#include "setups/setup_store.h"
 
 using vexmoor::fuzzing::require;
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/version_store.h"
 #include "fuzz_support.h"
+#include "history/version_store.h"
 
 using vexmoor::fuzzing::require;
 

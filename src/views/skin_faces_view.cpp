@@ -9,7 +9,7 @@
 #include <QPixmap>
 
 #include "core/file_io.h"
-#include "roster/skin_faces.h"
+#include "gamefiles/skin_faces.h"
 #include "views/codec.h"
 #include "views/list_model.h"
 

@@ -11,7 +11,7 @@
 #include "core/ports.h"
 #include "launcher/game_finder.h"
 #include "launcher/settings_file.h"
-#include "launcher/setup_store.h"
+#include "setups/setup_store.h"
 #include "views/codec.h"
 
 namespace vexmoor {

@@ -53,7 +53,7 @@
 #include "core/file_io.h"
 #include "core/number_text.h"
 #include "core/paths.h"
-#include "core/rewrite_guard.h"
+#include "history/rewrite_guard.h"
 #include "launcher/editors.h"
 #include "launcher/launch.h"
 #include "launcher/settings_file.h"

@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "core/file_io.h"
-#include "core/version_store.h"
+#include "history/version_store.h"
 
 namespace {
 

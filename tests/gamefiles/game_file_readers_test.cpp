@@ -7,10 +7,10 @@
 #include <tuple>
 #include <vector>
 
-#include "core/bsp_file.h"
 #include "core/file_io.h"
-#include "core/pak_file.h"
-#include "core/pcx_file.h"
+#include "gamefiles/bsp_file.h"
+#include "gamefiles/pak_file.h"
+#include "gamefiles/pcx_file.h"
 #include "support/fakes.h"
 #include "support/game_file_writers.h"
 

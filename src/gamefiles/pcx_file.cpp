@@ -1,9 +1,9 @@
-#include "core/pcx_file.h"
+#include "gamefiles/pcx_file.h"
 
 #include <system_error>
 
-#include "core/binary.h"
 #include "core/file_io.h"
+#include "gamefiles/binary.h"
 
 namespace vexmoor {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/result.h"
-#include "launcher/setup.h"
+#include "setups/setup.h"
 
 namespace vexmoor {
 

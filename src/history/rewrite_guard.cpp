@@ -1,4 +1,4 @@
-#include "core/rewrite_guard.h"
+#include "history/rewrite_guard.h"
 
 #include "core/file_io.h"
 #include "core/paths.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/version_store.h"
+#include "history/version_store.h"
 
 namespace vexmoor {
 

@@ -1,9 +1,9 @@
-#include "core/bsp_file.h"
+#include "gamefiles/bsp_file.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "core/binary.h"
+#include "gamefiles/binary.h"
 
 namespace vexmoor {
 

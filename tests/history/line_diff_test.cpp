@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/line_diff.h"
+#include "history/line_diff.h"
 
 namespace vexmoor {
 namespace {

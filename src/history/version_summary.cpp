@@ -1,11 +1,11 @@
-#include "launcher/version_summary.h"
+#include "history/version_summary.h"
 
 #include <algorithm>
 #include <array>
 
 #include "chat/chat_file.h"
 #include "core/item_reader.h"
-#include "core/line_diff.h"
+#include "history/line_diff.h"
 #include "options/map_cycle_file.h"
 #include "roster/game_rules.h"
 #include "roster/roster.h"

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "core/controls.h"
-#include "core/line_diff.h"
 #include "core/ports.h"
-#include "core/rewrite_guard.h"
-#include "core/version_store.h"
 #include "core/window_model.h"
+#include "history/line_diff.h"
+#include "history/rewrite_guard.h"
+#include "history/version_store.h"
 
 namespace vexmoor {
 

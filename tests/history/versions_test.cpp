@@ -10,8 +10,8 @@
 
 #include "core/file_io.h"
 #include "core/paths.h"
+#include "history/version_summary.h"
 #include "launcher/editors.h"
-#include "launcher/version_summary.h"
 #include "launcher/vexmoor_main.h"
 #include "support/main_fixture.h"
 

@@ -1,7 +1,7 @@
 // The setup file: what the writer puts in it, what the reader takes back,
 // and what it makes of damaged and foreign files and of names; the folder
 // of them: which it offers for a game directory, and in what order.
-#include "launcher/setup.h"
+#include "setups/setup.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/file_io.h"
-#include "launcher/setup_store.h"
+#include "setups/setup_store.h"
 #include "support/fakes.h"
 
 namespace vexmoor::testing {

@@ -9,7 +9,7 @@
 
 #include "core/ports.h"
 #include "core/result.h"
-#include "core/version_store.h"
+#include "history/version_store.h"
 
 namespace vexmoor {
 

@@ -1,4 +1,4 @@
-#include "launcher/setup_store.h"
+#include "setups/setup_store.h"
 
 #include <algorithm>
 #include <system_error>

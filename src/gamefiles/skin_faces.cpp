@@ -1,4 +1,4 @@
-#include "roster/skin_faces.h"
+#include "gamefiles/skin_faces.h"
 
 #include <algorithm>
 #include <filesystem>

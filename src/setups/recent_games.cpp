@@ -1,4 +1,4 @@
-#include "launcher/recent_games.h"
+#include "setups/recent_games.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,7 +6,7 @@
 
 #include "core/file_io.h"
 #include "core/paths.h"
-#include "launcher/setup_store.h"
+#include "setups/setup_store.h"
 
 namespace vexmoor {
 

@@ -1,4 +1,4 @@
-#include "core/version_store.h"
+#include "history/version_store.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,10 +1,10 @@
-#include "core/pak_file.h"
+#include "gamefiles/pak_file.h"
 
 #include <algorithm>
 #include <system_error>
 
-#include "core/binary.h"
 #include "core/file_io.h"
+#include "gamefiles/binary.h"
 
 namespace vexmoor {
 

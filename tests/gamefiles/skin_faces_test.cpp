@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/file_io.h"
-#include "roster/skin_faces.h"
+#include "gamefiles/skin_faces.h"
 #include "support/fakes.h"
 #include "support/game_directory.h"
 #include "support/game_file_writers.h"

@@ -1,4 +1,4 @@
-#include "options/map_library.h"
+#include "gamefiles/map_library.h"
 
 #include <algorithm>
 #include <iterator>

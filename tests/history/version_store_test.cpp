@@ -9,8 +9,8 @@
 
 #include "core/file_io.h"
 #include "core/paths.h"
-#include "core/rewrite_guard.h"
-#include "core/version_store.h"
+#include "history/rewrite_guard.h"
+#include "history/version_store.h"
 #include "support/fakes.h"
 
 namespace vexmoor {

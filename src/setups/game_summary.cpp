@@ -1,4 +1,4 @@
-#include "launcher/game_summary.h"
+#include "setups/game_summary.h"
 
 #include <mutex>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "launcher/setup.h"
+#include "setups/setup.h"
 
 #include <algorithm>
 #include <cmath>

@@ -11,9 +11,9 @@
 #include <tuple>
 #include <vector>
 
-#include "core/bsp_file.h"
-#include "core/pak_file.h"
 #include "core/result.h"
+#include "gamefiles/bsp_file.h"
+#include "gamefiles/pak_file.h"
 
 namespace vexmoor {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/pcx_file.h"
 #include "core/result.h"
+#include "gamefiles/pcx_file.h"
 
 namespace vexmoor {
 

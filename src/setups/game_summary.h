@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "launcher/setup.h"
+#include "setups/setup.h"
 
 namespace vexmoor {
 

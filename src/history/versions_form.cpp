@@ -1,4 +1,4 @@
-#include "launcher/versions_form.h"
+#include "history/versions_form.h"
 
 #include "chat/chat_file.h"
 #include "core/file_io.h"

@@ -1,4 +1,4 @@
-#include "core/line_diff.h"
+#include "history/line_diff.h"
 
 #include <algorithm>
 #include <cstdint>
