@@ -22,7 +22,7 @@
 #include <QTextDocument>
 
 #include "launcher/vexmoor_main.h"
-#include "views/codec.h"
+#include "platform/codec.h"
 #include "views/list_model.h"
 #include "views/option_button_accessible.h"
 

@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/file_io.h"
-#include "views/codec.h"
+#include "platform/codec.h"
 #include "views/layout.h"
 #include "views/list_model.h"
 

@@ -10,7 +10,7 @@
 
 #include "core/file_io.h"
 #include "gamefiles/skin_faces.h"
-#include "views/codec.h"
+#include "platform/codec.h"
 #include "views/list_model.h"
 
 namespace vexmoor {

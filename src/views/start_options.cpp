@@ -11,8 +11,8 @@
 #include "core/ports.h"
 #include "launcher/game_finder.h"
 #include "launcher/settings_file.h"
+#include "platform/codec.h"
 #include "setups/setup_store.h"
-#include "views/codec.h"
 
 namespace vexmoor {
 
