@@ -9,7 +9,7 @@
 #include <string>
 
 #include "chat/chat_file.h"
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "options/map_cycle_file.h"
 #include "support/fakes.h"
 

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "history/line_diff.h"
 #include "history/version_store.h"
 #include "support/fakes.h"

@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "roster/roster_file.h"
 #include "support/fakes.h"
 #include "support/game_directory.h"

@@ -6,8 +6,8 @@
 #include <system_error>
 #include <vector>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 
 namespace vexmoor {
 

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "gamefiles/binary.h"
 
 namespace vexmoor {

@@ -1,7 +1,7 @@
 #include "history/rewrite_guard.h"
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 
 namespace vexmoor {
 

@@ -9,7 +9,7 @@
 #include <tuple>
 #include <utility>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 
 namespace vexmoor {
 

@@ -1,8 +1,8 @@
 #include "history/versions_form.h"
 
 #include "chat/chat_file.h"
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 #include "options/map_cycle_file.h"
 #include "roster/roster_file.h"
 

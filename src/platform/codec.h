@@ -9,8 +9,8 @@
 #include "core/code_page.h"
 #include "core/utf8.h"
 
-// Kept in the header: the Qt ports of the platform layer show model texts
-// too, and they do not link the views.
+// Here rather than in the views: the platform's message boxes show model
+// texts too, and the views sit above the platform, not beside it.
 
 namespace vexmoor {
 

@@ -1,6 +1,6 @@
 // Whole-file reading and the safe whole-file writer. The only place where
 // system calls for files differ between systems.
-#include "core/file_io.h"
+#include "core/ports.h"
 
 #include "core/code_page.h"
 

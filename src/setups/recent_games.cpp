@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <system_error>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 #include "setups/setup_store.h"
 
 namespace vexmoor {

@@ -14,7 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "platform/codec.h"
 #include "views/layout.h"
 #include "views/list_model.h"

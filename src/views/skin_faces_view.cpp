@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "gamefiles/skin_faces.h"
 #include "platform/codec.h"
 #include "views/list_model.h"

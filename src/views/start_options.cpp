@@ -7,7 +7,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include "core/file_io.h"
 #include "core/ports.h"
 #include "launcher/game_finder.h"
 #include "launcher/settings_file.h"

@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "gamefiles/bsp_file.h"
 #include "gamefiles/pak_file.h"
 #include "gamefiles/pcx_file.h"

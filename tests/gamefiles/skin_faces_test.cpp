@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "gamefiles/skin_faces.h"
 #include "support/fakes.h"
 #include "support/game_directory.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 #include "history/rewrite_guard.h"
 #include "history/version_store.h"
 #include "support/fakes.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 #include "history/version_summary.h"
 #include "launcher/editors.h"
 #include "launcher/vexmoor_main.h"

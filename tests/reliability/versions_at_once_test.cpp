@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "history/version_store.h"
 #include "platform/process_starter.h"
 #include "support/fakes.h"

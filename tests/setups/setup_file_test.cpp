@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "setups/setup_store.h"
 #include "support/fakes.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <thread>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "history/version_store.h"
 
 namespace {
