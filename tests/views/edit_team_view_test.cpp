@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "core/paths.h"
 #include "teams/edit_team_form.h"
 #include "view_fixture.h"
 
@@ -114,8 +115,9 @@ TEST_F(EditTeamWindow, EnterEditsTheSelectedTeamEscapeAsksAndCancelsThenReturnsT
               "The abbreviation is 6 characters long: over 4 crash the game's \"teams\" command.");
     dialogs.answers = {Answer::WithoutWriting};  // Discard
     QTest::keyClick(abbreviation, Qt::Key_Escape);
-    EXPECT_EQ(dialogs.texts(), std::vector<std::string>{
-                                   "The team Red Fangs has changes that are not written to eraser/bots.cfg."});
+    EXPECT_EQ(dialogs.texts(),
+              std::vector<std::string>{"The team Red Fangs has changes that are not written to " +
+                                       nativeSeparators("eraser\\bots.cfg") + "."});
     EXPECT_TRUE(teams->isVisible());
     EXPECT_FALSE(warnings->isVisible());
     EXPECT_EQ(main->roster().TeamShortNames[0], "RF");

@@ -204,7 +204,9 @@ TEST_F(SetupStart, SetupAloneShowsTheWindowWithTheSetupLoaded) {
 // one a line, for scripts; what it could not use on standard error. The
 // program itself searches the home folder it is given, with no display.
 TEST_F(SetupStart, FindGamesPrintsTheGameDirectoriesOneALine) {
-    const fs::path home = fs::canonical(temp.path());
+    // The home folder the program itself is given by the test's folders.
+    fs::create_directories(temp.path() / "home");
+    const fs::path home = fs::canonical(temp.path() / "home");
     GameDirectoryBuilder found(home / "Games" / "Quake 2");
     found.withEraserFolder().withGame();
     GameDirectoryBuilder plain(home / "Games" / "Quake 2 plain");
@@ -223,10 +225,13 @@ TEST_F(SetupStart, FindGamesPrintsTheGameDirectoriesOneALine) {
                                 ", line 1: the block that opens here is never closed\n");
     EXPECT_NE(request({"--help"}).output.find("--find-games"), std::string::npos);
 
+#ifndef _WIN32
+    // Windows finds Steam through its registry, not the home folder.
     writeBytes(steam / "steamapps" / "libraryfolders.vdf", libraryListText({pathText(steam)}));
     const Run printed = run({"--find-games"}, false);
     EXPECT_EQ(printed.status, 0) << printed.err;
     EXPECT_EQ(printed.out.rfind(found.text() + "\n", 0), 0u) << printed.out;
+#endif
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "chat/chat_edit_form.h"
+#include "core/paths.h"
 #include "options/map_cycle_edit_form.h"
 #include "roster/bot_config_form.h"
 #include "teams/edit_team_form.h"
@@ -57,7 +58,8 @@ TEST_F(Shortcuts, EachKeyDoesWhatItsButtonOrMenuEntryDoes) {
         {In::Chat, [this] { form<ChatEditForm>().ChatList(0).setItem(0, "Hello."); }, "ChatList0", Qt::Key_Q,
          Qt::ControlModifier,
          [this] {  // asked first, answered Discard
-             EXPECT_EQ(lastMessage(), "The chat lines have changes that are not written to eraser/chat.txt.");
+             EXPECT_EQ(lastMessage(), "The chat lines have changes that are not written to " +
+                                          nativeSeparators("eraser\\chat.txt") + ".");
              EXPECT_EQ(windows.quits, 1);
          }},
         {In::Bots, none, "BotNameList", Qt::Key_N, Qt::ControlModifier,

@@ -15,6 +15,7 @@
 
 #include "chat/chat_edit_form.h"
 #include "chat/chat_file.h"
+#include "core/paths.h"
 #include "options/map_cycle_edit_form.h"
 #include "options/map_cycle_file.h"
 #include "platform/qt_dialogs.h"
@@ -63,19 +64,19 @@ TEST_F(UnwrittenChanges, EveryEditorKeepsOrDropsWhatTheAnswerSaysAndAsksOnlyWhen
     for (const char* name : names) files.push_back(readBytes(game.root() / "eraser" / name));
     const std::string ping = std::to_string(static_cast<int>(rosterFile().BotPing[0].asNumber()));
     struct Editor {
-        const char* question;
+        std::string question;
         std::function<void()> open;
         std::function<void(bool make)> change;
         std::function<std::string()> inFile, inMemory;  // in memory: "" once the editor's lists are gone
         std::string before, after;
     };
     const Editor editors[] = {
-        {"The bots have changes that are not written to eraser/bots.cfg.",
+        {"The bots have changes that are not written to " + nativeSeparators("eraser\\bots.cfg") + ".",
          [this] { main->bots.BotEditButton.click(); },
          [this, ping](bool make) { open<BotConfigForm>()->PingText.setText(make ? "77" : ping); },
          [this] { return std::to_string(static_cast<int>(rosterFile().BotPing[0].asNumber())); },
          [this] { return std::to_string(static_cast<int>(roster.BotPing[0].asNumber())); }, ping, "77"},
-        {"The team Team 01 has changes that are not written to eraser/bots.cfg.",
+        {"The team Team 01 has changes that are not written to " + nativeSeparators("eraser\\bots.cfg") + ".",
          [this] {
              main->teamplay.EditTeamButton.click();
              open<EditTeamForm>()->TeamList.setSelectedIndex(0);
@@ -84,7 +85,7 @@ TEST_F(UnwrittenChanges, EveryEditorKeepsOrDropsWhatTheAnswerSaysAndAsksOnlyWhen
          [this](bool make) { open<EditTeamForm>()->TeamNameShortText.setText(make ? "TX" : "T1"); },
          [this] { return rosterFile().TeamShortNames[0]; }, [this] { return roster.TeamShortNames[0]; }, "T1",
          "TX"},
-        {"The chat lines have changes that are not written to eraser/chat.txt.",
+        {"The chat lines have changes that are not written to " + nativeSeparators("eraser\\chat.txt") + ".",
          [this] { main->bots.EditChatButton.click(); },
          [this](bool make) {
              open<ChatEditForm>()->EditButton.click();
@@ -94,7 +95,7 @@ TEST_F(UnwrittenChanges, EveryEditorKeepsOrDropsWhatTheAnswerSaysAndAsksOnlyWhen
          [this] { return readChatFile(game.root() / "eraser" / "chat.txt").value()[0][0]; },
          [this] { return open<ChatEditForm>() ? open<ChatEditForm>()->ChatList(0).items()[0] : ""; }, "Hi.",
          "Hello."},
-        {"The map cycle has changes that are not written to eraser/maps.txt.",
+        {"The map cycle has changes that are not written to " + nativeSeparators("eraser\\maps.txt") + ".",
          [this] { main->maps.EditMapCycleButton.click(); },
          [this](bool make) {
              auto* e = open<MapCycleEditForm>();
@@ -112,7 +113,8 @@ TEST_F(UnwrittenChanges, EveryEditorKeepsOrDropsWhatTheAnswerSaysAndAsksOnlyWhen
                 const Editor& e = editors[k];
                 SCOPED_TRACE(std::string(e.question) + " change " + std::to_string(change) + " reply " +
                              std::to_string(static_cast<int>(reply)));
-                for (std::size_t f = 0; f < files.size(); ++f) writeBytes(game.root() / "eraser" / names[f], files[f]);
+                for (std::size_t f = 0; f < files.size(); ++f)
+                    writeBytes(game.root() / "eraser" / names[f], files[f]);
                 reopen();
                 e.open();
                 WindowModel* model = main->editor();
@@ -139,7 +141,7 @@ TEST_F(UnwrittenChanges, EveryEditorKeepsOrDropsWhatTheAnswerSaysAndAsksOnlyWhen
                 // The bot editor's roster keeps the change whatever the answer
                 // (only Write puts it in the file); the team's roster takes it
                 // when saved; the chat and map cycle hold it while they stay.
-                const std::string memory = k == 0 ? (asked ? e.after : e.before)
+                const std::string memory = k == 0   ? (asked ? e.after : e.before)
                                            : k == 1 ? (written ? e.after : e.before)
                                                     : (stays ? e.after : "");
                 EXPECT_EQ(e.inMemory(), memory);
