@@ -30,8 +30,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 #include "views/application.h"
 #include "views/main_window.h"
 #include "views/pictures.h"

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "core/bsp_file.h"
+#include "gamefiles/bsp_file.h"
 #include "support/game_directory.h"
 #include "support/game_file_writers.h"
 

@@ -1,6 +1,6 @@
 #include "chat/chat_edit_form.h"
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "core/unwritten_changes.h"
 #include "roster/game_rules.h"
 

@@ -11,8 +11,8 @@
 #include "chat/chat_text_edit_form.h"
 #include "core/controls.h"
 #include "core/ports.h"
-#include "core/rewrite_guard.h"
 #include "core/window_model.h"
+#include "history/rewrite_guard.h"
 
 namespace vexmoor {
 

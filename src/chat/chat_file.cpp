@@ -5,8 +5,8 @@
 #include <optional>
 #include <utility>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 
 namespace vexmoor {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 
 namespace vexmoor {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 
 namespace vexmoor {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 
 namespace vexmoor {
 

@@ -9,8 +9,8 @@
 #include <unordered_map>
 #include <utility>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 #include "launcher/library_folders.h"
 #include "roster/roster.h"
 #include "roster/roster_file.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "launcher/recent_games.h"
-#include "launcher/setup_store.h"
+#include "setups/recent_games.h"
+#include "setups/setup_store.h"
 
 namespace vexmoor {
 

@@ -1,9 +1,9 @@
 #include "launcher/home_page.h"
 
-#include "launcher/game_summary.h"
 #include "launcher/setup_apply.h"
-#include "launcher/setup_store.h"
 #include "launcher/vexmoor_main.h"
+#include "setups/game_summary.h"
+#include "setups/setup_store.h"
 
 namespace vexmoor {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/controls.h"
-#include "launcher/recent_games.h"
+#include "setups/recent_games.h"
 
 namespace vexmoor {
 

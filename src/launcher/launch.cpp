@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/file_io.h"
 #include "core/number_text.h"
 #include "core/paths.h"
+#include "core/ports.h"
 #include "launcher/vexmoor_main.h"
 #include "roster/roster_file.h"
 

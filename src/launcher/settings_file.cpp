@@ -3,9 +3,9 @@
 #include <variant>
 #include <vector>
 
-#include "core/file_io.h"
 #include "core/item_reader.h"
 #include "core/number_text.h"
+#include "core/ports.h"
 #include "launcher/vexmoor_main.h"
 
 namespace vexmoor {

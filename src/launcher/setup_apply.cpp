@@ -2,8 +2,8 @@
 
 #include <initializer_list>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 #include "launcher/vexmoor_main.h"
 
 namespace vexmoor {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/setup.h"
+#include "setups/setup.h"
 
 namespace vexmoor {
 

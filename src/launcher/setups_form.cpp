@@ -1,8 +1,8 @@
 #include "launcher/setups_form.h"
 
 #include "launcher/game_setups.h"
-#include "launcher/game_summary.h"
 #include "launcher/vexmoor_main.h"
+#include "setups/game_summary.h"
 
 namespace vexmoor {
 

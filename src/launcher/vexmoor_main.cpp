@@ -5,8 +5,8 @@
 #include <system_error>
 #include <utility>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 #include "launcher/settings_file.h"
 #include "roster/roster_file.h"
 

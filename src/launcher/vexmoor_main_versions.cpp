@@ -1,9 +1,9 @@
 // The main window's part in keeping earlier versions: the store and the
 // guard every rewrite goes through, what start-up remembers of the files it
 // reads, the tidy step's earlier version, and the Earlier Versions window.
-#include "core/file_io.h"
+#include "core/ports.h"
+#include "history/version_summary.h"
 #include "launcher/settings_file.h"
-#include "launcher/version_summary.h"
 #include "launcher/vexmoor_main.h"
 #include "roster/roster_file.h"
 

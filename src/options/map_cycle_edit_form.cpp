@@ -1,6 +1,6 @@
 #include "options/map_cycle_edit_form.h"
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "core/unwritten_changes.h"
 #include "options/map_cycle_file.h"
 #include "options/maps_page.h"

@@ -8,8 +8,8 @@
 
 #include "core/controls.h"
 #include "core/ports.h"
-#include "core/rewrite_guard.h"
 #include "core/window_model.h"
+#include "history/rewrite_guard.h"
 #include "options/map_preview.h"
 
 namespace vexmoor {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 
 namespace vexmoor {
 

@@ -7,7 +7,7 @@
 
 #include "core/controls.h"
 #include "core/signal.h"
-#include "options/map_library.h"
+#include "gamefiles/map_library.h"
 
 namespace vexmoor {
 

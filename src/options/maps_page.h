@@ -6,8 +6,8 @@
 
 #include "core/controls.h"
 #include "core/signal.h"
+#include "gamefiles/map_library.h"
 #include "options/deathmatch_flags.h"
-#include "options/map_library.h"
 #include "options/map_preview.h"
 
 namespace vexmoor {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/code_page.h"
-#include "core/file_io.h"
+#include "core/ports.h"
 #else
 #include <fcntl.h>
 #include <signal.h>

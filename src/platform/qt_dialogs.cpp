@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "views/codec.h"
+#include "platform/codec.h"
 
 namespace vexmoor {
 

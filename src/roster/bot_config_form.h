@@ -10,8 +10,8 @@
 
 #include "core/controls.h"
 #include "core/ports.h"
-#include "core/rewrite_guard.h"
 #include "core/window_model.h"
+#include "history/rewrite_guard.h"
 #include "roster/new_bot_name.h"
 #include "roster/roster.h"
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 
 namespace vexmoor {
 

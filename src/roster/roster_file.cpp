@@ -7,10 +7,10 @@
 #include <optional>
 #include <utility>
 
-#include "core/file_io.h"
 #include "core/item_reader.h"
 #include "core/number_text.h"
 #include "core/paths.h"
+#include "core/ports.h"
 
 namespace vexmoor {
 

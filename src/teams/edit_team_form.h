@@ -8,9 +8,9 @@
 
 #include "core/controls.h"
 #include "core/ports.h"
-#include "core/rewrite_guard.h"
 #include "core/signal.h"
 #include "core/window_model.h"
+#include "history/rewrite_guard.h"
 #include "options/teamplay_page.h"
 #include "roster/roster.h"
 

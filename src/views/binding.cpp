@@ -1,32 +1,22 @@
 #include "views/binding.h"
 
-#include <algorithm>
-#include <limits>
-
 #include <QAbstractSlider>
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTabWidget>
-#include <QTextDocument>
 
 #include "launcher/vexmoor_main.h"
-#include "views/codec.h"
-#include "views/list_model.h"
+#include "views/binding_common.h"
 #include "views/option_button_accessible.h"
 
 namespace vexmoor {
+
+using namespace binding_common;
 
 void Bindings::release() {
     *alive_ = false;
@@ -35,55 +25,6 @@ void Bindings::release() {
     widgetLinks_.clear();
     modelLinks_.clear();
 }
-
-namespace {
-
-QString q(const std::string& bytes) { return toQString(bytes); }
-
-// Set while a widget is being brought in line with its model, so the
-// widget's own change signals are not taken for the user's.
-struct Guard {
-    bool syncing = false;
-};
-
-class Syncing {
-public:
-    explicit Syncing(Guard& guard) : guard_(guard), previous_(guard.syncing) { guard_.syncing = true; }
-    ~Syncing() { guard_.syncing = previous_; }
-
-private:
-    Guard& guard_;
-    bool previous_;
-};
-
-// The key a widget's tooltip names besides what its model says.
-constexpr const char* kShortcutProperty = "vexmoorShortcut";
-
-QString toolTipOf(const QWidget* widget, const Control& model) {
-    const QString text = q(model.toolTip());
-    const QString key = widget->property(kShortcutProperty).toString();
-    if (key.isEmpty()) return text;
-    // A button without a tooltip of its own is named by its caption.
-    QString what = text.isEmpty() ? q(model.caption()).remove(QLatin1Char('&')) : text.trimmed();
-    return what + QStringLiteral(" (") + key + QLatin1Char(')');
-}
-
-void showCommon(QWidget* widget, const Control& model) {
-    widget->setToolTip(toolTipOf(widget, model));
-    widget->setEnabled(model.enabled());
-    // Only touch visibility when it differs: showing a child explicitly
-    // before its window is shown is harmless, but needless.
-    if (widget->isHidden() == model.visible()) widget->setVisible(model.visible());
-}
-
-// Calls the sync now and after every change of the model.
-template <class Sync>
-void follow(Bindings& bindings, Control& model, Sync sync) {
-    sync();
-    bindings.keep(model.changed().connect(sync));
-}
-
-}  // namespace
 
 void bind(Bindings& bindings, QCheckBox* box, CheckBox& model) {
     box->setObjectName(q(model.name()));
@@ -111,250 +52,6 @@ void bind(Bindings& bindings, QCheckBox* box, CheckBox& model) {
         model.click();
         if (*alive) sync();
     }));
-}
-
-namespace {
-
-// Tells the user that a typed character has no place in the text.
-void refuse(Dialogs& dialogs, const QString& refused, TextKind kind) {
-    const char32_t code = refused.toUcs4().value(0);
-    const std::string number =
-        QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')).toStdString();
-    const std::string why =
-        kind == TextKind::Game
-            ? "The game's files hold only the characters of the Western European code page "
-              "(Windows-1252), so the text is left as it was."
-            : "It stands for no character a file name can hold, so the text is left as it "
-              "was.";
-    dialogs.show(Message{"The character U+" + number + " cannot be used here. " + why, kApplicationTitle,
-                         Icon::Exclamation, Buttons::Ok});
-}
-
-}  // namespace
-
-void bind(Bindings& bindings, QLineEdit* edit, TextBox& model, Dialogs& dialogs, TextKind kind) {
-    edit->setObjectName(q(model.name()));
-    // A field holds the whole text, however long: the toolkit's own limit
-    // (32,767 characters) would cut a text from a file at the first keystroke.
-    edit->setMaxLength(std::numeric_limits<int>::max());
-    const auto state = std::make_shared<Guard>();
-    const auto sync = [edit, &model, state, kind] {
-        Syncing syncing(*state);
-        showCommon(edit, model);
-        const QString text = toQString(model.text(), kind);
-        if (edit->text() == text) return;
-        const int cursor = edit->cursorPosition();
-        edit->setText(text);
-        edit->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
-    };
-    follow(bindings, model, sync);
-    // Every change the model did not make is the user's, whoever carried it
-    // out: typing, pasting, undo, or assistive technology's "set text", which
-    // arrives as setText() and never as an edit.
-    bindings.keep(QObject::connect(
-        edit, &QLineEdit::textChanged, edit,
-        [edit, &model, &dialogs, state, sync, kind, alive = bindings.alive()](const QString& text) {
-            if (state->syncing) return;
-            const auto bytes = fromQString(text, kind);
-            if (!bytes) {
-                const QString refused = firstUnencodable(text, kind);
-                const int cursor = edit->cursorPosition() - static_cast<int>(refused.size());
-                {
-                    Syncing syncing(*state);
-                    edit->setText(toQString(model.text(), kind));
-                }
-                edit->setCursorPosition(std::max(0, cursor));
-                refuse(dialogs, refused, kind);
-                return;
-            }
-            model.setText(*bytes);
-            if (*alive) sync();
-        }));
-}
-
-namespace {
-
-// A field of several lines takes a carriage return for a line break, so
-// one shows as the code point system texts use for a byte they cannot show
-// (U+DC00 + the byte): nobody types it, and it comes back as the same byte.
-constexpr char16_t kShownCarriageReturn = 0xDC0D;
-
-QString shownInPlainText(QString text) {
-    text.replace(QLatin1Char('\r'), QChar(kShownCarriageReturn));
-    return text;
-}
-
-// The field's text exactly as it holds it. toPlainText() turns a no-break
-// blank (byte A0) into an ordinary one; the raw text keeps it, and only its
-// paragraph separators stand for line ends.
-QString rawPlainText(const QPlainTextEdit* edit) {
-    QString text = edit->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    text.replace(QChar(kShownCarriageReturn), QLatin1Char('\r'));
-    return text;
-}
-
-}  // namespace
-
-void bind(Bindings& bindings, QPlainTextEdit* edit, TextBox& model, Dialogs& dialogs, TextKind kind) {
-    edit->setObjectName(q(model.name()));
-    const auto state = std::make_shared<Guard>();
-    const auto sync = [edit, &model, state, kind] {
-        Syncing syncing(*state);
-        showCommon(edit, model);
-        const QString text = toQString(model.text(), kind);
-        if (rawPlainText(edit) == text) return;
-        const int cursor = edit->textCursor().position();
-        edit->setPlainText(shownInPlainText(text));
-        QTextCursor moved = edit->textCursor();
-        moved.setPosition(std::min(cursor, static_cast<int>(text.size())));
-        edit->setTextCursor(moved);
-    };
-    follow(bindings, model, sync);
-    bindings.keep(QObject::connect(
-        edit, &QPlainTextEdit::textChanged, edit,
-        [edit, &model, &dialogs, state, sync, kind, alive = bindings.alive()] {
-            if (state->syncing) return;
-            const QString text = rawPlainText(edit);
-            const auto bytes = fromQString(text, kind);
-            if (!bytes) {
-                const QString refused = firstUnencodable(text, kind);
-                const int cursor = edit->textCursor().position() - static_cast<int>(refused.size());
-                {
-                    Syncing syncing(*state);
-                    edit->setPlainText(shownInPlainText(toQString(model.text(), kind)));
-                }
-                QTextCursor moved = edit->textCursor();
-                moved.setPosition(std::clamp(cursor, 0, static_cast<int>(rawPlainText(edit).size())));
-                edit->setTextCursor(moved);
-                refuse(dialogs, refused, kind);
-                return;
-            }
-            model.setText(*bytes);
-            if (*alive) sync();
-        }));
-}
-
-void bind(Bindings& bindings, QListView* view, ListBox& model, TextKind kind, FilterText* filter) {
-    view->setObjectName(q(model.name()));
-    view->setUniformItemSizes(true);
-    auto* items = new ListBoxItemModel(model, view, kind, filter);
-    QItemSelectionModel* const previous = view->selectionModel();
-    view->setModel(items);
-    delete previous;
-    const ListBox::Mode mode = model.mode();
-    view->setSelectionMode(mode == ListBox::Mode::Single     ? QAbstractItemView::SingleSelection
-                           : mode == ListBox::Mode::Multiple ? QAbstractItemView::MultiSelection
-                                                             : QAbstractItemView::NoSelection);
-    struct State : Guard {
-        std::uint64_t selection = ~std::uint64_t{0};
-        int selected = -1;
-    };
-    const auto state = std::make_shared<State>();
-    const auto sync = [view, items, &model, state, mode] {
-        Syncing syncing(*state);
-        showCommon(view, model);
-        const bool rowsChanged = items->follow();
-        if (!rowsChanged && model.selectionRevision() == state->selection) return;
-        state->selection = model.selectionRevision();
-        QItemSelectionModel* selection = view->selectionModel();
-        if (mode == ListBox::Mode::Checked) {
-            items->marksChanged();
-        } else if (mode == ListBox::Mode::Single) {
-            const int selected = model.selectedIndex();
-            // A choice filtered out stays the list's; the rows show none.
-            const int row = selected >= 0 ? items->rowOf(static_cast<std::size_t>(selected)) : -1;
-            if (row >= 0) {
-                const QModelIndex index = items->index(row);
-                if (selection->currentIndex() != index || !selection->isSelected(index))
-                    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-                if (selected != state->selected || rowsChanged) view->scrollTo(index);
-            } else {
-                selection->clearSelection();
-            }
-            state->selected = selected;
-        } else {
-            // The marks of the rows shown, as ranges of rows set in one go.
-            QItemSelection marked;
-            const int rows = items->rowCount();
-            const auto marks = [&](int row) { return model.isSelected(items->entryOf(row)); };
-            for (int row = 0; row < rows;) {
-                if (!marks(row)) {
-                    ++row;
-                    continue;
-                }
-                const int first = row;
-                while (row < rows && marks(row)) ++row;
-                marked.select(items->index(first), items->index(row - 1));
-            }
-            selection->select(marked, QItemSelectionModel::ClearAndSelect);
-        }
-    };
-    follow(bindings, model, sync);
-    if (filter) bindings.keep(filter->changed().connect(sync));
-    // The model may go before the view: from then on the view shows nothing of it.
-    bindings.keep(Connection([items = QPointer<ListBoxItemModel>(items)] {
-        if (items) items->detach();
-    }));
-    // Every change of the selection the model did not make is the user's:
-    // a click, the keyboard, or assistive technology's "select".
-    bindings.keep(QObject::connect(
-        view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
-        [view, items, &model, state, mode, sync, alive = bindings.alive()](const QItemSelection& selected,
-                                                                           const QItemSelection& deselected) {
-            if (state->syncing || mode == ListBox::Mode::Checked) return;
-            if (mode == ListBox::Mode::Single) {
-                const auto rows = view->selectionModel()->selectedRows();
-                if (!rows.isEmpty())
-                    model.setSelectedIndex(static_cast<int>(items->entryOf(rows.front().row())));
-                else if (model.noneAllowed())
-                    model.setSelectedIndex(-1);
-                // Whatever the model kept is what the list shows: a choice it
-                // would not give up (Ctrl+click on it) is shown chosen again.
-                if (!*alive) return;
-                state->selection = ~std::uint64_t{0};
-            } else {
-                // Read the whole change first: each model change redraws the list.
-                std::vector<std::pair<std::size_t, bool>> marks;
-                for (const auto& [ranges, mark] : {std::pair{&selected, true}, std::pair{&deselected, false}})
-                    for (const QItemSelectionRange& range : *ranges)
-                        for (int row = range.top(); row <= range.bottom(); ++row)
-                            marks.emplace_back(items->entryOf(row), mark);
-                for (const auto& [row, mark] : marks) {
-                    if (!*alive) return;
-                    model.setSelected(row, mark);
-                }
-            }
-            if (*alive) sync();
-        }));
-}
-
-void bind(Bindings& bindings, QComboBox* combo, ListBox& model, TextKind kind) {
-    combo->setObjectName(q(model.name()));
-    const auto state = std::make_shared<Guard>();
-    const auto sync = [combo, &model, state, kind] {
-        Syncing syncing(*state);
-        showCommon(combo, model);
-        QStringList items;
-        for (const auto& item : model.items()) items << toQString(item, kind);
-        QStringList shown;
-        for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
-        if (items != shown) {
-            combo->clear();
-            combo->addItems(items);
-        }
-        combo->setCurrentIndex(model.selectedIndex());
-    };
-    follow(bindings, model, sync);
-    // Any change of the choice the model did not make is the user's, also
-    // one made through assistive technology rather than the popup.
-    bindings.keep(QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
-                                   [&model, state, sync, alive = bindings.alive()](int index) {
-                                       if (state->syncing) return;
-                                       if (index >= 0) model.setSelectedIndex(index);
-                                       if (*alive) sync();
-                                   }));
 }
 
 void bind(Bindings& bindings, QRadioButton* button, OptionButton& model) {
@@ -468,41 +165,6 @@ void bind(Bindings& bindings, QTabWidget* tabs, TabStrip& model) {
         // Should the model keep its page, the strip shows that one.
         if (tabs->currentIndex() != model.value() - 1) tabs->setCurrentIndex(model.value() - 1);
     }));
-}
-
-namespace {
-
-// Escape in a filter field with a text empties it, and goes no further.
-class EscapeEmpties : public QObject {
-public:
-    EscapeEmpties(QLineEdit* edit, FilterText& model) : QObject(edit), model_(model) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier || model_.text().empty())
-            return false;
-        if (event->type() == QEvent::ShortcutOverride) {
-            event->accept();
-            return true;
-        }
-        model_.setText({});
-        Q_UNUSED(watched);
-        return true;
-    }
-
-private:
-    FilterText& model_;
-};
-
-}  // namespace
-
-void bindFilter(Bindings& bindings, QLineEdit* edit, FilterText& model, Dialogs& dialogs,
-                const QString& accessibleName) {
-    bind(bindings, edit, model, dialogs);
-    edit->setClearButtonEnabled(true);
-    edit->setPlaceholderText(accessibleName);
-    edit->setAccessibleName(accessibleName);
-    edit->installEventFilter(new EscapeEmpties(edit, model));
 }
 
 void showShortcut(QWidget* widget, const QKeySequence& key) {

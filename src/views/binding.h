@@ -11,7 +11,7 @@
 #include "core/ports.h"
 #include "core/signal.h"
 #include "core/window_model.h"
-#include "views/codec.h"
+#include "platform/codec.h"
 
 class QAbstractSlider;
 class QAction;

@@ -15,7 +15,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "views/codec.h"
+#include "platform/codec.h"
 #include "views/layout.h"
 #include "views/skin_faces_view.h"
 

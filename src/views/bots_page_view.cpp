@@ -16,7 +16,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "views/codec.h"
+#include "platform/codec.h"
 #include "views/layout.h"
 
 namespace vexmoor {

@@ -14,8 +14,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/file_io.h"
-#include "views/codec.h"
+#include "core/ports.h"
+#include "platform/codec.h"
 #include "views/layout.h"
 #include "views/list_model.h"
 

@@ -8,7 +8,7 @@
 #include <QThreadPool>
 #include <QTimer>
 
-#include "options/map_library.h"
+#include "gamefiles/map_library.h"
 
 namespace vexmoor {
 

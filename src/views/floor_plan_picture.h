@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QSize>
 
-#include "core/bsp_file.h"
+#include "gamefiles/bsp_file.h"
 
 namespace vexmoor {
 

@@ -2,7 +2,6 @@
 
 #include <QEvent>
 
-#include <algorithm>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,8 +9,9 @@
 #include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
-#include "views/codec.h"
+#include "platform/codec.h"
 #include "views/layout.h"
 #include "views/list_model.h"
 #include "views/pictures.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "views/codec.h"
+#include "platform/codec.h"
 
 namespace vexmoor {
 

@@ -8,7 +8,7 @@
 #include <QAbstractListModel>
 
 #include "core/controls.h"
-#include "views/codec.h"
+#include "platform/codec.h"
 
 namespace vexmoor {
 

@@ -13,8 +13,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "platform/codec.h"
 #include "views/bots_page_view.h"
-#include "views/codec.h"
 #include "views/gameplay_page_view.h"
 #include "views/home_page_view.h"
 #include "views/maps_page_view.h"

@@ -3,14 +3,14 @@
 #include <atomic>
 #include <memory>
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListView>
 #include <QPixmap>
 #include <QPointer>
-#include <QEvent>
 
-#include "views/codec.h"
+#include "platform/codec.h"
 #include "views/floor_plan_picture.h"
 #include "views/list_model.h"
 #include "views/map_window.h"

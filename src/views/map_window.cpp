@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "views/codec.h"
+#include "platform/codec.h"
 #include "views/floor_plan_label.h"
 
 namespace vexmoor {

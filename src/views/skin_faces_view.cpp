@@ -8,9 +8,9 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "core/file_io.h"
-#include "roster/skin_faces.h"
-#include "views/codec.h"
+#include "core/ports.h"
+#include "gamefiles/skin_faces.h"
+#include "platform/codec.h"
 #include "views/list_model.h"
 
 namespace vexmoor {

@@ -7,12 +7,11 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include "core/file_io.h"
 #include "core/ports.h"
 #include "launcher/game_finder.h"
 #include "launcher/settings_file.h"
-#include "launcher/setup_store.h"
-#include "views/codec.h"
+#include "platform/codec.h"
+#include "setups/setup_store.h"
 
 namespace vexmoor {
 

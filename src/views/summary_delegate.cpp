@@ -4,7 +4,7 @@
 #include <QListView>
 #include <QPainter>
 
-#include "views/codec.h"
+#include "platform/codec.h"
 #include "views/list_model.h"
 
 namespace vexmoor {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launcher/versions_form.h"
+#include "history/versions_form.h"
 #include "views/side_window.h"
 
 class QLabel;

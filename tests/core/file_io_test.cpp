@@ -1,4 +1,4 @@
-#include "core/file_io.h"
+#include "core/ports.h"
 
 #include <gtest/gtest.h>
 

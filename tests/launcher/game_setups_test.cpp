@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "launcher/launch.h"
 #include "launcher/settings_file.h"
 #include "launcher/setup_apply.h"

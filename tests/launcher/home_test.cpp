@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "launcher/game_summary.h"
-#include "launcher/recent_games.h"
 #include "launcher/setups_form.h"
 #include "options/started_main.h"
+#include "setups/game_summary.h"
+#include "setups/recent_games.h"
 
 namespace vexmoor::testing {
 namespace {

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "launcher/game_finder.h"
 #include "platform/game_places.h"
 #include "support/fakes.h"

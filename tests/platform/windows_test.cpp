@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "core/code_page.h"
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 #include "launcher/browse_form.h"
 #include "launcher/launch.h"
 #include "options/started_main.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "chat/chat_file.h"
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "launcher/editors.h"
 #include "launcher/settings_file.h"
 #include "options/map_cycle_file.h"

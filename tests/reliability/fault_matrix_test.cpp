@@ -50,10 +50,10 @@
 
 #include "chat/chat_edit_form.h"
 #include "chat/chat_file.h"
-#include "core/file_io.h"
 #include "core/number_text.h"
 #include "core/paths.h"
-#include "core/rewrite_guard.h"
+#include "core/ports.h"
+#include "history/rewrite_guard.h"
 #include "launcher/editors.h"
 #include "launcher/launch.h"
 #include "launcher/settings_file.h"

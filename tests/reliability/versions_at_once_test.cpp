@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "core/file_io.h"
-#include "core/version_store.h"
+#include "core/ports.h"
+#include "history/version_store.h"
 #include "platform/process_starter.h"
 #include "support/fakes.h"
 #include "support/game_directory.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <thread>
 
-#include "core/file_io.h"
-#include "core/version_store.h"
+#include "core/ports.h"
+#include "history/version_store.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 
 namespace vexmoor::testing {
 

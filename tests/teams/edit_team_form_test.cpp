@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "launcher/editors.h"
 #include "roster/roster_file.h"
 #include "support/main_fixture.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "views/codec.h"
+#include "platform/codec.h"
 
 namespace vexmoor {
 namespace {

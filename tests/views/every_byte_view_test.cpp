@@ -15,10 +15,10 @@
 #include <QTest>
 
 #include "chat/chat_edit_form.h"
+#include "platform/codec.h"
 #include "roster/bot_config_form.h"
 #include "teams/edit_team_form.h"
 #include "view_fixture.h"
-#include "views/codec.h"
 
 namespace vexmoor::testing {
 namespace {

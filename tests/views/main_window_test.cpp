@@ -22,8 +22,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "platform/codec.h"
 #include "view_fixture.h"
-#include "views/codec.h"
 
 namespace vexmoor::testing {
 namespace {

@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "launcher/launch.h"
 #include "launcher/setup_apply.h"
 #include "launcher/setups_form.h"

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/file_io.h"
+#include "core/ports.h"
 #include "view_fixture.h"
 
 namespace vexmoor::testing {

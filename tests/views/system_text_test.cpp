@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "platform/codec.h"
 #include "view_fixture.h"
-#include "views/codec.h"
 
 namespace vexmoor::testing {
 namespace {

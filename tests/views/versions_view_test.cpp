@@ -19,8 +19,8 @@
 #include <QTest>
 #include <QTextBlock>
 
-#include "core/file_io.h"
 #include "core/paths.h"
+#include "core/ports.h"
 #include "view_fixture.h"
 
 namespace vexmoor::testing {
