@@ -141,13 +141,6 @@ private:
     std::function<void()> press_;
 };
 
-// A list of texts. Single choice: one selected index (-1 for none), and a
-// selection change runs the behaviour. Multiple choice: each item toggles on
-// its own. Checked: the same marks, shown as a check box at each entry.
-//
-// Views follow the items through itemsRevision() and lastItemsChange(): a
-// change that only appended, inserted, removed or replaced one entry since
-// the revision a view shows can be applied as such, anything else is a reset.
 // The entries of a list, read in place: the list's own or those it shows of
 // another's (ListBox::showEntriesOf). Valid until the list's entries change.
 class ListEntries {
@@ -181,6 +174,13 @@ private:
     std::size_t size_;
 };
 
+// A list of texts. Single choice: one selected index (-1 for none), and a
+// selection change runs the behaviour. Multiple choice: each item toggles on
+// its own. Checked: the same marks, shown as a check box at each entry.
+//
+// Views follow the items through itemsRevision() and lastItemsChange(): a
+// change that only appended, inserted, removed or replaced one entry since
+// the revision a view shows can be applied as such, anything else is a reset.
 class ListBox : public Control {
 public:
     enum class Mode { Single, Multiple, Checked };
