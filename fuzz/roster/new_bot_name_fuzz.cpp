@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vexmoor::Roster roster;
     roster.resizeBots(2);
     roster.BotCount = 1;
-    roster.BotNames[0] = "First";
-    roster.BotModelSkins[0] = "male/grunt";
+    roster.BotNames.set(0, "First");
+    roster.BotModelSkins.set(0, "male/grunt");
     for (auto* list : {&roster.BotAccuracy, &roster.BotAgressiveness, &roster.BotCombatSkills,
                        &roster.BotFavoriteWeapon, &roster.BotQuadFreak, &roster.BotCamper, &roster.BotPing})
         (*list)[0] = vexmoor::RosterValue::number(3);

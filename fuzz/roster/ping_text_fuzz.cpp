@@ -27,8 +27,8 @@ vexmoor::Roster twoBots() {
     roster.resizeBots(3);
     roster.BotCount = 2;
     for (std::size_t i = 0; i < 2; ++i) {
-        roster.BotNames[i] = i == 0 ? "Pinger" : "Other";
-        roster.BotModelSkins[i] = "male/grunt";
+        roster.BotNames.set(i, i == 0 ? "Pinger" : "Other");
+        roster.BotModelSkins.set(i, "male/grunt");
         for (auto* list :
              {&roster.BotAccuracy, &roster.BotAgressiveness, &roster.BotCombatSkills,
               &roster.BotFavoriteWeapon, &roster.BotQuadFreak, &roster.BotCamper, &roster.BotPing})

@@ -25,12 +25,12 @@ void require(bool condition) {
     if (!condition) std::abort();
 }
 
-template <class T>
-void requireSpareSlot(std::int16_t count, const std::vector<T>& list) {
+template <class List>
+void requireSpareSlot(std::int16_t count, const List& list) {
     require(count >= 0);
     if (count == 0 && list.empty()) return;
     require(list.size() == static_cast<std::size_t>(count) + 1);
-    require(list.back() == T{});
+    require(list.back() == typename List::value_type{});
 }
 
 void requireSpareSlots(const Roster& r) {

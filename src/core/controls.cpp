@@ -52,7 +52,7 @@ void ListBox::setItems(std::vector<std::string> items) {
     resetEntries();
 }
 
-void ListBox::showEntriesOf(const std::vector<std::string>& entries, std::size_t count) {
+void ListBox::showEntriesOf(const TextList& entries, std::size_t count) {
     items_ = {};
     shown_ = &entries;
     shownCount_ = count;
@@ -108,7 +108,7 @@ void ListBox::setItem(std::size_t index, std::string item) {
 
 std::string ListBox::selectedText() const {
     if (selected_ < 0 || static_cast<std::size_t>(selected_) >= count()) return {};
-    return items()[static_cast<std::size_t>(selected_)];
+    return std::string(items()[static_cast<std::size_t>(selected_)]);
 }
 
 void ListBox::setSelectedIndex(int index) {
@@ -149,7 +149,7 @@ std::vector<std::string> ListBox::selectedItems() const {
     std::vector<std::string> result;
     const ListEntries entries = items();
     for (std::size_t i = 0; i < entries.size(); ++i)
-        if (isSelected(i)) result.push_back(entries[i]);
+        if (isSelected(i)) result.emplace_back(entries[i]);
     return result;
 }
 

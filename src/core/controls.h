@@ -11,6 +11,7 @@
 
 #include "core/result.h"
 #include "core/signal.h"
+#include "core/text_list.h"
 
 namespace vexmoor {
 
@@ -145,19 +146,23 @@ private:
 // another's (ListBox::showEntriesOf). Valid until the list's entries change.
 class ListEntries {
 public:
-    using value_type = std::string;
-    using const_iterator = const std::string*;
+    ListEntries() = default;
+    using value_type = std::string_view;
+    using const_iterator = TextIterator<ListEntries>;
     using iterator = const_iterator;
 
     ListEntries(const std::string* first, std::size_t size) : first_(first), size_(size) {}
+    ListEntries(const TextList& texts, std::size_t size) : texts_(&texts), size_(size) {}
 
-    const_iterator begin() const { return first_; }
-    const_iterator end() const { return first_ + size_; }
+    const_iterator begin() const { return {*this, 0}; }
+    const_iterator end() const { return {*this, size_}; }
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    const std::string& operator[](std::size_t index) const { return first_[index]; }
-    const std::string& front() const { return first_[0]; }
-    const std::string& back() const { return first_[size_ - 1]; }
+    std::string_view operator[](std::size_t index) const {
+        return texts_ ? (*texts_)[index] : std::string_view(first_[index]);
+    }
+    std::string_view front() const { return (*this)[0]; }
+    std::string_view back() const { return (*this)[size_ - 1]; }
 
     // A copy, for whoever keeps the entries past the next change.
     operator std::vector<std::string>() const { return {begin(), end()}; }
@@ -170,8 +175,9 @@ public:
     }
 
 private:
-    const std::string* first_;
-    std::size_t size_;
+    const std::string* first_ = nullptr;
+    const TextList* texts_ = nullptr;
+    std::size_t size_ = 0;
 };
 
 // A list of texts. Single choice: one selected index (-1 for none), and a
@@ -189,7 +195,7 @@ public:
     Mode mode() const { return mode_; }
     ListEntries items() const {
         if (!shown_) return {items_.data(), items_.size()};
-        return {shown_->data(), std::min(shownCount_, shown_->size())};
+        return {*shown_, std::min(shownCount_, shown_->size())};
     }
     std::size_t count() const { return items().size(); }
     void addItem(std::string item);
@@ -198,7 +204,7 @@ public:
     // of copied (a roster's 32,767 names). They must stay as they are until
     // the list is given other entries or keeps a copy of them (keepOwnCopy);
     // a change to the list itself makes that copy first.
-    void showEntriesOf(const std::vector<std::string>& entries, std::size_t count);
+    void showEntriesOf(const TextList& entries, std::size_t count);
     void keepOwnCopy();
     void clear();
     // Inserting before the selected entry moves the selection down with its
@@ -246,7 +252,7 @@ private:
     Mode mode_;
     std::vector<std::string> items_;
     // Another's entries shown in place of items_, and how many of them.
-    const std::vector<std::string>* shown_ = nullptr;
+    const TextList* shown_ = nullptr;
     std::size_t shownCount_ = 0;
     std::vector<bool> marks_;
     std::size_t markCount_ = 0;

@@ -69,13 +69,13 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 // The chosen names that none of the names held matches, as the game compares them.
-std::vector<std::string> notAmong(const std::vector<std::string>& chosen, const std::vector<std::string>& held,
-                                  std::size_t heldCount) {
+template <class Names>
+std::vector<std::string> notAmong(const std::vector<std::string>& chosen, const Names& held, std::size_t heldCount) {
     std::vector<std::string> missing;
     heldCount = std::min(heldCount, held.size());
     for (const std::string& name : chosen)
         if (std::none_of(held.begin(), held.begin() + static_cast<std::ptrdiff_t>(heldCount),
-                         [&name](const std::string& h) { return sameIgnoringCase(name, h); }))
+                         [&name](std::string_view h) { return sameIgnoringCase(name, h); }))
             missing.push_back(name);
     return missing;
 }

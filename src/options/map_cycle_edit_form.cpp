@@ -45,7 +45,7 @@ std::unique_ptr<MapCycleEditForm> MapCycleEditForm::open(const MapsPage& maps,
         return nullptr;
     }
     std::vector<std::string> available = maps.MapList.items();
-    for (const std::string& fileName : maps.MapFile.items())
+    for (const std::string_view fileName : maps.MapFile.items())
         available.push_back(MapsPage::mapNameOfFile(fileName));
     available.insert(available.end(), maps.CTFList.items().begin(), maps.CTFList.items().end());
     auto form = std::make_unique<MapCycleEditForm>(

@@ -136,7 +136,7 @@ void ChosenMapPreview::follow(Watched& watched) {
         if (marked && !watched.marks[i] && !chosen) chosen = i;
         watched.marks[i] = marked;
     }
-    if (chosen) preview.show(list.items()[*chosen]);
+    if (chosen) preview.show(std::string(list.items()[*chosen]));
 }
 
 }  // namespace vexmoor

@@ -14,8 +14,8 @@ const std::vector<std::string>& MapsPage::internalMaps() {
     return maps;
 }
 
-std::string MapsPage::mapNameOfFile(const std::string& fileName) {
-    return fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
+std::string MapsPage::mapNameOfFile(std::string_view fileName) {
+    return fileName.size() > 4 ? std::string(fileName.substr(0, fileName.size() - 4)) : std::string();
 }
 
 MapsPage::MapsPage(DeathmatchFlags& flags) {

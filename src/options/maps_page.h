@@ -65,7 +65,7 @@ public:
 
     // The map name a file of MapFile stands for: the name without its last
     // four characters.
-    static std::string mapNameOfFile(const std::string& fileName);
+    static std::string mapNameOfFile(std::string_view fileName);
 
     static const std::vector<std::string>& internalMaps();
 

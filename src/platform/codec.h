@@ -67,7 +67,7 @@ inline qsizetype firstWithoutBytes(const QString& text) {
 }  // namespace codec_detail
 
 // The characters the bytes stand for (see TextKind).
-inline QString toQString(const std::string& bytes, TextKind kind = TextKind::Game) {
+inline QString toQString(std::string_view bytes, TextKind kind = TextKind::Game) {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     if (!codec_detail::usesUtf8(kind)) {

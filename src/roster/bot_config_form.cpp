@@ -70,8 +70,9 @@ void eraseBot(Roster& roster, std::size_t i) {
     const auto erase = [i](auto& list) {
         if (i < list.size()) list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
     };
-    for (auto* list : {&roster.BotNames, &roster.BotModelSkins, &roster.BotModels, &roster.BotSkins})
-        erase(*list);
+    for (auto* list : {&roster.BotNames, &roster.BotModelSkins})
+        if (i < list->size()) list->erase(i);
+    for (auto* list : {&roster.BotModels, &roster.BotSkins}) erase(*list);
     for (auto* list : {&roster.BotAccuracy, &roster.BotAgressiveness, &roster.BotCombatSkills,
                        &roster.BotFavoriteWeapon, &roster.BotQuadFreak, &roster.BotCamper, &roster.BotPing})
         erase(*list);
@@ -173,15 +174,14 @@ void BotConfigForm::open() {
     const auto count = static_cast<std::size_t>(std::max<int>(roster_.BotCount, 0));
     roster_.makeBotHalves();
     if (count > 0) {
-        BotNameList.setItems(std::vector<std::string>(
-            roster_.BotNames.begin(), roster_.BotNames.begin() + static_cast<std::ptrdiff_t>(count)));
+        BotNameList.setItems(roster_.BotNames.copy(count));
         // The spare slot too. A value without "/" leaves the halves as they were.
         const std::size_t slots = std::min(
             {count + 1, roster_.BotModelSkins.size(), roster_.BotModels.size(), roster_.BotSkins.size()});
         for (std::size_t j = 0; j < slots; ++j) {
-            const std::string& modelSkin = roster_.BotModelSkins[j];
+            const std::string_view modelSkin = roster_.BotModelSkins[j];
             const auto slash = modelSkin.rfind('/');
-            if (slash == std::string::npos) continue;
+            if (slash == std::string_view::npos) continue;
             roster_.BotModels[j] = modelSkin.substr(0, slash);
             roster_.BotSkins[j] = modelSkin.substr(slash + 1);
         }
@@ -328,7 +328,7 @@ void BotConfigForm::deleteBot() {
     const auto bot = selectedBot();
     if (!bot) return;
     const Answer answer =
-        dialogs_.show(Message{"Are you sure you want to delete " + roster_.BotNames[*bot] + "?",
+        dialogs_.show(Message{"Are you sure you want to delete " + std::string(roster_.BotNames[*bot]) + "?",
                               kApplicationTitle, Icon::Exclamation, Buttons::YesNo});
     if (answer != Answer::Yes) return;
     BotNameList.removeItem(*bot);
@@ -353,20 +353,27 @@ void BotConfigForm::botAdded() {
     closeSideWindow(windows_, *this, *newBotName_);
     const auto last = static_cast<std::size_t>(roster_.BotCount - 1);
     appearanceChosen_.resize(last + 1, false);
-    BotNameList.addItem(roster_.BotNames[last]);
+    BotNameList.addItem(std::string(roster_.BotNames[last]));
     BotNameList.setSelectedIndex(static_cast<int>(last));
 }
 
 // The combined texts as Commit Changes sets them.
-std::vector<std::string> BotConfigForm::committedModelSkins() const {
-    std::vector<std::string> joined = roster_.BotModelSkins;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(std::max<int>(roster_.BotCount, 0)); ++i) {
+TextList BotConfigForm::committedModelSkins() const {
+    const TextList& held = roster_.BotModelSkins;
+    const auto bots = static_cast<std::size_t>(std::max<int>(roster_.BotCount, 0));
+    // Built in order: replacing texts inside a list of thousands one by one
+    // would move its bytes each time.
+    TextList joined;
+    joined.reserve(held.size(), 0);
+    for (std::size_t i = 0; i < held.size(); ++i) {
         // A text without "/" (a hand-edited roster) gave no halves: joining
         // them would write "/" in its place, so it stays as read unless the
         // user chose a model or skin for the bot.
         const bool chosen = i < appearanceChosen_.size() && appearanceChosen_[i];
-        if (i < joined.size() && (chosen || joined[i].find('/') != std::string::npos))
-            joined[i] = roster_.BotModels[i] + "/" + roster_.BotSkins[i];
+        if (i < bots && (chosen || held[i].find('/') != std::string_view::npos))
+            joined.push_back(roster_.BotModels[i] + "/" + roster_.BotSkins[i]);
+        else
+            joined.push_back(held[i]);
     }
     return joined;
 }
@@ -375,7 +382,7 @@ bool BotConfigForm::commitChanges() {
     const std::filesystem::path& file = rosterFile_;
     // Answered No, nothing is written and nothing changes.
     if (rewrites_ && !rewrites_->mayRewrite(KeptFile::Roster, file, "Commit Changes")) return false;
-    std::vector<std::string> before = std::exchange(roster_.BotModelSkins, committedModelSkins());
+    TextList before = std::exchange(roster_.BotModelSkins, committedModelSkins());
     // The combined texts are the joined halves now, wherever there are
     // halves to join. A write that failed has said why; the combined texts
     // go back to what they held, so the roster is as before; the edits stay

@@ -116,7 +116,7 @@ private:
     void newBot();
     void botAdded();
     bool commitChanges();
-    std::vector<std::string> committedModelSkins() const;
+    TextList committedModelSkins() const;
     void leave();
 
     void skillMoved(RangeControl& slider, Label& label, Values values);

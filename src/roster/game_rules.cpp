@@ -83,7 +83,7 @@ std::vector<std::string> botNameWarnings(std::string_view name) {
 
 std::vector<std::string> botWarnings(const Roster& roster, std::size_t bot, std::string_view modelSkin) {
     std::vector<std::string> out = botNameWarnings(roster.BotNames[bot]);
-    const std::string& own = roster.BotNames[bot];
+    const std::string_view own = roster.BotNames[bot];
     const auto bots = std::min(static_cast<std::size_t>(std::max<std::int16_t>(roster.BotCount, 0)),
                                roster.BotNames.size());
     for (std::size_t other = 0; other < bots; ++other)

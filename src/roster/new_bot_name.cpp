@@ -62,8 +62,8 @@ void NewBotName::addBot() {
 
     const auto i = static_cast<std::size_t>(roster_.BotCount);
     roster_.resizeBots(i + 2);
-    roster_.BotNames[i] = name;
-    roster_.BotModelSkins[i] = NewBotDefaults::modelSkin;
+    roster_.BotNames.set(i, name);
+    roster_.BotModelSkins.set(i, NewBotDefaults::modelSkin);
     roster_.BotModels[i] = NewBotDefaults::model;
     roster_.BotSkins[i] = NewBotDefaults::skin;
     roster_.BotAccuracy[i] = RosterValue::number(NewBotDefaults::accuracy);

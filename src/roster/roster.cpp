@@ -40,7 +40,10 @@ std::optional<std::string> RosterValue::fileText() const {
 }
 
 void Roster::resizeBots(std::size_t slots) {
-    for (auto* list : {&BotNames, &BotModelSkins, &BotModels, &BotSkins}) list->resize(slots);
+    BotNames.resize(slots);
+    BotModelSkins.resize(slots);
+    BotModels.resize(slots);
+    BotSkins.resize(slots);
     for (auto* list : {&BotAccuracy, &BotAgressiveness, &BotCombatSkills, &BotFavoriteWeapon, &BotQuadFreak,
                        &BotCamper, &BotPing})
         list->resize(slots);

@@ -11,6 +11,8 @@
 #include <variant>
 #include <vector>
 
+#include "core/text_list.h"
+
 namespace vexmoor {
 
 // The value of one numeric bot field: a number, the text of an item that was
@@ -129,7 +131,10 @@ struct Roster {
     std::int16_t TeamCount = 0;
     std::int16_t ViewWeaponCount = 0;
 
-    std::vector<std::string> BotNames, BotModelSkins, BotModels, BotSkins;
+    // The names and the model/skin texts as read are kept end to end: a
+    // roster of 32,767 bots is read at every start.
+    TextList BotNames, BotModelSkins;
+    std::vector<std::string> BotModels, BotSkins;
     std::vector<RosterValue> BotAccuracy, BotAgressiveness, BotCombatSkills, BotFavoriteWeapon, BotQuadFreak,
         BotCamper, BotPing;
 

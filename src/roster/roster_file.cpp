@@ -74,13 +74,25 @@ public:
     RecordReader(std::string_view bytes, const std::string& fileName, Roster& roster)
         : items_(bytes, true), fileName_(fileName), roster_(roster) {
         const SectionSizes sizes = estimatedSectionSizes(bytes);
-        if (sizes.bots > 0) reserveAll(botLists(), slotsFor(sizes.bots));
-        if (sizes.bots > 0) reserveAll(botValues(), slotsFor(sizes.bots));
+        if (sizes.bots > 0) {
+            // The texts' bytes grow as they come and are trimmed at the end.
+            roster_.BotNames.reserve(slotsFor(sizes.bots), 0);
+            roster_.BotModelSkins.reserve(slotsFor(sizes.bots), 0);
+            reserveAll(botValues(), slotsFor(sizes.bots));
+        }
         if (sizes.teams > 0) reserveAll(teamLists(), slotsFor(sizes.teams));
         if (sizes.viewWeapons > 0) roster_.ViewWeaponLines.reserve(slotsFor(sizes.viewWeapons));
     }
 
     Status readAll() {
+        const Status status = readRecords();
+        roster_.BotNames.shrinkToFit();
+        roster_.BotModelSkins.shrinkToFit();
+        return status;
+    }
+
+private:
+    Status readRecords() {
         Section section = Section::None;
         while (!items_.atEnd()) {
             ItemReader::ItemView first;
@@ -114,11 +126,6 @@ public:
         return {};
     }
 
-private:
-    // Without the model and skin halves: the bot editor makes them.
-    std::array<std::vector<std::string>*, 2> botLists() {
-        return {&roster_.BotNames, &roster_.BotModelSkins};
-    }
     std::array<std::vector<RosterValue>*, 7> botValues() {
         return {&roster_.BotAccuracy,     &roster_.BotAgressiveness,
                 &roster_.BotCombatSkills, &roster_.BotFavoriteWeapon,
@@ -133,8 +140,10 @@ private:
     static void reserveAll(const Lists& lists, std::size_t slots) {
         for (auto* list : lists) list->reserve(slots);
     }
+    // Without the model and skin halves: the bot editor makes them.
     void resizeBots(std::size_t slots) {
-        for (auto* list : botLists()) list->resize(slots);
+        roster_.BotNames.resize(slots);
+        roster_.BotModelSkins.resize(slots);
         for (auto* list : botValues()) list->resize(slots);
     }
 
@@ -156,12 +165,13 @@ private:
         const std::size_t slotsBefore = roster_.BotNames.size();
         if (slotsBefore == i + 1) {
             // The spare slot takes this bot; one new spare slot after it.
-            for (auto* list : botLists()) list->emplace_back();
+            roster_.BotNames.push_back({});
+            roster_.BotModelSkins.push_back({});
             for (auto* list : botValues()) list->emplace_back();
         } else {
             resizeBots(i + 2);
         }
-        roster_.BotNames[i].assign(name);
+        roster_.BotNames.set(i, name);
 
         // A record cut short leaves nothing behind, not even in the spare slot.
         const auto abandon = [&] {
@@ -171,7 +181,7 @@ private:
         };
         ItemReader::ItemView item;
         if (!items_.nextText(item)) return abandon();
-        roster_.BotModelSkins[i].assign(item.text);
+        roster_.BotModelSkins.set(i, item.text);
 
         for (auto* list : botValues()) {
             if (double number = 0; items_.nextShortNumber(number)) {
@@ -303,6 +313,9 @@ Status CheckRosterFile(const fs::path& path, Dialogs& dialogs) {
 
 Status readRosterBytes(std::string_view bytes, const std::string& fileName, Roster& roster) {
     roster.clear();
+    // The bots' texts share one buffer, which cannot pass 4 GiB; they cannot
+    // pass the file's own size either.
+    if (bytes.size() > TextList::kMaxBytes) return Error{fileName, 0, "the file is larger than 4 GiB"};
     return RecordReader(bytes, fileName, roster).readAll();
 }
 

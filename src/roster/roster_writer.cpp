@@ -64,12 +64,12 @@ bool memberListIsBare(std::string_view members) {
 // One look at each text, so that the checks below run only for the rare bot
 // that needs them to say what is wrong.
 bool usualBot(const Roster& r, std::size_t i, bool halves) {
-    const auto plain = [](const std::string& text) {
+    const auto plain = [](std::string_view text) {
         for (const char c : text)
             if (c == '"' || c == '\n') return false;
         return true;
     };
-    const std::string& name = r.BotNames[i];
+    const std::string_view name = r.BotNames[i];
     if ((!name.empty() && name.front() == '[') || !plain(name)) return false;
     if (!(halves ? plain(r.BotModels[i]) && plain(r.BotSkins[i]) : plain(r.BotModelSkins[i]))) return false;
     for (const auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills, &r.BotFavoriteWeapon,
@@ -79,7 +79,7 @@ bool usualBot(const Roster& r, std::size_t i, bool halves) {
 }
 
 std::string botLabel(const Roster& r, std::size_t i) {
-    return "bot " + std::to_string(i + 1) + " (\"" + r.BotNames[i] + "\")";
+    return "bot " + std::to_string(i + 1) + " (\"" + std::string(r.BotNames[i]) + "\")";
 }
 std::string teamLabel(const Roster& r, std::size_t t) {
     return "team " + std::to_string(t + 1) + " (\"" + r.TeamNames[t] + "\")";
@@ -106,13 +106,12 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
     const std::string noQuote = " holds a double quote, which the roster file cannot hold";
     const std::string noLineFeed =
         " holds a line break, which the roster file cannot keep: the next start would cut the line there";
-    const auto onOneLine = [](std::initializer_list<const std::string*> texts) {
-        return std::all_of(texts.begin(), texts.end(),
-                           [](const std::string* text) { return staysOnItsLine(*text); });
+    const auto onOneLine = [](std::initializer_list<std::string_view> texts) {
+        return std::all_of(texts.begin(), texts.end(), staysOnItsLine);
     };
     // The first item of a record that begins with "[" reads back as a header.
     const std::string header = " begins with \"[\", which the roster file reads as a section header";
-    const auto opensHeader = [](const std::string& text) { return !text.empty() && text.front() == '['; };
+    const auto opensHeader = [](std::string_view text) { return !text.empty() && text.front() == '['; };
     const bool halves = source == ModelSkinSource::Halves;
     for (std::size_t i = 0; i < static_cast<std::size_t>(r.BotCount); ++i) {
         if (usualBot(r, i, halves)) continue;
@@ -121,8 +120,8 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
         if (!(halves ? fitsInQuotes(r.BotModels[i]) && fitsInQuotes(r.BotSkins[i])
                      : fitsInQuotes(r.BotModelSkins[i])))
             return botLabel(r, i) + ": the model/skin" + noQuote;
-        if (!onOneLine({&r.BotNames[i]})) return botLabel(r, i) + ": the name" + noLineFeed;
-        if (!(halves ? onOneLine({&r.BotModels[i], &r.BotSkins[i]}) : onOneLine({&r.BotModelSkins[i]})))
+        if (!onOneLine({r.BotNames[i]})) return botLabel(r, i) + ": the name" + noLineFeed;
+        if (!(halves ? onOneLine({r.BotModels[i], r.BotSkins[i]}) : onOneLine({r.BotModelSkins[i]})))
             return botLabel(r, i) + ": the model/skin" + noLineFeed;
         for (const auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills,
                                  &r.BotFavoriteWeapon, &r.BotQuadFreak, &r.BotCamper, &r.BotPing}) {
@@ -137,7 +136,7 @@ std::optional<std::string> unwritableRosterReason(const Roster& r, ModelSkinSour
             !fitsInQuotes(r.TeamModelSkins[t]))
             return teamLabel(r, t) + ": the name, abbreviation or model/skin" + noQuote;
         if (opensHeader(r.TeamNames[t])) return teamLabel(r, t) + ": the name" + header;
-        if (!onOneLine({&r.TeamNames[t], &r.TeamShortNames[t], &r.TeamModelSkins[t], &r.TeamMembers[t]}))
+        if (!onOneLine({r.TeamNames[t], r.TeamShortNames[t], r.TeamModelSkins[t], r.TeamMembers[t]}))
             return teamLabel(r, t) + ": the name, abbreviation, model/skin or member list" + noLineFeed;
         const std::string& members = r.TeamMembers[t];
         if (!memberListIsBare(members) && !fitsInQuotes(members))

@@ -96,8 +96,7 @@ void EditTeamForm::fillTeamList() {
 }
 
 std::vector<std::string> EditTeamForm::botNames() const {
-    const auto count = std::min(toIndex(roster_.BotCount), roster_.BotNames.size());
-    return {roster_.BotNames.begin(), roster_.BotNames.begin() + static_cast<std::ptrdiff_t>(count)};
+    return roster_.BotNames.copy(toIndex(roster_.BotCount));
 }
 
 void EditTeamForm::showTeam() {

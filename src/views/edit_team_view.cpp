@@ -132,7 +132,7 @@ void EditTeamView::connectObservers() {
     // The team's model and skin: the ones chosen, or while browsing the only ones listed.
     const auto shown = [](const ListBox& list) {
         return list.selectedIndex() >= 0 ? list.selectedText()
-               : list.count() == 1       ? list.items().front()
+               : list.count() == 1       ? std::string(list.items().front())
                                          : std::string();
     };
     showSkinFaces(skinList_,

@@ -50,7 +50,7 @@ QVariant ListBoxItemModel::data(const QModelIndex& index, int role) const {
             if (list_->mode() != ListBox::Mode::Checked) return {};
             return list_->isSelected(row) ? Qt::Checked : Qt::Unchecked;
         default:
-            return roles_ ? roles_(list_->items()[row], role) : QVariant();
+            return roles_ ? roles_(std::string(list_->items()[row]), role) : QVariant();
     }
 }
 

@@ -71,7 +71,7 @@ void MainWindow::buildRecentGamesMenu() {
     recent->setObjectName(toQString(model_.RecentGamesMenu.name()));
     QObject::connect(recent, &QMenu::aboutToShow, recent, [this, recent] {
         recent->clear();
-        const auto& games = model_.home.RecentGamesList.items();
+        const ListEntries games = model_.home.RecentGamesList.items();
         if (games.empty()) recent->addAction(QStringLiteral("No recent games"))->setEnabled(false);
         for (std::size_t i = 0; i < games.size(); ++i) {
             // The entry's text shows "&" as itself.

@@ -98,8 +98,8 @@ Roster oneOfEach() {
     Roster r;
     r.resizeBots(2);
     r.BotCount = 1;
-    r.BotNames[0] = "Ash";
-    r.BotModelSkins[0] = "wren/ember";
+    r.BotNames.set(0, "Ash");
+    r.BotModelSkins.set(0, "wren/ember");
     for (auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills, &r.BotFavoriteWeapon,
                        &r.BotQuadFreak, &r.BotCamper, &r.BotPing})
         (*list)[0] = RosterValue::number(3);
@@ -130,8 +130,8 @@ TEST(EveryByte, SurvivesTheRosterFileAndTheNextStart) {
         std::string cannotHold;
         Put put;
     } fields[] = {
-        {"bot name", "\n\"", [](Roster& r, const std::string& t) { r.BotNames[0] = t; }},
-        {"bot model/skin", "\n\"", [](Roster& r, const std::string& t) { r.BotModelSkins[0] = t; }},
+        {"bot name", "\n\"", [](Roster& r, const std::string& t) { r.BotNames.set(0, t); }},
+        {"bot model/skin", "\n\"", [](Roster& r, const std::string& t) { r.BotModelSkins.set(0, t); }},
         // A value that is no number is written bare, so a double quote stays
         // in it, but not together with a blank or a comma.
         {"bot value (a text)", "\n",
@@ -181,7 +181,7 @@ TEST(EveryByte, SurvivesAsATeamMemberThroughTheTeamEditor) {
     Roster& r = f.roster;
     r.resizeBots(2);
     r.BotCount = 1;
-    r.BotModelSkins[0] = "wren/ember";
+    r.BotModelSkins.set(0, "wren/ember");
     for (auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills, &r.BotFavoriteWeapon,
                        &r.BotQuadFreak, &r.BotCamper, &r.BotPing})
         (*list)[0] = RosterValue::number(3);
@@ -190,7 +190,7 @@ TEST(EveryByte, SurvivesAsATeamMemberThroughTheTeamEditor) {
     const fs::path file = rosterPath(f.game.text());
 
     sweep("team member", "\n\r\",", [&](const std::string& name) {
-        r.BotNames[0] = name;
+        r.BotNames.set(0, name);
         form.AddButton.click();
         form.AddTeamText.setText("Moss");
         form.TeamIndividualsList.setSelected(0, true);

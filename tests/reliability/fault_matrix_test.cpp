@@ -103,12 +103,15 @@ std::string valueText(const RosterValue& value) {
 std::string describe(const Roster& r) {
     std::ostringstream out;
     out << "counts " << r.BotCount << ' ' << r.TeamCount << ' ' << r.ViewWeaponCount << '\n';
-    for (const auto* list :
-         {&r.BotNames, &r.BotModelSkins, &r.BotModels, &r.BotSkins, &r.TeamNames, &r.TeamShortNames,
-          &r.TeamModelSkins, &r.TeamModels, &r.TeamSkins, &r.TeamMembers, &r.ViewWeaponLines}) {
-        for (const std::string& text : *list) out << text << '|';
+    const auto texts = [&out](const auto& list) {
+        for (const std::string_view text : list) out << text << '|';
         out << '\n';
-    }
+    };
+    texts(r.BotNames);
+    texts(r.BotModelSkins);
+    for (const auto* list : {&r.BotModels, &r.BotSkins, &r.TeamNames, &r.TeamShortNames, &r.TeamModelSkins,
+                             &r.TeamModels, &r.TeamSkins, &r.TeamMembers, &r.ViewWeaponLines})
+        texts(*list);
     for (const auto* list : {&r.BotAccuracy, &r.BotAgressiveness, &r.BotCombatSkills, &r.BotFavoriteWeapon,
                              &r.BotQuadFreak, &r.BotCamper, &r.BotPing}) {
         for (const RosterValue& value : *list) out << valueText(value) << '|';
@@ -392,8 +395,8 @@ public:
     void act() override { form().CommitButton.click(); }
     std::vector<std::string> told() const override { return {}; }
     std::string written() const override {
-        const auto& available = form().MapsAvailableList.items();
-        return kMapCycle + available[4] + "\r\n" + available[7] + "\r\n";
+        const ListEntries available = form().MapsAvailableList.items();
+        return kMapCycle + std::string(available[4]) + "\r\n" + std::string(available[7]) + "\r\n";
     }
     std::string memory() const override { return mapCycleBytes(form().MapsSelectedList.items()); }
     std::string window() const override {

@@ -202,7 +202,7 @@ TEST(BotConfigForm, WithNoBotLeftNothingIsStoredAndTheButtonsSaySo) {
     e.CamperCheckBox.click();
     e.PingText.setText("7");
     e.ModelList.setSelectedIndex(1);
-    EXPECT_EQ(f.roster.BotNames, Names{""});
+    EXPECT_EQ(f.roster.BotNames, TextList{""});
     EXPECT_TRUE(f.roster.BotAccuracy[0].isEmpty() && f.roster.BotCamper[0].isEmpty() &&
                 f.roster.BotPing[0].isEmpty());
     EXPECT_EQ(f.roster.BotModels, Names{""});
@@ -283,7 +283,7 @@ TEST(BotConfigForm, ATextWithoutASlashIsWrittenAsReadUntilAModelIsChosenForTheBo
     // Editing the bot chooses the first installed model and skin for it.
     e.EditBotButton.click();
     e.CommitChangesButton.click();
-    bots.replace(bots.find("rookslate"), 9, "rook/" + e.SkinList.items().front());
+    bots.replace(bots.find("rookslate"), 9, "rook/" + std::string(e.SkinList.items().front()));
     EXPECT_EQ(readBytes(f.rosterFile()), bots);
 }
 

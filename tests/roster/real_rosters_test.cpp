@@ -100,7 +100,7 @@ GameRoster gameReads(std::string_view raw) {
 GameRoster fromRoster(const Roster& r) {
     GameRoster read;
     for (std::size_t i = 0; i < static_cast<std::size_t>(r.BotCount); ++i) {
-        GameBot bot{r.BotNames[i], r.BotModelSkins[i], {}};
+        GameBot bot{std::string(r.BotNames[i]), std::string(r.BotModelSkins[i]), {}};
         const RosterValue* values[] = {&r.BotAccuracy[i], &r.BotAgressiveness[i], &r.BotCombatSkills[i],
                                        &r.BotFavoriteWeapon[i], &r.BotQuadFreak[i], &r.BotCamper[i],
                                        &r.BotPing[i]};

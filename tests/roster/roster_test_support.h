@@ -82,8 +82,8 @@ inline BotRow bot(std::string name, std::string modelSkin, std::array<double, 7>
 inline std::vector<BotRow> botsOf(const Roster& r) {
     std::vector<BotRow> rows;
     for (std::size_t i = 0; i < static_cast<std::size_t>(r.BotCount); ++i)
-        rows.push_back({r.BotNames[i],
-                        r.BotModelSkins[i],
+        rows.push_back({std::string(r.BotNames[i]),
+                        std::string(r.BotModelSkins[i]),
                         {r.BotAccuracy[i], r.BotAgressiveness[i], r.BotCombatSkills[i],
                          r.BotFavoriteWeapon[i], r.BotQuadFreak[i], r.BotCamper[i], r.BotPing[i]}});
     return rows;
@@ -105,8 +105,8 @@ inline void addBot(Roster& r, const BotRow& row, const std::string& model = {},
                    const std::string& skin = {}) {
     const auto i = static_cast<std::size_t>(r.BotCount);
     r.resizeBots(i + 2);
-    r.BotNames[i] = row.name;
-    r.BotModelSkins[i] = row.modelSkin;
+    r.BotNames.set(i, row.name);
+    r.BotModelSkins.set(i, row.modelSkin);
     r.BotModels[i] = model;
     r.BotSkins[i] = skin;
     r.BotAccuracy[i] = row.values[0];

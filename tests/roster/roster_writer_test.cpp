@@ -200,10 +200,10 @@ TEST(RosterWriter, EveryWritableRosterReadsBackTheSame) {
 TEST(RosterWriteFile, RefusesTextsTheFileCannotCarry) {
     const Roster good = sampleRoster();
     for (auto spoil :
-         {+[](Roster& r) { r.BotNames[0] = "Ed\"s"; }, +[](Roster& r) { r.TeamShortNames[1] = "\""; },
+         {+[](Roster& r) { r.BotNames.set(0, "Ed\"s"); }, +[](Roster& r) { r.TeamShortNames[1] = "\""; },
           +[](Roster& r) { r.BotPing[1] = word("a\" b"); },
           +[](Roster& r) { r.TeamMembers[0] = "[\"Big, Ed\"]"; },
-          +[](Roster& r) { r.ViewWeaponLines[0] = "w\"x"; }, +[](Roster& r) { r.BotNames[1] = "[b]"; },
+          +[](Roster& r) { r.ViewWeaponLines[0] = "w\"x"; }, +[](Roster& r) { r.BotNames.set(1, "[b]"); },
           +[](Roster& r) { r.TeamNames[0] = "[x"; }}) {
         Roster roster = good;
         spoil(roster);

@@ -93,7 +93,7 @@ TEST_F(UnwrittenChanges, EveryEditorKeepsOrDropsWhatTheAnswerSaysAndAsksOnlyWhen
              open<ChatEditForm>()->lineDialog()->CommitButton.click();
          },
          [this] { return readChatFile(game.root() / "eraser" / "chat.txt").value()[0][0]; },
-         [this] { return open<ChatEditForm>() ? open<ChatEditForm>()->ChatList(0).items()[0] : ""; }, "Hi.",
+         [this] { return open<ChatEditForm>() ? std::string(open<ChatEditForm>()->ChatList(0).items()[0]) : ""; }, "Hi.",
          "Hello."},
         {"The map cycle has changes that are not written to " + nativeSeparators("eraser\\maps.txt") + ".",
          [this] { main->maps.EditMapCycleButton.click(); },
@@ -103,7 +103,7 @@ TEST_F(UnwrittenChanges, EveryEditorKeepsOrDropsWhatTheAnswerSaysAndAsksOnlyWhen
          },
          [this] { return readMapCycle(game.root() / "eraser" / "maps.txt").value()[0]; },
          [this] {
-             return open<MapCycleEditForm>() ? open<MapCycleEditForm>()->MapsSelectedList.items()[0] : "";
+             return open<MapCycleEditForm>() ? std::string(open<MapCycleEditForm>()->MapsSelectedList.items()[0]) : "";
          },
          "q2dm1", "q2dm2"},
     };
