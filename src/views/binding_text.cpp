@@ -169,7 +169,14 @@ private:
 void bindFilter(Bindings& bindings, QLineEdit* edit, FilterText& model, Dialogs& dialogs,
                 const QString& accessibleName) {
     bind(bindings, edit, model, dialogs);
-    edit->setClearButtonEnabled(true);
+    // The clear button shows only while the field holds text. Making it
+    // loads the style's icons, a millisecond the start need not wait for,
+    // so it is made with the first text.
+    if (!edit->text().isEmpty())
+        edit->setClearButtonEnabled(true);
+    else
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] { edit->setClearButtonEnabled(true); },
+                         Qt::SingleShotConnection);
     edit->setPlaceholderText(accessibleName);
     edit->setAccessibleName(accessibleName);
     edit->installEventFilter(new EscapeEmpties(edit, model));

@@ -115,6 +115,7 @@ TEST_F(ListFilters, ShowWhatHoldsTheTextAndKeepWhatIsChosenOutOfSight) {
 
         type(field, row.text);
         EXPECT_EQ(rowsOf(list), row.shown);
+        EXPECT_TRUE(field->isClearButtonEnabled());  // made with the first text
         const bool checks = list->selectionMode() == QAbstractItemView::NoSelection;
         checks ? clickCheck(list, row.chosen) : clickRow(list, row.chosen);
         field->selectAll();
