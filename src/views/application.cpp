@@ -27,6 +27,9 @@ Application::Application()
 }
 
 Application::~Application() {
+    // A home read still running uses the model: it ends first. (The members
+    // would wait for it only after the body below has let the model go.)
+    homeReader_.waitForDone();
     // Views before the models they show.
     windows_.deleteViews();
     mainWindow_.reset();

@@ -56,8 +56,8 @@ private:
     Roster roster_;
     std::unique_ptr<VexmoorMain> main_;
     std::unique_ptr<MainWindow> mainWindow_;
-    // Reads the home's games after the window is shown; goes first, waiting
-    // for a read still running while the main window is still there.
+    // Reads the home's games after the window is shown; the destructor waits
+    // for a read still running before it lets the model go.
     QThreadPool homeReader_;
 };
 

@@ -47,6 +47,10 @@ ViewTest::~ViewTest() {
 }
 
 void ViewTest::open() {
+    // A program open() made before goes first, its windows before its model:
+    // their look-up threads read the model's map library until they stop.
+    windows.deleteViews();
+    window.reset();
     main = std::make_unique<VexmoorMain>(
         Services{dialogs, windows, alert, processes, settings, drives, gamePlaces}, roster);
     registerEditors(*main);
