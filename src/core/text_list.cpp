@@ -37,6 +37,13 @@ void TextList::set(std::size_t index, std::string_view text) {
     const std::size_t start = startOf(index);
     const std::size_t length = ends_[index] - start;
     checkRoom(length, text.size());
+    if (index + 1 == ends_.size()) {
+        // The last entry, as a list being read fills it: no bytes after it to move.
+        bytes_.resize(start);
+        bytes_.append(text);
+        ends_.back() = static_cast<std::uint32_t>(bytes_.size());
+        return;
+    }
     bytes_.replace(start, length, text);
     shiftEnds(index, length, text.size());
 }

@@ -164,14 +164,16 @@ private:
         const auto i = static_cast<std::size_t>(roster_.BotCount);
         const std::size_t slotsBefore = roster_.BotNames.size();
         if (slotsBefore == i + 1) {
-            // The spare slot takes this bot; one new spare slot after it.
+            // The spare slot takes this bot; one new spare slot after it
+            // (for the model/skin text once it is read: a text list is
+            // quickest filled at its end).
+            roster_.BotNames.set(i, name);
             roster_.BotNames.push_back({});
-            roster_.BotModelSkins.push_back({});
             for (auto* list : botValues()) list->emplace_back();
         } else {
             resizeBots(i + 2);
+            roster_.BotNames.set(i, name);
         }
-        roster_.BotNames.set(i, name);
 
         // A record cut short leaves nothing behind, not even in the spare slot.
         const auto abandon = [&] {
@@ -182,6 +184,7 @@ private:
         ItemReader::ItemView item;
         if (!items_.nextText(item)) return abandon();
         roster_.BotModelSkins.set(i, item.text);
+        if (roster_.BotModelSkins.size() == i + 1) roster_.BotModelSkins.push_back({});
 
         for (auto* list : botValues()) {
             if (double number = 0; items_.nextShortNumber(number)) {
