@@ -112,7 +112,6 @@ void BotsPageView::buildLayout() {
 }
 
 void BotsPageView::connectObservers() {
-    bindPage(bindings_, this, page_.BotTab);
     bind(bindings_, spawnRandom_, page_.SpawnRandomBotsOption);
     bind(bindings_, spawnSpecific_, page_.SpawnSpecificBotsOption);
     bind(bindings_, numberFrame_, page_.BotNumberFrame);

@@ -110,7 +110,6 @@ void GameplayPageView::buildServer() {
 }
 
 void GameplayPageView::connectObservers() {
-    bindPage(bindings_, this, page_.ConsoleTab);
     bind(bindings_, generalFrame_, page_.DeathmatchFrame);
     bind(bindings_, serverFrame_, page_.ServerFrame);
     // The boxes and fields are bound as they are made, in buildGeneral() and buildServer().

@@ -1,5 +1,8 @@
 #include "views/main_window.h"
 
+#include <functional>
+#include <utility>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -24,6 +27,42 @@
 
 namespace vexmoor {
 
+namespace {
+
+// A page of the tab strip that is made when it is first shown. The pages
+// over the roster and the maps are most of the window's start-up, and
+// most starts show only the first page.
+class LazyPage : public QWidget {
+public:
+    using Make = std::function<QWidget*()>;
+    using Built = std::function<void(QWidget*)>;
+    LazyPage(Make make, Built built) : make_(std::move(make)), built_(std::move(built)) {}
+
+    void build() {
+        if (!make_) return;
+        QWidget* page = std::exchange(make_, nullptr)();
+        if (!page) return;
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(page);
+        // Being shown, the host has shown its children already.
+        if (isVisible()) page->show();
+        built_(page);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        build();
+        QWidget::showEvent(event);
+    }
+
+private:
+    Make make_;
+    Built built_;
+};
+
+}  // namespace
+
 MainWindow::MainWindow(VexmoorMain& model, QWidget* parent)
     : QMainWindow(parent),
       model_(model),
@@ -36,11 +75,6 @@ MainWindow::MainWindow(VexmoorMain& model, QWidget* parent)
       tabs_(new QTabWidget),
       mainPage_(new QWidget),
       picture_(new PaintedPicture(titlePictureSize(), paintTitlePicture, mainPage_)),
-      botsPage_(new BotsPageView(model.bots, model.services().dialogs, bindings_)),
-      mapsPage_(new MapsPageView(model.maps, model.services().dialogs, bindings_)),
-      teamplayPage_(new TeamplayPageView(model.teamplay, model.services().dialogs, bindings_)),
-      gameplayPage_(new GameplayPageView(model.gameplay, model.services().dialogs, bindings_)),
-      preferencesPage_(new PreferencesPageView(model.preferences, model.services().dialogs, bindings_)),
       launchButton_(new QPushButton),
       version_(new QLabel) {
     buildMenus();
@@ -92,11 +126,22 @@ void MainWindow::buildPages() {
 
     // The tab strip's order; which page shows is the model's to say.
     tabs_->addTab(mainPage_, QString());
-    tabs_->addTab(botsPage_, QString());
-    tabs_->addTab(mapsPage_, QString());
-    tabs_->addTab(teamplayPage_, QString());
-    tabs_->addTab(gameplayPage_, QString());
-    tabs_->addTab(preferencesPage_, QString());
+    Dialogs& dialogs = model_.services().dialogs;
+    const auto lazily = [this](Frame& tab, LazyPage::Make make) {
+        // A window let go of its model stays as it is: nothing is bound any more.
+        auto made = [this, make = std::move(make)]() -> QWidget* { return detached_ ? nullptr : make(); };
+        auto* page = new LazyPage(std::move(made), [this](QWidget* built) { pageBuilt(built); });
+        bindPage(bindings_, page, tab);
+        tabs_->addTab(page, QString());
+    };
+    lazily(model_.bots.BotTab, [this, &dialogs] { return new BotsPageView(model_.bots, dialogs, bindings_); });
+    lazily(model_.maps.MapTab, [this, &dialogs] { return new MapsPageView(model_.maps, dialogs, bindings_); });
+    lazily(model_.teamplay.GameplayTab,
+           [this, &dialogs] { return new TeamplayPageView(model_.teamplay, dialogs, bindings_); });
+    lazily(model_.gameplay.ConsoleTab,
+           [this, &dialogs] { return new GameplayPageView(model_.gameplay, dialogs, bindings_); });
+    lazily(model_.preferences.PreferencesTab,
+           [this, &dialogs] { return new PreferencesPageView(model_.preferences, dialogs, bindings_); });
 
     // Launch stays in reach below whichever page is open.
     launchButton_->setDefault(true);
@@ -105,8 +150,7 @@ void MainWindow::buildPages() {
     QFont bold = launchButton_->font();
     bold.setBold(true);
     launchButton_->setFont(bold);
-    // The other buttons take Enter for themselves while they have the focus.
-    for (QPushButton* button : tabs_->findChildren<QPushButton*>()) button->setAutoDefault(true);
+    pageBuilt(mainPage_);
 
     auto* launchRow = new QHBoxLayout;
     launchRow->addStretch(1);
@@ -121,6 +165,22 @@ void MainWindow::buildPages() {
     statusBar()->addWidget(version_, 1);
     statusBar()->setSizeGripEnabled(false);
     tabs_->setFocusPolicy(Qt::StrongFocus);
+}
+
+void MainWindow::buildEveryPage() {
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (auto* page = dynamic_cast<LazyPage*>(tabs_->widget(i))) page->build();
+}
+
+void MainWindow::pageBuilt(QWidget* page) {
+    // The other buttons take Enter for themselves while they have the focus.
+    for (QPushButton* button : page->findChildren<QPushButton*>()) button->setAutoDefault(true);
+    // A page made later joins the end of the window's Tab chain; Launch
+    // goes back after it, so Tab still runs tab strip, page, Launch.
+    QWidget* last = nullptr;
+    for (QWidget* w = page; w == page || page->isAncestorOf(w); w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus) last = w;
+    if (last && last->window() == launchButton_->window()) QWidget::setTabOrder(last, launchButton_);
 }
 
 void MainWindow::connectObservers() {

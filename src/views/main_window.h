@@ -14,12 +14,6 @@ class QTabWidget;
 
 namespace vexmoor {
 
-class BotsPageView;
-class GameplayPageView;
-class MapsPageView;
-class PreferencesPageView;
-class TeamplayPageView;
-
 // The main window: the six tabbed pages, the Launch button, the menus and
 // the version in the status bar.
 class MainWindow : public QMainWindow, public ModelView {
@@ -28,6 +22,9 @@ public:
     ~MainWindow() override;
 
     void detachFromModel() override;
+    // The pages are built when first shown; this builds the rest now, for
+    // whatever looks through the whole window.
+    void buildEveryPage();
 
 protected:
     // Enter anywhere a widget does not take it launches, as the window's default button.
@@ -39,6 +36,7 @@ private:
     void buildRecentGamesMenu();
     void buildPages();
     void connectObservers();
+    void pageBuilt(QWidget* page);
 
     // First, so the pages can bind as they are built; it still goes before
     // the widgets, which the window deletes after its members.
@@ -55,11 +53,6 @@ private:
     QTabWidget* tabs_;
     QWidget* mainPage_;
     QLabel* picture_;
-    BotsPageView* botsPage_;
-    MapsPageView* mapsPage_;
-    TeamplayPageView* teamplayPage_;
-    GameplayPageView* gameplayPage_;
-    PreferencesPageView* preferencesPage_;
     QPushButton* launchButton_;
     QLabel* version_;
 };

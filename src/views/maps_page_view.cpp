@@ -91,7 +91,6 @@ void MapsPageView::buildLayout() {
 }
 
 void MapsPageView::connectObservers() {
-    bindPage(bindings_, this, page_.MapTab);
     bind(bindings_, mapFrame_, page_.MapFrame);
     bind(bindings_, internalOption_, page_.InternalMapOption);
     bind(bindings_, externalOption_, page_.ExternalMapOption);

@@ -47,7 +47,6 @@ void PreferencesPageView::buildLayout() {
 }
 
 void PreferencesPageView::connectObservers() {
-    bindPage(bindings_, this, page_.PreferencesTab);
     bind(bindings_, pathLabel_, page_.QuakePathLabel);
     bind(bindings_, pathText_, page_.ExePathText, dialogs_, TextKind::System);
     bind(bindings_, browse_, page_.QuakePathButton);

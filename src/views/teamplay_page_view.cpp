@@ -67,7 +67,6 @@ void TeamplayPageView::buildLayout() {
 }
 
 void TeamplayPageView::connectObservers() {
-    bindPage(bindings_, this, page_.GameplayTab);
     bind(bindings_, teamplay_, page_.TeamplayCheckBox);
     bind(bindings_, teamplayFrame_, page_.TeamplayFrame);
     bind(bindings_, yourTeamLabel_, page_.YourTeamLabel);

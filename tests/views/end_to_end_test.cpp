@@ -138,6 +138,7 @@ protected:
 
     template <class W>
     W* find(Application& app, const char* name) {
+        app.mainWindow().buildEveryPage();
         return app.mainWindow().findChild<W*>(QLatin1String(name));
     }
 

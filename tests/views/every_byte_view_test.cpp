@@ -76,6 +76,7 @@ protected:
 
 TEST_F(EveryByteView, TheMainWindowsFieldsAndTheCommandLine) {
     open();
+    window->buildEveryPage();
     throughTheField(window.get(), "ExePathText", main->preferences.ExePathText, TextKind::System);
     main->preferences.ExePathText.setText(game.text());
     main->teamplay.TeamplayCheckBox.setState(1);

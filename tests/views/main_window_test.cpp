@@ -62,7 +62,11 @@ QString accessibleName(QWidget* w) {
 
 class MainWindowView : public ViewTest {
 protected:
-    void SetUp() override { open(); }
+    // Every page at once, as these tests look through the whole window.
+    void SetUp() override {
+        open();
+        window->buildEveryPage();
+    }
 };
 
 TEST_F(MainWindowView, EveryControlHasOneWidgetNamedAfterIt) {
@@ -379,6 +383,28 @@ TEST_F(MainWindowView, ClosingTheFrameIsExit) {
     window->close();
     EXPECT_EQ(windows.quits, 1);
     EXPECT_TRUE(window->isVisible());  // the program ends; the window is not closed on its own
+}
+
+// The pages past the first are made when first shown.
+class LatePages : public ViewTest {};
+
+TEST_F(LatePages, APageShowsWhatItsModelCameToBeforeAndItsButtonsTakeEnter) {
+    open();
+    main->gameplay.TimeLimitText.setText("42");
+    showTab(4);
+    auto* limit = window->findChild<QLineEdit*>("TimeLimitText");
+    ASSERT_TRUE(limit);
+    EXPECT_TRUE(limit->isVisible());
+    EXPECT_EQ(limit->text(), "42");
+
+    showTab(2);
+    auto* edit = window->findChild<QPushButton*>("EditMapCycleButton");
+    ASSERT_TRUE(edit);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(processes.starts.empty());
+    EXPECT_NE(sideView(main->editor()), nullptr);
 }
 
 }  // namespace

@@ -192,6 +192,7 @@ TEST_F(SetupStart, SetupAloneShowsTheWindowWithTheSetupLoaded) {
     app.start(request({"--setup", "Friday CTF"}).start);
     MainWindow& window = app.mainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.buildEveryPage();
     EXPECT_TRUE(window.findChild<QRadioButton*>("CTFMapOption")->isChecked());
     EXPECT_EQ(captureSetup(app.model()), saved);
     EXPECT_TRUE(window.isEnabled());

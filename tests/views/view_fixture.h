@@ -63,8 +63,11 @@ protected:
     // open() made, if any, goes first. For tables that start each row anew.
     void reopen();
 
+    // A widget of the main window; a page not shown yet is built for it.
     template <class W>
     W* find(const std::string& name) const {
+        if (W* found = window->findChild<W*>(QString::fromStdString(name))) return found;
+        window->buildEveryPage();
         return window->findChild<W*>(QString::fromStdString(name));
     }
     // Shows a tab of the main window, clicks one of its Edit buttons and
