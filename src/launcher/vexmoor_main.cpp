@@ -34,14 +34,16 @@ struct VexmoorMain::GameFiles {
 class VexmoorMain::GameFilesReading {
 public:
     // keep: keeps the bytes a tidy would replace as an earlier version.
+    // The maps are listed beside the roster's reading, each on a thread of
+    // its own: on a big game directory either takes milliseconds.
     GameFilesReading(const std::string& gameDirectory, const std::string& mapExtension,
                      std::function<Status(std::string_view)> keep)
-        : files_(std::async(std::launch::async, [gameDirectory, mapExtension, keep = std::move(keep)] {
+        : mapFiles_(std::async(std::launch::async, [gameDirectory, mapExtension] {
+              return listMapFiles(gameDirectory, mapExtension);
+          })),
+          files_(std::async(std::launch::async, [gameDirectory, keep = std::move(keep)] {
               GameFiles files;
               files.mapFolder = gamePath(gameDirectory, "baseq2\\maps");
-              if (holdsOrdinaryFile(gamePath(gameDirectory, "baseq2\\maps\\")))
-                  if (auto names = FileList::listFolder(files.mapFolder, mapExtension))
-                      files.mapFiles = std::move(names).value();
               files.rosterFile = rosterPath(gameDirectory);
               files.tidied = tidyRosterFileQuietly(files.rosterFile, [&files, &keep](std::string_view bytes) {
                   const Status kept = keep(bytes);
@@ -59,11 +61,26 @@ public:
               return files;
           })) {}
     ~GameFilesReading() {
+        if (mapFiles_.valid()) mapFiles_.wait();
         if (files_.valid()) files_.wait();
     }
-    GameFiles take() { return files_.get(); }
+    GameFiles take() {
+        GameFiles files = files_.get();
+        files.mapFiles = mapFiles_.get();
+        return files;
+    }
 
 private:
+    // When the folder holds a file and could be listed.
+    static std::optional<std::vector<std::string>> listMapFiles(const std::string& gameDirectory,
+                                                                const std::string& extension) {
+        if (!holdsOrdinaryFile(gamePath(gameDirectory, "baseq2\\maps\\"))) return std::nullopt;
+        auto names = FileList::listFolder(gamePath(gameDirectory, "baseq2\\maps"), extension);
+        if (!names) return std::nullopt;
+        return std::move(names).value();
+    }
+
+    std::future<std::optional<std::vector<std::string>>> mapFiles_;
     std::future<GameFiles> files_;
 };
 
