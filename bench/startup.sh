@@ -11,10 +11,16 @@
 # Each game directory is also started with a game setup loaded, as
 # `vexmoor --setup` starts: a team game on an installed map against bots
 # chosen by name (on the big game from the far end of the roster).
-# Time: hyperfine (3 warm-up runs, RUNS runs each, default 20), median wall
-# time. Memory: peak resident set size from GNU time over RUNS rounds that
-# take the three programs in turn, median. Prints each as a ratio to the
-# floor, and the start with a setup as a ratio to the start without.
+# Each start keeps its settings and setups in a folder of its own, written
+# by its first run (a warm-up) and only read by the rest, so that the
+# bench's own writing is not timed as the program's start.
+# Time: hyperfine, in BATCHES batches (default 5) that take the programs in
+# turn, so that a change of the machine's speed during the run touches all
+# alike (3 warm-up runs each in the first batch, 1 in the others, RUNS runs
+# each in all, default 20); median wall time over all runs. Memory: peak
+# resident set size from GNU time over RUNS rounds that take the programs
+# in turn, median. Prints each as a ratio to the floor, and the start with a
+# setup as a ratio to the start without.
 # The platform is offscreen. Uses the build in $BUILD_DIR (default
 # build-bench/), building the programs there when they are missing.
 set -euo pipefail
@@ -23,7 +29,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build-bench}
 runs=${RUNS:-20}
 
-for tool in hyperfine /usr/bin/time; do
+for tool in hyperfine jq /usr/bin/time; do
   if ! command -v "$tool" >/dev/null; then
     echo "bench/startup.sh: $tool is missing (scripts/setup installs it)" >&2
     exit 1
@@ -100,10 +106,12 @@ write_setup "$work/big-recent.json" "$work/big" moor4999.bsp "Team 60" '["Team 0
   '["Bot 0001", "Bot 30000", "Bot 32767"]' moor4999
 
 floor_cmd=("$bare" "$size")
-demo_cmd=("$startup" "$work/demo" --recent-game "$work/demo-recent.json")
-big_cmd=("$startup" "$work/big" --recent-game "$work/big-recent.json")
-demo_setup_cmd=("${demo_cmd[@]}" --setup-file "$work/demo-setup.json")
-big_setup_cmd=("${big_cmd[@]}" --setup-file "$work/big-setup.json")
+demo_cmd=("$startup" "$work/demo" --recent-game "$work/demo-recent.json" --home "$work/home-demo")
+big_cmd=("$startup" "$work/big" --recent-game "$work/big-recent.json" --home "$work/home-big")
+demo_setup_cmd=("$startup" "$work/demo" --recent-game "$work/demo-recent.json" --setup-file "$work/demo-setup.json"
+  --home "$work/home-demo-setup")
+big_setup_cmd=("$startup" "$work/big" --recent-game "$work/big-recent.json" --setup-file "$work/big-setup.json"
+  --home "$work/home-big-setup")
 
 # A setup that did not load in full would wait for its message to be read.
 for cmd in demo_setup_cmd big_setup_cmd; do
@@ -114,13 +122,26 @@ for cmd in demo_setup_cmd big_setup_cmd; do
   fi
 done
 
-echo "window size: $size; $runs runs of each"
-hyperfine --warmup 3 --runs "$runs" --shell=none --export-csv "$work/times.csv" \
-  --command-name "floor: bare Qt main window" "${floor_cmd[*]}" \
-  --command-name "Vexmoor on the demo game" "${demo_cmd[*]}" \
-  --command-name "Vexmoor on the big game directory" "${big_cmd[*]}" \
-  --command-name "Vexmoor on the demo game with --setup" "${demo_setup_cmd[*]}" \
-  --command-name "Vexmoor on the big game directory with --setup" "${big_setup_cmd[*]}"
+batches=${BATCHES:-5}
+echo "window size: $size; $runs runs of each, in $batches batches"
+names=("floor: bare Qt main window" "Vexmoor on the demo game" "Vexmoor on the big game directory"
+  "Vexmoor on the demo game with --setup" "Vexmoor on the big game directory with --setup")
+commands=("${floor_cmd[*]}" "${demo_cmd[*]}" "${big_cmd[*]}" "${demo_setup_cmd[*]}" "${big_setup_cmd[*]}")
+for ((b = 0; b < batches; ++b)); do
+  batch_runs=$(((runs * (b + 1)) / batches - (runs * b) / batches))
+  ((batch_runs >= 2)) || batch_runs=2
+  arguments=()
+  for i in "${!names[@]}"; do arguments+=(--command-name "${names[$i]}" "${commands[$i]}"); done
+  if ! hyperfine --warmup $((b == 0 ? 3 : 1)) --runs "$batch_runs" --shell=none --style none \
+    --export-json "$work/times-$b.json" "${arguments[@]}" >"$work/hyperfine.log" 2>&1; then
+    cat "$work/hyperfine.log" >&2
+    exit 1
+  fi
+done
+# Every run's wall time in milliseconds, one file per program.
+for i in "${!names[@]}"; do
+  jq -r --argjson i "$i" '.results[$i].times[] * 1000' "$work"/times-*.json >"$work/times-$i.ms"
+done
 
 # Peak memory, the three in turn so that a change of load touches all alike.
 peak() { /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -n 1; }
@@ -138,8 +159,7 @@ for ((i = 0; i < runs; ++i)); do
 done
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# hyperfine's CSV: command,mean,stddev,median,user,system,min,max (seconds)
-time_of() { awk -F, -v row="$1" 'NR == row + 1 { print $4 * 1000 }' "$work/times.csv"; }
+time_of() { median "$work/times-$(($1 - 1)).ms"; }
 floor_ms=$(time_of 1)
 demo_ms=$(time_of 2)
 big_ms=$(time_of 3)

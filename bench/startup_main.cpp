@@ -1,15 +1,20 @@
 // vexmoor_startup_bench <game-directory> [--setup-file <setup.json>] [--recent-game <setup.json>]
+//                       [--home <folder>]
 //
 // Starts the way the program does (src/app/main.cpp) and ends as soon as the
 // main window is shown: with a process launcher such as hyperfine around it,
 // the time from exec to a window on screen, and with GNU time its peak
 // memory. The game directory is the argument, else $VEXMOOR_GAME_DIR. The
-// settings file is always a fresh one in a temporary folder pointing at that
+// settings file is a fresh one in a temporary folder pointing at that
 // directory, so the user's own settings are never read. With --setup-file,
-// that setup file is put among the fresh folder's setups and the program
+// that setup file is put among that folder's setups and the program
 // starts as `vexmoor --setup` does, with it loaded. With --recent-game, that
 // setup file is kept ten times as the recent games, the most the program
-// keeps, as the home lists them at start. Other options of
+// keeps, as the home lists them at start. With --home, the settings and
+// setups are kept in that folder from run to run: written by the first run
+// that finds no settings file there, only read by the runs after it, so that
+// the bench's own writing and removing is not timed as the program's start
+// (the folder must then stay with one set of options). Other options of
 // benchmark runners (arguments starting with "--") are ignored. The platform
 // is offscreen unless QT_QPA_PLATFORM names another.
 //
@@ -44,6 +49,7 @@ struct Arguments {
     std::optional<std::string> gameDirectory;
     std::optional<std::string> setupFile;
     std::optional<std::string> recentGame;
+    std::optional<std::string> home;
 };
 
 Arguments argumentsOf(int argc, char* argv[]) {
@@ -54,6 +60,8 @@ Arguments argumentsOf(int argc, char* argv[]) {
             arguments.setupFile = argv[++i];
         else if (argument == "--recent-game" && i + 1 < argc)
             arguments.recentGame = argv[++i];
+        else if (argument == "--home" && i + 1 < argc)
+            arguments.home = argv[++i];
         else if (argument.rfind("--", 0) != 0 && !arguments.gameDirectory)
             arguments.gameDirectory = argument;
     }
@@ -108,6 +116,43 @@ std::string settingsBytes(const std::string& gameDirectory) {
            "0,0,\"20\",0,\"20\",0,\"8\",\"0\",\"1\",1,1,0,1,0\r\n";
 }
 
+// The settings pointing at the game directory, the recent games and the
+// setup asked for, in `home`; false, said on stderr, when one cannot be written.
+bool prepareHome(const fs::path& home, const std::string& game, const Arguments& given) {
+    std::error_code error;
+    fs::create_directories(home, error);
+    // Written plainly, without the safe writer's syncs: they would wait for
+    // the disk, which is no part of the program's start.
+    if (error || !writePlainly(home / "vexmoor.ini", settingsBytes(game))) {
+        std::fprintf(stderr, "vexmoor_startup_bench: cannot write the settings file in %s\n", home.string().c_str());
+        return false;
+    }
+    if (given.recentGame) {
+        const auto kept = contentOf(*given.recentGame);
+        const fs::path recent = home / "vexmoor" / "setups" / "Recent games";
+        fs::create_directories(recent, error);
+        bool written = kept && !error;
+        // Named as the program names them: the second played, then a number.
+        for (int i = 0; written && i < 10; ++i)
+            written = writePlainly(recent / ("0017650000" + std::to_string(10 + i) + "-00.json"), *kept);
+        if (!written) {
+            std::fprintf(stderr, "vexmoor_startup_bench: cannot keep the recent games from %s\n",
+                         given.recentGame->c_str());
+            return false;
+        }
+    }
+    if (given.setupFile) {
+        const auto setup = contentOf(*given.setupFile);
+        const fs::path setups = home / "vexmoor" / "setups";
+        fs::create_directories(setups, error);
+        if (!setup || error || !writePlainly(setups / "bench.json", *setup)) {
+            std::fprintf(stderr, "vexmoor_startup_bench: cannot copy the setup %s\n", given.setupFile->c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -127,47 +172,26 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "vexmoor_startup_bench: no quake2.exe in %s\n", game.c_str());
         return 2;
     }
-    const ScratchFolder scratch;
-    if (scratch.path().empty()) {
-        std::fprintf(stderr, "vexmoor_startup_bench: no temporary folder\n");
-        return 2;
-    }
-    // Written plainly, without the safe writer's syncs: they would wait for
-    // the disk, which is no part of the program's start.
-    if (!writePlainly(scratch.path() / "vexmoor.ini", settingsBytes(game))) {
-        std::fprintf(stderr, "vexmoor_startup_bench: cannot write the settings file\n");
-        return 2;
-    }
-    if (given.recentGame) {
-        const auto kept = contentOf(*given.recentGame);
-        const fs::path recent = scratch.path() / "vexmoor" / "setups" / "Recent games";
-        std::error_code error;
-        fs::create_directories(recent, error);
-        bool written = kept && !error;
-        // Named as the program names them: the second played, then a number.
-        for (int i = 0; written && i < 10; ++i)
-            written = writePlainly(recent / ("0017650000" + std::to_string(10 + i) + "-00.json"), *kept);
-        if (!written) {
-            std::fprintf(stderr, "vexmoor_startup_bench: cannot keep the recent games from %s\n",
-                         given.recentGame->c_str());
+    // The folder the program keeps its settings and setups in: with --home
+    // one kept from run to run, else a fresh one removed at the end.
+    std::optional<ScratchFolder> scratch;
+    fs::path home;
+    if (given.home) {
+        home = fs::absolute(*given.home);
+        std::error_code ignored;
+        if (!fs::exists(home / "vexmoor.ini", ignored) && !prepareHome(home, game, given)) return 2;
+    } else {
+        home = scratch.emplace().path();
+        if (home.empty()) {
+            std::fprintf(stderr, "vexmoor_startup_bench: no temporary folder\n");
             return 2;
         }
+        if (!prepareHome(home, game, given)) return 2;
     }
     vexmoor::StartOptions options;
-    if (given.setupFile) {
-        const auto setup = contentOf(*given.setupFile);
-        const fs::path setups = scratch.path() / "vexmoor" / "setups";
-        std::error_code error;
-        fs::create_directories(setups, error);
-        if (!setup || error || !writePlainly(setups / "bench.json", *setup)) {
-            std::fprintf(stderr, "vexmoor_startup_bench: cannot copy the setup %s\n",
-                         given.setupFile->c_str());
-            return 2;
-        }
-        options.setup = "bench";
-    }
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(scratch.path().string()));
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((scratch.path() / "data").string()));
+    if (given.setupFile) options.setup = "bench";
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home.string()));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((home / "data").string()));
 
     // The program's own start-up is measured, not a display server's: offscreen unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
