@@ -62,9 +62,12 @@ TEST_F(MapCycleDrag, DraggingMovesWithinTheCycleAndBringsKnownMapsInAsTheButtons
     EXPECT_EQ(form.MapsAvailableList.selectedItems(), std::vector<std::string>{"base1"});
 
     // Below the last entry it is added at the end, and the warning line
-    // names the map now listed twice, as after Add.
+    // names the map now listed twice, as after Add. The point is a row below
+    // the last entry, not the list's foot: the map's plan, read on a thread,
+    // may come in during the drag and shorten the lists.
+    const QRect last = cycle->visualRect(cycle->model()->index(cycle->model()->rowCount() - 1, 0));
     drag(handle, at(available, base1, false),
-         cycle->viewport()->mapTo(editor, cycle->viewport()->rect().bottomLeft() + QPoint(5, -5)));
+         cycle->viewport()->mapTo(editor, last.bottomLeft() + QPoint(5, last.height())));
     EXPECT_NE(form.WarningLabel.caption().find("base1"), std::string::npos);
 
     // Escape while dragging lets nothing go in.
