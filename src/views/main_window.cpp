@@ -126,22 +126,24 @@ void MainWindow::buildPages() {
 
     // The tab strip's order; which page shows is the model's to say.
     tabs_->addTab(mainPage_, QString());
-    Dialogs& dialogs = model_.services().dialogs;
-    const auto lazily = [this](Frame& tab, LazyPage::Make make) {
+    // Each page made from the window's model and its message boxes.
+    const auto lazily = [this](Frame& tab, std::function<QWidget*(Dialogs&)> make) {
         // A window let go of its model stays as it is: nothing is bound any more.
-        auto made = [this, make = std::move(make)]() -> QWidget* { return detached_ ? nullptr : make(); };
+        auto made = [this, make = std::move(make)]() -> QWidget* {
+            return detached_ ? nullptr : make(model_.services().dialogs);
+        };
         auto* page = new LazyPage(std::move(made), [this](QWidget* built) { pageBuilt(built); });
         bindPage(bindings_, page, tab);
         tabs_->addTab(page, QString());
     };
-    lazily(model_.bots.BotTab, [this, &dialogs] { return new BotsPageView(model_.bots, dialogs, bindings_); });
-    lazily(model_.maps.MapTab, [this, &dialogs] { return new MapsPageView(model_.maps, dialogs, bindings_); });
+    lazily(model_.bots.BotTab, [this](Dialogs& d) { return new BotsPageView(model_.bots, d, bindings_); });
+    lazily(model_.maps.MapTab, [this](Dialogs& d) { return new MapsPageView(model_.maps, d, bindings_); });
     lazily(model_.teamplay.GameplayTab,
-           [this, &dialogs] { return new TeamplayPageView(model_.teamplay, dialogs, bindings_); });
+           [this](Dialogs& d) { return new TeamplayPageView(model_.teamplay, d, bindings_); });
     lazily(model_.gameplay.ConsoleTab,
-           [this, &dialogs] { return new GameplayPageView(model_.gameplay, dialogs, bindings_); });
+           [this](Dialogs& d) { return new GameplayPageView(model_.gameplay, d, bindings_); });
     lazily(model_.preferences.PreferencesTab,
-           [this, &dialogs] { return new PreferencesPageView(model_.preferences, dialogs, bindings_); });
+           [this](Dialogs& d) { return new PreferencesPageView(model_.preferences, d, bindings_); });
 
     // Launch stays in reach below whichever page is open.
     launchButton_->setDefault(true);
