@@ -61,6 +61,11 @@ private:
     Built built_;
 };
 
+// The other buttons take Enter for themselves while they have the focus.
+void buttonsTakeEnter(QWidget* page) {
+    for (QPushButton* button : page->findChildren<QPushButton*>()) button->setAutoDefault(true);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(VexmoorMain& model, QWidget* parent)
@@ -152,7 +157,7 @@ void MainWindow::buildPages() {
     QFont bold = launchButton_->font();
     bold.setBold(true);
     launchButton_->setFont(bold);
-    pageBuilt(mainPage_);
+    buttonsTakeEnter(mainPage_);
 
     auto* launchRow = new QHBoxLayout;
     launchRow->addStretch(1);
@@ -175,14 +180,13 @@ void MainWindow::buildEveryPage() {
 }
 
 void MainWindow::pageBuilt(QWidget* page) {
-    // The other buttons take Enter for themselves while they have the focus.
-    for (QPushButton* button : page->findChildren<QPushButton*>()) button->setAutoDefault(true);
-    // A page made later joins the end of the window's Tab chain; Launch
+    buttonsTakeEnter(page);
+    // A page made after the window joins the end of its Tab chain; Launch
     // goes back after it, so Tab still runs tab strip, page, Launch.
     QWidget* last = nullptr;
     for (QWidget* w = page; w == page || page->isAncestorOf(w); w = w->nextInFocusChain())
         if (w->focusPolicy() & Qt::TabFocus) last = w;
-    if (last && last->window() == launchButton_->window()) QWidget::setTabOrder(last, launchButton_);
+    if (last) QWidget::setTabOrder(last, launchButton_);
 }
 
 void MainWindow::connectObservers() {
